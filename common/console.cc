@@ -1,0 +1,89 @@
+#include "common/console.h"
+
+#include <iostream>
+#include <string>
+
+#include "common/platform.h"
+#include "common/text.h"
+
+namespace rain {
+namespace {
+
+class RealTerminal final : public Terminal {
+ public:
+  void clear() override {
+    std::cout.flush();
+    platform::clear_console();
+  }
+  bool input_is_terminal() override { return platform::stdin_is_terminal(); }
+  void wait_key_on_terminal() override {
+    std::cout.flush();
+    platform::wait_key_on_terminal();
+  }
+};
+
+bool is_blank(int c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+}  // namespace
+
+Terminal& default_terminal() {
+  static RealTerminal terminal;
+  return terminal;
+}
+
+Console::Console(std::istream& in, std::ostream& out, Terminal& terminal) : in_(in), out_(out), terminal_(terminal) {}
+
+void Console::write_line(std::string_view line) { out_ << line << '\n'; }
+
+void Console::write(std::string_view text) { out_ << text; }
+
+void Console::ask(std::initializer_list<std::string_view> lines) {
+  for (std::string_view line : lines) write_line(line);
+  out_ << '>';
+  out_.flush();
+}
+
+std::string Console::read_text_answer() {
+  std::string line;
+  if (!std::getline(in_, line)) return {};
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return cut_short(line);
+}
+
+std::optional<std::string> Console::read_number_token() {
+  int c = in_.peek();
+  while (c != std::char_traits<char>::eof() && is_blank(c)) {
+    in_.get();
+    c = in_.peek();
+  }
+  if (c == std::char_traits<char>::eof()) return std::nullopt;
+  std::string token;
+  while (c != std::char_traits<char>::eof() && !is_blank(c)) {
+    token.push_back(static_cast<char>(in_.get()));
+    c = in_.peek();
+  }
+  std::string rest_of_line;
+  std::getline(in_, rest_of_line);
+  return token;
+}
+
+void Console::clear() {
+  out_.flush();
+  terminal_.clear();
+}
+
+void Console::wait_key() {
+  out_.flush();
+  if (terminal_.input_is_terminal()) {
+    terminal_.wait_key_on_terminal();
+    return;
+  }
+  in_.get();
+}
+
+Console& standard_console() {
+  static Console console(std::cin, std::cout, default_terminal());
+  return console;
+}
+
+}  // namespace rain

@@ -1,0 +1,52 @@
+// The console dialogue: question lines, the ">" marker, and answers read as a
+// whole line or as one number token. Standard streams in the programs, string
+// streams in tests; the window clear and the key wait go through a Terminal.
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace rain {
+
+class Terminal {
+ public:
+  virtual ~Terminal() = default;
+  virtual void clear() = 0;
+  virtual bool input_is_terminal() = 0;
+  virtual void wait_key_on_terminal() = 0;
+};
+
+// The real console.
+Terminal& default_terminal();
+
+class Console {
+ public:
+  Console(std::istream& in, std::ostream& out, Terminal& terminal);
+
+  void write_line(std::string_view line);
+  void write(std::string_view text);
+  // The question lines, then ">" without a line end.
+  void ask(std::initializer_list<std::string_view> lines);
+
+  // A whole answer line cut to 255 characters; empty at the end of input.
+  std::string read_text_answer();
+  // The first token of the answer (blanks and empty lines before it are passed
+  // over; the rest of its line is dropped); nothing at the end of input.
+  std::optional<std::string> read_number_token();
+
+  void clear();
+  // One key press; from a pipe one byte, returning at once at the end of input.
+  void wait_key();
+
+ private:
+  std::istream& in_;
+  std::ostream& out_;
+  Terminal& terminal_;
+};
+
+// The console of the running program (standard input and output).
+Console& standard_console();
+
+}  // namespace rain

@@ -1,0 +1,34 @@
+// The one way a procedure stops the program: it throws a Failure carrying the
+// console line to print (none for the silent stops) and the exit code. Each
+// program's main catches it, prints the line and returns the code.
+#pragma once
+
+#include <exception>
+#include <string>
+#include <utility>
+
+namespace rain {
+
+class Failure : public std::exception {
+ public:
+  Failure(std::string line, int exit_code) : line_(std::move(line)), exit_code_(exit_code), has_line_(true) {}
+
+  // A stop that writes nothing on the console.
+  static Failure silent(int exit_code) {
+    Failure f("", exit_code);
+    f.has_line_ = false;
+    return f;
+  }
+
+  const std::string& line() const { return line_; }
+  bool has_line() const { return has_line_; }
+  int exit_code() const { return exit_code_; }
+  const char* what() const noexcept override { return line_.c_str(); }
+
+ private:
+  std::string line_;
+  int exit_code_;
+  bool has_line_;
+};
+
+}  // namespace rain

@@ -1,0 +1,122 @@
+#include "common/line_io.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace rain {
+namespace {
+constexpr std::size_t kReadChunk = 1 << 16;
+constexpr std::size_t kWriteChunk = 1 << 16;
+}  // namespace
+
+LineReader::LineReader(std::unique_ptr<ReadableFile> file) : file_(std::move(file)), buffer_(kReadChunk) {}
+
+bool LineReader::fill() {
+  if (exhausted_) return false;
+  if (begin_ > 0) {
+    std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+    end_ -= begin_;
+    begin_ = 0;
+  }
+  if (end_ == buffer_.size()) buffer_.resize(buffer_.size() * 2);
+  std::size_t got = file_->read(buffer_.data() + end_, buffer_.size() - end_);
+  if (got == 0) {
+    exhausted_ = true;
+    return false;
+  }
+  end_ += got;
+  return true;
+}
+
+bool LineReader::read_line(std::string& line) {
+  line.clear();
+  if (at_end()) return false;
+  std::size_t scanned = begin_;
+  for (;;) {
+    const char* start = buffer_.data() + scanned;
+    const void* lf = std::memchr(start, '\n', end_ - scanned);
+    if (lf) {
+      std::size_t stop = static_cast<std::size_t>(static_cast<const char*>(lf) - buffer_.data());
+      std::size_t content_end = stop;
+      if (content_end > begin_ && buffer_[content_end - 1] == '\r') --content_end;
+      line.assign(buffer_.data() + begin_, content_end - begin_);
+      begin_ = stop + 1;
+      return true;
+    }
+    scanned = end_;
+    std::size_t offset = scanned - begin_;
+    if (!fill()) {
+      line.assign(buffer_.data() + begin_, end_ - begin_);
+      begin_ = end_;
+      return true;
+    }
+    scanned = begin_ + offset;
+  }
+}
+
+std::string LineReader::read_line() {
+  std::string line;
+  read_line(line);
+  return line;
+}
+
+bool LineReader::at_end() {
+  if (begin_ < end_) return false;
+  return !fill();
+}
+
+bool LineReader::at_end_or_eof_mark() {
+  if (at_end()) return true;
+  return buffer_[begin_] == '\x1a';
+}
+
+LineWriter::LineWriter(std::unique_ptr<WritableFile> file) : file_(std::move(file)) { pending_.reserve(kWriteChunk); }
+
+LineWriter::~LineWriter() {
+  if (!closed_) close();
+}
+
+void LineWriter::write(std::string_view text) {
+  pending_.append(text);
+  if (pending_.size() >= kWriteChunk) flush();
+}
+
+void LineWriter::write_line(std::string_view line) {
+  pending_.append(line);
+  pending_.append("\r\n");
+  if (pending_.size() >= kWriteChunk) flush();
+}
+
+void LineWriter::flush() {
+  if (pending_.empty()) return;
+  if (!file_->append(pending_)) ok_ = false;
+  pending_.clear();
+}
+
+bool LineWriter::close() {
+  if (closed_) return ok_;
+  flush();
+  if (!file_->close()) ok_ = false;
+  closed_ = true;
+  return ok_;
+}
+
+std::unique_ptr<LineReader> open_lines(Env& env, const std::string& path) {
+  auto file = env.open_read(path);
+  if (!file) return nullptr;
+  return std::make_unique<LineReader>(std::move(file));
+}
+
+std::unique_ptr<LineWriter> create_lines(Env& env, const std::string& path) {
+  auto file = env.create(path);
+  if (!file) return nullptr;
+  return std::make_unique<LineWriter>(std::move(file));
+}
+
+std::unique_ptr<LineWriter> append_lines(Env& env, const std::string& path) {
+  auto file = env.open_append(path);
+  if (!file) return nullptr;
+  return std::make_unique<LineWriter>(std::move(file));
+}
+
+}  // namespace rain

@@ -1,0 +1,69 @@
+// Streaming text lines. A line ends at LF, and a CR just before the LF belongs
+// to the line end; a last line without LF is still a line. Lines have no length
+// limit here: callers cut where a value is held as a short text.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/env.h"
+
+namespace rain {
+
+class LineReader {
+ public:
+  explicit LineReader(std::unique_ptr<ReadableFile> file);
+
+  // The next line into `line`; false (and `line` empty) past the end, so that a
+  // read after the end yields an empty line, as the old text files did.
+  bool read_line(std::string& line);
+  std::string read_line();
+
+  // No byte is left.
+  bool at_end();
+  // No byte is left, or the next line starts with the end-of-file mark 0x1A.
+  bool at_end_or_eof_mark();
+  // A read error was met (the reader then behaves as at the end).
+  bool failed() const { return file_->failed(); }
+
+ private:
+  bool fill();
+
+  std::unique_ptr<ReadableFile> file_;
+  std::vector<char> buffer_;
+  std::size_t begin_ = 0;
+  std::size_t end_ = 0;
+  bool exhausted_ = false;
+};
+
+// Writes lines ending with CR LF. Any failed write is remembered and reported
+// by close().
+class LineWriter {
+ public:
+  explicit LineWriter(std::unique_ptr<WritableFile> file);
+  ~LineWriter();
+
+  void write_line(std::string_view line);
+  void write(std::string_view text);
+  // Flushes and closes; false when any write failed.
+  bool close();
+  bool ok() const { return ok_; }
+
+ private:
+  void flush();
+
+  std::unique_ptr<WritableFile> file_;
+  std::string pending_;
+  bool ok_ = true;
+  bool closed_ = false;
+};
+
+// Opens a file for reading through `env`; nullptr when it cannot be opened.
+std::unique_ptr<LineReader> open_lines(Env& env, const std::string& path);
+// Creates (or empties) a file for writing lines; nullptr on failure.
+std::unique_ptr<LineWriter> create_lines(Env& env, const std::string& path);
+std::unique_ptr<LineWriter> append_lines(Env& env, const std::string& path);
+
+}  // namespace rain

@@ -1,0 +1,91 @@
+#include "common/line_io.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/e2e.h"
+#include "tests/support/fault_env.h"
+
+namespace rain {
+namespace {
+
+using testing::FaultEnv;
+using testing::ScratchDir;
+
+std::vector<std::string> all_lines(const std::string& path) {
+  auto reader = open_lines(default_env(), path);
+  std::vector<std::string> lines;
+  std::string line;
+  while (reader->read_line(line)) lines.push_back(line);
+  return lines;
+}
+
+TEST(LineReader, AcceptsLfAndCrLfAndAnUnterminatedLastLine) {
+  ScratchDir dir;
+  dir.write("a.txt", "one\r\ntwo\nthree");
+  EXPECT_EQ(all_lines(dir.file("a.txt")), (std::vector<std::string>{"one", "two", "three"}));
+  dir.write("b.txt", "one\r\n\r\n");
+  EXPECT_EQ(all_lines(dir.file("b.txt")), (std::vector<std::string>{"one", ""}));
+  dir.write("c.txt", "");
+  EXPECT_TRUE(all_lines(dir.file("c.txt")).empty());
+}
+
+TEST(LineReader, LinesLongerThanTheBufferArriveWhole) {
+  ScratchDir dir;
+  std::string long_line(300000, 'x');
+  dir.write("a.txt", "h\r\n" + long_line + "\r\nend\r\n");
+  auto lines = all_lines(dir.file("a.txt"));
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[1], long_line);
+  EXPECT_EQ(lines[2], "end");
+}
+
+TEST(LineReader, ReadingPastTheEndYieldsEmptyLines) {
+  ScratchDir dir;
+  dir.write("a.txt", "only\r\n");
+  auto reader = open_lines(default_env(), dir.file("a.txt"));
+  EXPECT_FALSE(reader->at_end());
+  EXPECT_EQ(reader->read_line(), "only");
+  EXPECT_TRUE(reader->at_end());
+  std::string line = "stale";
+  EXPECT_FALSE(reader->read_line(line));
+  EXPECT_EQ(line, "");
+}
+
+TEST(LineReader, EndOfFileMarkAtTheStartOfALineEndsTheInput) {
+  ScratchDir dir;
+  dir.write("a.txt", "a\r\n\x1a" "b\r\n");
+  auto reader = open_lines(default_env(), dir.file("a.txt"));
+  EXPECT_FALSE(reader->at_end_or_eof_mark());
+  reader->read_line();
+  EXPECT_TRUE(reader->at_end_or_eof_mark());
+  EXPECT_FALSE(reader->at_end());
+}
+
+TEST(LineWriter, EndsEveryLineWithCrLf) {
+  ScratchDir dir;
+  auto writer = create_lines(default_env(), dir.file("out.txt"));
+  writer->write_line("a");
+  writer->write_line("");
+  writer->write("b");
+  writer->write_line(" c");
+  EXPECT_TRUE(writer->close());
+  EXPECT_EQ(dir.read("out.txt"), "a\r\n\r\nb c\r\n");
+}
+
+TEST(LineWriter, AFailedWriteIsReportedByClose) {
+  ScratchDir dir;
+  FaultEnv env(default_env());
+  env.fail_writes_after(dir.file("out.txt"), 10);
+  auto writer = create_lines(env, dir.file("out.txt"));
+  for (int i = 0; i < 100000; ++i) writer->write_line("0123456789");
+  EXPECT_FALSE(writer->close());
+}
+
+TEST(LineWriter, CreateFailsInAMissingDirectory) {
+  ScratchDir dir;
+  EXPECT_EQ(create_lines(default_env(), dir.file("missing/out.txt")), nullptr);
+  EXPECT_EQ(open_lines(default_env(), dir.file("missing.txt")), nullptr);
+}
+
+}  // namespace
+}  // namespace rain

@@ -1,0 +1,91 @@
+#include "common/text.h"
+
+#include <algorithm>
+
+namespace rain {
+
+DelimiterSet::DelimiterSet(std::string_view chars) {
+  for (char c : chars) add(c);
+}
+
+DelimiterSet& DelimiterSet::add(char c) {
+  bits_.set(static_cast<unsigned char>(c));
+  return *this;
+}
+
+DelimiterSet& DelimiterSet::add_range(char first, char last) {
+  for (int c = static_cast<unsigned char>(first); c <= static_cast<unsigned char>(last); ++c) {
+    bits_.set(static_cast<std::size_t>(c));
+  }
+  return *this;
+}
+
+std::string_view word_view(std::string_view text, int n, const DelimiterSet& delims) {
+  if (n < 1) return {};
+  std::size_t i = 0;
+  const std::size_t len = text.size();
+  int current = 0;
+  while (i < len) {
+    while (i < len && delims.has(text[i])) ++i;
+    if (i == len) break;
+    std::size_t start = i;
+    while (i < len && !delims.has(text[i])) ++i;
+    if (++current == n) return text.substr(start, i - start);
+  }
+  return {};
+}
+
+std::string word(std::string_view text, int n, const DelimiterSet& delims) {
+  return std::string(word_view(text, n, delims));
+}
+
+int count_words(std::string_view text, const DelimiterSet& delims) {
+  int count = 0;
+  bool inside = false;
+  for (char c : text) {
+    if (delims.has(c)) {
+      inside = false;
+    } else if (!inside) {
+      inside = true;
+      ++count;
+    }
+  }
+  return count;
+}
+
+std::string cut_short(std::string_view text) {
+  return std::string(text.substr(0, std::min(text.size(), kMaxShortText)));
+}
+
+std::string to_upper(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return out;
+}
+
+bool equals_upper(std::string_view text, std::string_view upper_keyword) {
+  return to_upper(text) == upper_keyword;
+}
+
+void replace_char(std::string& text, char from, char to) {
+  std::replace(text.begin(), text.end(), from, to);
+}
+
+std::string with_char_replaced(std::string_view text, char from, char to) {
+  std::string out(text);
+  replace_char(out, from, to);
+  return out;
+}
+
+std::string without_char(std::string_view text, char c) {
+  std::string out;
+  out.reserve(text.size());
+  for (char x : text) {
+    if (x != c) out.push_back(x);
+  }
+  return out;
+}
+
+}  // namespace rain

@@ -1,0 +1,48 @@
+// Text helpers shared by the three programs: delimiter sets, word splitting,
+// the 255-character cut of short texts, and small character rewrites.
+#pragma once
+
+#include <bitset>
+#include <string>
+#include <string_view>
+
+namespace rain {
+
+// Parameters, answers, file names and most lines are held as texts of at most
+// this many characters; longer input is cut.
+inline constexpr std::size_t kMaxShortText = 255;
+
+// A set of delimiter characters. Word N of a text is the N-th maximal run of
+// characters outside the set.
+class DelimiterSet {
+ public:
+  DelimiterSet() = default;
+  explicit DelimiterSet(std::string_view chars);
+  bool has(char c) const { return bits_[static_cast<unsigned char>(c)]; }
+  DelimiterSet& add(char c);
+  DelimiterSet& add_range(char first, char last);
+
+ private:
+  std::bitset<256> bits_;
+};
+
+// Word `n` (1-based) of `text`. Runs of delimiters count as one and delimiters
+// at either end are ignored, so no word is ever empty; a word number below 1 or
+// beyond the last word gives the empty text. The view points into `text`.
+std::string_view word_view(std::string_view text, int n, const DelimiterSet& delims);
+std::string word(std::string_view text, int n, const DelimiterSet& delims);
+int count_words(std::string_view text, const DelimiterSet& delims);
+
+// The first 255 characters of `text`.
+std::string cut_short(std::string_view text);
+
+std::string to_upper(std::string_view text);
+bool equals_upper(std::string_view text, std::string_view upper_keyword);
+
+// Every `from` becomes `to`, in place.
+void replace_char(std::string& text, char from, char to);
+std::string with_char_replaced(std::string_view text, char from, char to);
+// Every `c` removed.
+std::string without_char(std::string_view text, char c);
+
+}  // namespace rain

@@ -1,0 +1,64 @@
+// Support for tests that run the real executables: a scratch directory, file
+// helpers and a runner that feeds standard input and captures standard output
+// and the exit code.
+//
+// The executables are taken from RAIN_BIN_DIR (default: the build's bin/),
+// with RAIN_EXE_SUFFIX appended (".exe" for the Windows build) and started
+// through RAIN_LAUNCHER when it is set (the Wine loader). When
+// RAIN_CONSOLE_CRLF=1 the programs' console lines end with CR LF.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace rain::testing {
+
+class ScratchDir {
+ public:
+  ScratchDir();
+  ~ScratchDir();
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+
+  const std::string& path() const { return path_; }
+  std::string file(const std::string& name) const { return path_ + "/" + name; }
+
+  void write(const std::string& name, const std::string& bytes) const;
+  std::string read(const std::string& name) const;
+  bool exists(const std::string& name) const;
+  // Names of the entries, sorted; "." and ".." left out.
+  std::vector<std::string> list() const;
+
+ private:
+  std::string path_;
+};
+
+// Changes the current directory for the life of the object.
+class ScopedCurrentDir {
+ public:
+  explicit ScopedCurrentDir(const std::string& dir);
+  ~ScopedCurrentDir();
+
+ private:
+  std::string saved_;
+};
+
+struct RunResult {
+  int exit_code = -1;
+  std::string console;  // standard output, line ends as the program wrote them
+};
+
+// Runs `program` (for example "Ajusta_Leituras") in `cwd`.
+RunResult run_program(const std::string& program, const std::vector<std::string>& args, const std::string& cwd,
+                      const std::string& stdin_text = "");
+
+// The console text a program writes for `text` written with "\n" line ends.
+std::string console_text(const std::string& text);
+
+// Joins lines, each ended with CR LF, as the programs write files.
+std::string crlf_lines(const std::vector<std::string>& lines);
+
+std::string read_file(const std::string& path);
+void write_file(const std::string& path, const std::string& bytes);
+
+}  // namespace rain::testing
