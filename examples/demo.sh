@@ -1,9 +1,18 @@
 #!/usr/bin/env bash
 # Runs the tool set on the shipped example: demo.sh <bin dir> <output dir>.
+# Each program reads what the one before it wrote.
 set -euo pipefail
 bin=$(cd "${1:-build/bin}" && pwd)
-out=${2:-out}
-here=$(cd "$(dirname "$0")" && pwd)
-mkdir -p "$out"
+examples=$(cd "$(dirname "$0")" && pwd)
+mkdir -p "${2:-out}"
+out=$(cd "${2:-out}" && pwd)
 cd "$out"
-echo "(the programs land here as they are built)"
+
+# --- 1. Ajusta_Leituras: raw logger export -> normalized series ---
+echo "(the formatter step lands here)"
+
+# --- 2. Rastreia_Picos: maxima report ---
+
+# --- 3. Fatia_Chuvadas: rain events ---
+
+echo "Resultados em $out"
