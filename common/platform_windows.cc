@@ -1,5 +1,16 @@
-#include <conio.h>
-#include <io.h>
+// The Windows side of the platform layer, built with MinGW-w64 or MSVC.
+//
+// Paths are passed to the ANSI functions as the command line gave them, so
+// "\" and "/" separators, drive letters and UNC names all work. The standard
+// streams stay in text mode: a "\n" written to the console or to a pipe leaves
+// as CR LF, as Windows console programs write it. Files are opened in binary
+// mode by the callers and carry their CR LF themselves.
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
 
 #include <cstdio>
@@ -7,6 +18,46 @@
 #include "common/platform.h"
 
 namespace rain::platform {
+namespace {
+
+// A standard handle is a console when the console accepts a mode query on it;
+// pipes, files and the NUL device do not (the C run time's _isatty would call
+// NUL a terminal and the key wait would then block on the keyboard).
+bool is_console(DWORD which) {
+  HANDLE handle = GetStdHandle(which);
+  if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return false;
+  DWORD mode = 0;
+  return GetConsoleMode(handle, &mode) != 0;
+}
+
+bool is_modifier_key(WORD key) {
+  switch (key) {
+    case VK_SHIFT:
+    case VK_CONTROL:
+    case VK_MENU:
+    case VK_CAPITAL:
+    case VK_NUMLOCK:
+    case VK_SCROLL:
+    case VK_LWIN:
+    case VK_RWIN:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool identify(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
+  // No access right asked: this only reads the file's identity, and works on
+  // files that another program holds open.
+  HANDLE handle = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  BOOL ok = GetFileInformationByHandle(handle, &info);
+  CloseHandle(handle);
+  return ok != 0;
+}
+
+}  // namespace
 
 std::FILE* open_file(const std::string& path, const char* mode) { return std::fopen(path.c_str(), mode); }
 
@@ -20,22 +71,14 @@ bool remove_file(const std::string& path) { return DeleteFileA(path.c_str()) != 
 bool file_exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 bool same_file(const std::string& a, const std::string& b) {
-  auto identify = [](const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
-    HANDLE h = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    BOOL ok = GetFileInformationByHandle(h, &info);
-    CloseHandle(h);
-    return ok != 0;
-  };
   BY_HANDLE_FILE_INFORMATION ia, ib;
   if (!identify(a, ia) || !identify(b, ib)) return false;
   return ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber && ia.nFileIndexHigh == ib.nFileIndexHigh &&
          ia.nFileIndexLow == ib.nFileIndexLow;
 }
 
-bool stdin_is_terminal() { return _isatty(_fileno(stdin)) != 0; }
-bool stdout_is_terminal() { return _isatty(_fileno(stdout)) != 0; }
+bool stdin_is_terminal() { return is_console(STD_INPUT_HANDLE); }
+bool stdout_is_terminal() { return is_console(STD_OUTPUT_HANDLE); }
 
 void clear_console() {
   if (!stdout_is_terminal()) return;
@@ -53,8 +96,17 @@ void clear_console() {
 
 void wait_key_on_terminal() {
   std::fflush(stdout);
-  (void)_getch();
+  HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
+  // Raw input events: no echo and no Enter needed. The release of the Enter
+  // that ended the last answer and lone modifier keys do not count.
+  for (;;) {
+    INPUT_RECORD record;
+    DWORD got = 0;
+    if (!ReadConsoleInputA(in, &record, 1, &got) || got == 0) return;
+    if (record.EventType != KEY_EVENT) continue;
+    const KEY_EVENT_RECORD& key = record.Event.KeyEvent;
+    if (key.bKeyDown && !is_modifier_key(key.wVirtualKeyCode)) return;
+  }
 }
-
 
 }  // namespace rain::platform
