@@ -42,6 +42,10 @@ void remove_tree(const std::string& path) {
   ::rmdir(path.c_str());
 }
 
+std::string executable_path(const std::string& program) {
+  return env_or("RAIN_BIN_DIR", RAIN_DEFAULT_BIN_DIR) + "/" + program + env_or("RAIN_EXE_SUFFIX", "");
+}
+
 }  // namespace
 
 ScratchDir::ScratchDir() {
@@ -88,7 +92,7 @@ ScopedCurrentDir::~ScopedCurrentDir() { (void)!::chdir(saved_.c_str()); }
 
 RunResult run_program(const std::string& program, const std::vector<std::string>& args, const std::string& cwd,
                       const std::string& stdin_text) {
-  std::string executable = env_or("RAIN_BIN_DIR", RAIN_DEFAULT_BIN_DIR) + "/" + program + env_or("RAIN_EXE_SUFFIX", "");
+  std::string executable = executable_path(program);
   std::vector<std::string> argv_text;
   std::string launcher = env_or("RAIN_LAUNCHER", "");
   if (!launcher.empty()) argv_text.push_back(launcher);
@@ -151,6 +155,27 @@ std::string console_text(const std::string& text) {
     if (c == '\n') out += '\r';
     out += c;
   }
+  return out;
+}
+
+bool has_platform_line_ends(const std::string& console) {
+  bool crlf = env_or("RAIN_CONSOLE_CRLF", "0") == "1";
+  for (std::size_t i = 0; i < console.size(); ++i) {
+    bool after_cr = i > 0 && console[i - 1] == '\r';
+    if (console[i] == '\n' && after_cr != crlf) return false;
+  }
+  return true;
+}
+
+bool windows_build() { return env_or("RAIN_EXE_SUFFIX", "") == ".exe"; }
+
+bool program_built(const std::string& program) {
+  return ::access(executable_path(program).c_str(), F_OK) == 0;
+}
+
+std::string wine_path(const std::string& path) {
+  std::string out = "Z:";
+  for (char c : path) out += c == '/' ? '\\' : c;
   return out;
 }
 

@@ -55,8 +55,23 @@ RunResult run_program(const std::string& program, const std::vector<std::string>
 // The console text a program writes for `text` written with "\n" line ends.
 std::string console_text(const std::string& text);
 
+// Every line of `console` ends as the platform's console lines do: CR LF on
+// Windows, a bare LF elsewhere.
+bool has_platform_line_ends(const std::string& console);
+
 // Joins lines, each ended with CR LF, as the programs write files.
 std::string crlf_lines(const std::vector<std::string>& lines);
+
+// The executables under test are the Windows build (RAIN_EXE_SUFFIX is ".exe").
+bool windows_build();
+
+// The executable of `program` exists (a program not built yet is skipped by
+// the tests that need it).
+bool program_built(const std::string& program);
+
+// `path` (absolute) as a Windows program under Wine names it: the root of the
+// Linux file system is drive Z:, and the separators are "\".
+std::string wine_path(const std::string& path);
 
 std::string read_file(const std::string& path);
 void write_file(const std::string& path, const std::string& bytes);
