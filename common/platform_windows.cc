@@ -57,6 +57,31 @@ bool identify(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
   return ok != 0;
 }
 
+// Answers typed at the prompts (file names among them) must reach the file
+// functions in the code page that the command line arrives in, the ANSI one;
+// the console would deliver them in its OEM code page, where "ç" and "ã" are
+// other bytes and a typed "Estação.txt" would name no file. The console's own
+// setting comes back when the program ends.
+class ConsoleInputInAnsiCodePage {
+ public:
+  ConsoleInputInAnsiCodePage() {
+    if (!is_console(STD_INPUT_HANDLE)) return;
+    saved_ = GetConsoleCP();
+    if (saved_ != 0 && saved_ != GetACP() && SetConsoleCP(GetACP())) changed_ = true;
+  }
+  ~ConsoleInputInAnsiCodePage() {
+    if (changed_) SetConsoleCP(saved_);
+  }
+  ConsoleInputInAnsiCodePage(const ConsoleInputInAnsiCodePage&) = delete;
+  ConsoleInputInAnsiCodePage& operator=(const ConsoleInputInAnsiCodePage&) = delete;
+
+ private:
+  UINT saved_ = 0;
+  bool changed_ = false;
+};
+
+const ConsoleInputInAnsiCodePage console_input_code_page;
+
 }  // namespace
 
 std::FILE* open_file(const std::string& path, const char* mode) { return std::fopen(path.c_str(), mode); }
