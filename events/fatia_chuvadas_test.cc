@@ -61,12 +61,5 @@ TEST_F(DialogoTest, FailedMoveEndsWithoutClosingOrKeyWait) {
   EXPECT_EQ(dir_.read("ev_Parte1_01-02-05_10h00_a_01-02-05_10h00.txt"), "older");
 }
 
-TEST_F(DialogoTest, NumberAnswerThatIsNotANumberStopsBeforeAnyFile) {
-  dir_.write("serie.txt", kSerieQueTerminaNoFechamento);
-  EXPECT_EQ(roda("serie.txt\nev\n00:05:00\n0,5\n0.2\n00:05:00\n"), 1);
-  EXPECT_EQ(terminal_.key_waits, 0);
-  EXPECT_EQ(dir_.list(), std::vector<std::string>{"serie.txt"});
-}
-
 }  // namespace
 }  // namespace rain::events

@@ -71,11 +71,6 @@ TEST_F(RecortaEventosTest, SeriesEndingDuringTheSearchStopsAtOnce) {
   EXPECT_EQ(dir_.list().size(), 3u);
 }
 
-TEST_F(RecortaEventosTest, MissingSeriesIsReportedAndNothingWritten) {
-  EXPECT_EQ(falha(3), "Erro: nao foi possivel abrir o arquivo de entrada.");
-  EXPECT_TRUE(dir_.list().empty());
-}
-
 TEST_F(RecortaEventosTest, WindowBelowOneIsRefusedInsteadOfReadingForever) {
   dir_.write("serie.txt", serie({1}));
   EXPECT_EQ(falha(0), "Erro: periodo invalido para o intervalo utilizado.");
