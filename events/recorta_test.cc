@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdio>
 
 #include "common/failure.h"
@@ -70,6 +72,15 @@ TEST_F(RecortaEventosTest, SeriesEndingDuringTheSearchStopsAtOnce) {
   EXPECT_EQ(recorta(3), FimDoRecorte::kEntradaAcabouNaBusca);
   EXPECT_EQ(dir_.list().size(), 3u);
 }
+
+#ifndef _WIN32
+// A directory opens for reading here but every read fails: the run must not
+// end as if the series were empty.
+TEST_F(RecortaEventosTest, ReadErrorIsNotTakenForTheEndOfTheSeries) {
+  ASSERT_EQ(::mkdir(dir_.file("serie.txt").c_str(), 0755), 0);
+  EXPECT_EQ(falha(3), "Erro: falha na leitura do arquivo de entrada.");
+}
+#endif
 
 TEST_F(RecortaEventosTest, WindowBelowOneIsRefusedInsteadOfReadingForever) {
   dir_.write("serie.txt", serie({1}));
