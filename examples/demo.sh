@@ -14,5 +14,15 @@ echo "(the formatter step lands here)"
 # --- 2. Rastreia_Picos: maxima report ---
 
 # --- 3. Fatia_Chuvadas: rain events ---
+# One file per event of more than 1 mm, an event ending after 6 dry hours. The
+# step and the millimetres per tip must be those of the series from step 1.
+intervalo_eventos=00:05:00
+precisao_eventos=0.2
+# A run never replaces an event file, so a new run starts from an empty folder.
+rm -rf eventos
+mkdir eventos
+"$bin/Fatia_Chuvadas" serie.txt eventos/evento 06:00:00 1.0 "$precisao_eventos" "$intervalo_eventos"
+echo "Eventos de chuva em $out/eventos:"
+ls eventos
 
 echo "Resultados em $out"
