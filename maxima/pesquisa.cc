@@ -68,7 +68,7 @@ void copia_para_trabalho(Env& env, const std::string& entrada, ArquivosCriados& 
   if (!trabalho) falha(kTrabalhoNaoCriado);
   criados.trabalho = true;
   std::string linha;
-  while (serie->read_line(linha)) trabalho->write_line(linha);
+  while (trabalho->ok() && serie->read_line(linha)) trabalho->write_line(linha);
   if (serie->failed()) falha(kEntradaNaoLida);
   if (!trabalho->close()) falha(kTrabalhoNaoGravado);
 }
