@@ -12,6 +12,10 @@ cd "$out"
 echo "(the formatter step lands here)"
 
 # --- 2. Rastreia_Picos: maxima report ---
+# The largest single-record rainfall of every month (months start on day 01 at
+# midnight) and of the whole record, 0.2 mm per tip.
+"$bin/Rastreia_Picos" serie.txt relatorio_mensal.txt mensal 00:00:00 0 0 0 0.2
+"$bin/Rastreia_Picos" serie.txt relatorio_total.txt total 0 0 0 0 0.2
 
 # --- 3. Fatia_Chuvadas: rain events ---
 # One file per event of more than 1 mm, an event ending after 6 dry hours. The
