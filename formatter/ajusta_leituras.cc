@@ -35,7 +35,9 @@ struct Separador {
 
 Separador ESCOLHE_SEPARADOR(const std::string& tipo) {
   Separador s;
-  if (equals_upper(tipo, "TAB")) {
+  // A tab typed as the separator itself means "tab": tabs become blanks
+  // before any line is split.
+  if (equals_upper(tipo, "TAB") || tipo == "\t") {
     s.del = DelimiterSet(" ");  // tabs are turned into blanks before splitting
   } else if (tipo.empty() || equals_upper(tipo, "SPACE") || tipo[0] == ' ') {
     s.del = DelimiterSet(" ");

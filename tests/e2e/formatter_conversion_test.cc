@@ -68,11 +68,13 @@ TEST_F(FormatterConversion, BlankSeparatedHeaderGivesOneTitlePerWord) {
 
 TEST_F(FormatterConversion, TabSeparatedHeaderKeepsTitlesOfSeveralWords) {
   dir.write("raw.txt", crlf_lines({"Data\tHora local\tChuva mm", "01/02/05\t10:00\t0.2", "01/02/05\t10:05\t0.4"}));
-  Argumentos a;
-  a.separador = "tab";
-  a.cabecalho = std::string("1");
-  a.primeiro_dado = std::string("2");
-  EXPECT_EQ(convert(a), crlf_lines({"Hora_local Data Chuva_mm Basculacao", "10:00 01/02/05 0.20 2"}));
+  for (const char* separador : {"tab", "\t"}) {
+    Argumentos a;
+    a.separador = separador;
+    a.cabecalho = std::string("1");
+    a.primeiro_dado = std::string("2");
+    EXPECT_EQ(convert(a), crlf_lines({"Hora_local Data Chuva_mm Basculacao", "10:00 01/02/05 0.20 2"}));
+  }
 }
 
 TEST_F(FormatterConversion, HeaderNumberNotBeforeTheFirstDataLineWritesNoHeader) {
@@ -157,7 +159,7 @@ TEST_F(FormatterConversion, SpaceTabAndBlankSeparatorsBehaveAlike) {
   dir.write("raw.txt", "01/02/05 \t10:00\t0.2\r\n\t01/02/05  10:05 0.4 \r\n01/02/05 10:10 0\r\n");
   const std::string expected =
       crlf_lines({"Hora Data Acumulo Basculacao", "10:00 01/02/05 0.20 2", "10:05 01/02/05 0.60 0"});
-  for (const char* separador : {"tab", "Tab", "space", "SPACE", " ", ""}) {
+  for (const char* separador : {"tab", "Tab", "\t", "space", "SPACE", " ", ""}) {
     Argumentos a;
     a.separador = separador;
     EXPECT_EQ(convert(a), expected) << "separator '" << separador << "'";
