@@ -1,5 +1,6 @@
 #include "formatter/ajusta_leituras.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "common/failure.h"
@@ -35,10 +36,11 @@ struct Separador {
 
 Separador ESCOLHE_SEPARADOR(const std::string& tipo) {
   Separador s;
-  // A tab typed as the separator itself means "tab": tabs become blanks
-  // before any line is split.
+  // Tabs are turned into blanks before a line is split, so "tab" (or a tab
+  // typed as the separator itself) splits on blanks. An empty answer of the
+  // dialogue is taken as the blank.
   if (equals_upper(tipo, "TAB") || tipo == "\t") {
-    s.del = DelimiterSet(" ");  // tabs are turned into blanks before splitting
+    s.del = DelimiterSet(" ");
   } else if (tipo.empty() || equals_upper(tipo, "SPACE") || tipo[0] == ' ') {
     s.del = DelimiterSet(" ");
     s.titulos_por_brancos = true;
