@@ -9,7 +9,12 @@ out=$(cd "${2:-out}" && pwd)
 cd "$out"
 
 # --- 1. Ajusta_Leituras: raw logger export -> normalized series ---
-echo "(the formatter step lands here)"
+# The example export: a title line, the header on line 2, data from line 3;
+# date, time and rain per reading in fields 1, 2 and 3; bucket of 0.2 mm.
+# The tips are derived from the accumulated depth.
+"$bin/Ajusta_Leituras" "$examples/pluviografo_marco_2025.csv" serie.txt \
+  nenhum nenhum ";" s 00:10:00 0.2 2 3 1 2 3 0 DD/MM/YYYY
+echo "Ajusta_Leituras: serie normalizada em $out/serie.txt ($(($(wc -l < serie.txt) - 1)) registros)"
 
 # --- 2. Rastreia_Picos: maxima report ---
 # The largest single-record rainfall of every month (months start on day 01 at
