@@ -1,7 +1,10 @@
 // The Windows side of the platform layer, built with MinGW-w64 or MSVC.
 //
-// Paths are passed to the ANSI functions as the command line gave them, so
-// "\" and "/" separators, drive letters and UNC names all work. The standard
+// Paths come as the command line gave them, in the ANSI code page, so "\" and
+// "/" separators, drive letters and UNC names all work. A path whose full form
+// reaches the old limit of 260 characters (a 255-character file name in any
+// folder does) is handed to the file functions in its long form "\\?\C:\...".
+// The standard
 // streams stay in text mode: a "\n" written to the console or to a pipe leaves
 // as CR LF, as Windows console programs write it. Files are opened in binary
 // mode by the callers and carry their CR LF themselves.
@@ -14,6 +17,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <string>
 
 #include "common/platform.h"
 
@@ -46,10 +50,34 @@ bool is_modifier_key(WORD key) {
   }
 }
 
+std::wstring widen(const std::string& text) {
+  if (text.empty()) return {};
+  int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+  return wide;
+}
+
+// The path for the wide file functions: as given while its full form is short
+// (so device names such as NUL keep their meaning), else the full form with the
+// prefix that lifts the length limit.
+std::wstring file_path(const std::string& path) {
+  std::wstring given = widen(path);
+  if (given.empty() || given.rfind(L"\\\\?\\", 0) == 0) return given;
+  DWORD n = GetFullPathNameW(given.c_str(), 0, nullptr, nullptr);
+  if (n == 0 || n < MAX_PATH) return given;
+  std::wstring full(n, L'\0');
+  n = GetFullPathNameW(given.c_str(), n, full.data(), nullptr);
+  if (n == 0 || n >= full.size()) return given;
+  full.resize(n);
+  if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+  return L"\\\\?\\" + full;
+}
+
 bool identify(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
   // No access right asked: this only reads the file's identity, and works on
   // files that another program holds open.
-  HANDLE handle = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+  HANDLE handle = CreateFileW(file_path(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return false;
   BOOL ok = GetFileInformationByHandle(handle, &info);
@@ -84,16 +112,20 @@ const ConsoleInputInAnsiCodePage console_input_code_page;
 
 }  // namespace
 
-std::FILE* open_file(const std::string& path, const char* mode) { return std::fopen(path.c_str(), mode); }
+std::FILE* open_file(const std::string& path, const char* mode) {
+  return _wfopen(file_path(path).c_str(), widen(mode).c_str());
+}
 
 bool rename_no_replace(const std::string& from, const std::string& to) {
   // Without MOVEFILE_REPLACE_EXISTING the move fails when the target exists.
-  return MoveFileExA(from.c_str(), to.c_str(), 0) != 0;
+  return MoveFileExW(file_path(from).c_str(), file_path(to).c_str(), 0) != 0;
 }
 
-bool remove_file(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+bool remove_file(const std::string& path) { return DeleteFileW(file_path(path).c_str()) != 0; }
 
-bool file_exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool file_exists(const std::string& path) {
+  return GetFileAttributesW(file_path(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 bool same_file(const std::string& a, const std::string& b) {
   BY_HANDLE_FILE_INFORMATION ia, ib;
