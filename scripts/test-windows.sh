@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Cross-builds the Windows programs with MinGW-w64 and runs the end-to-end suite
 # against the .exe files under Wine; then checks that the release folder holds
-# the three programs and that they need no DLL beside them.
+# the three programs and that they need no DLL beside them, and that the
+# example run from the release folder gives the same files as on Linux.
 #
 #   scripts/test-windows.sh [windows build dir] [linux build dir]
 #
@@ -88,3 +89,19 @@ export RAIN_EXE_SUFFIX=.exe
 export RAIN_LAUNCHER="$wine"
 export RAIN_CONSOLE_CRLF=1
 ctest --test-dir "$linux_build" -L '^e2e_tests$' --output-on-failure --timeout 300 -j2
+
+echo "== the example from the release folder gives the Linux results =="
+# examples/demo.bat as a user starts it (a double click: no parameters, results
+# in "resultados" under the current folder) against demo.sh on Linux.
+if [ -f "$dist/examples/demo.bat" ] && [ -x "$linux_build/bin/Fatia_Chuvadas" ]; then
+  demo="$win_build/demo"
+  rm -rf "$demo"
+  mkdir -p "$demo/windows"
+  examples/demo.sh "$linux_build/bin" "$demo/linux" >/dev/null
+  (cd "$demo/windows" && "$wine" cmd /c "Z:${dist//\//\\}\\examples\\demo.bat" </dev/null >/dev/null 2>&1) || true
+  if ! diff -r "$demo/linux" "$demo/windows/resultados"; then
+    echo "examples/demo.bat and examples/demo.sh give different results" >&2
+    exit 1
+  fi
+  echo "same files: $(cd "$demo/linux" && find . -type f | wc -l)"
+fi
