@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,8 @@
 
 namespace rain::testing {
 namespace {
+
+using namespace std::chrono_literals;
 
 const char kProgram[] = "Fatia_Chuvadas";
 
@@ -54,6 +57,20 @@ TEST_F(PlatformEvents, InteractiveRunOnAPipeWritesNoClearCodesAndEndsAtEndOfInpu
   EXPECT_EQ(run.console.find('\x1b'), std::string::npos);
   EXPECT_EQ(run.console.find('\f'), std::string::npos);
   EXPECT_NE(run.console.find("Processo concluido! Aperte uma tecla para sair..."), std::string::npos);
+  EXPECT_TRUE(dir_.exists(kEventFile));
+}
+
+TEST_F(PlatformEvents, OnATerminalTheDialogueClearsTheWindowAndWaitsForOneKey) {
+  dir_.write("serie.txt", series("Hora Data Acumulo Basculacao"));
+  TerminalSession terminal(kProgram, {}, dir_.path());
+  ASSERT_TRUE(terminal.wait_for_letters("Digiteocaminhoeonomedoarquivodeentrada.", 60s)) << terminal.screen();
+  EXPECT_TRUE(terminal.erased_before_text()) << terminal.screen();
+  terminal.type("serie.txt\rchuva\r00:15:00\r0\r0.2\r00:05:00\r");
+  ASSERT_TRUE(terminal.wait_for_letters("Processoconcluido!Aperteumateclaparasair...", 60s)) << terminal.screen();
+  terminal.settle(500ms, 2s);
+  EXPECT_TRUE(terminal.running()) << "ended without waiting for a key";
+  terminal.type("x");  // one key, no Enter
+  EXPECT_EQ(terminal.wait_exit(60s), 0) << terminal.screen();
   EXPECT_TRUE(dir_.exists(kEventFile));
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,8 @@
 
 namespace rain::testing {
 namespace {
+
+using namespace std::chrono_literals;
 
 const char kProgram[] = "Ajusta_Leituras";
 
@@ -59,6 +62,17 @@ TEST_F(PlatformFormatter, OutputNamingTheInputInAnotherSpellingIsRefused) {
     EXPECT_EQ(dir_.read("bruto.txt"), raw_export());
     EXPECT_EQ(dir_.list(), (std::vector<std::string>{"bruto.txt"}));
   }
+}
+
+TEST_F(PlatformFormatter, OnATerminalTheDialogueErasesNothing) {
+  // The formatter's dialogue does not clear the window, unlike the other two
+  // programs': what the terminal shows before its first question stays.
+  TerminalSession terminal(kProgram, {}, dir_.path());
+  ASSERT_TRUE(terminal.wait_for_letters("Digiteocaminhodoarquivodeentrada.", 60s)) << terminal.screen();
+  EXPECT_FALSE(terminal.erased_before_text()) << terminal.screen();
+  // A header line that is not a number ends the dialogue without a conversion.
+  terminal.type("\r\rx\r");
+  EXPECT_NE(terminal.wait_exit(60s), -1) << terminal.screen();
 }
 
 TEST_F(PlatformFormatter, DriveLetterAndBackslashPathsNameFilesOnWindows) {

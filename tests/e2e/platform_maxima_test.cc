@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,8 @@
 
 namespace rain::testing {
 namespace {
+
+using namespace std::chrono_literals;
 
 const char kProgram[] = "Rastreia_Picos";
 
@@ -41,6 +44,19 @@ TEST_F(PlatformMaxima, InteractiveRunOnAPipeWritesNoClearCodesAndEndsAtEndOfInpu
   EXPECT_TRUE(has_platform_line_ends(run.console)) << run.console;
   EXPECT_TRUE(dir_.exists("relatorio.txt"));
   EXPECT_FALSE(dir_.exists("buffer_pesquisa.pvx"));
+}
+
+TEST_F(PlatformMaxima, OnATerminalTheDialogueClearsTheWindowAndWaitsForOneKey) {
+  TerminalSession terminal(kProgram, {}, dir_.path());
+  ASSERT_TRUE(terminal.wait_for_letters("Digiteocaminhoeonomedoarquivodeentrada.", 60s)) << terminal.screen();
+  EXPECT_TRUE(terminal.erased_before_text()) << terminal.screen();
+  terminal.type("serie.txt\rrelatorio.txt\rtotal\r0.2\r");
+  ASSERT_TRUE(terminal.wait_for_letters("Processoconcluido!Aperteumateclaparasair...", 60s)) << terminal.screen();
+  terminal.settle(500ms, 2s);
+  EXPECT_TRUE(terminal.running()) << "ended without waiting for a key";
+  terminal.type("x");  // one key, no Enter
+  EXPECT_EQ(terminal.wait_exit(60s), 0) << terminal.screen();
+  EXPECT_TRUE(dir_.exists("relatorio.txt"));
 }
 
 TEST_F(PlatformMaxima, ReportNamedLikeTheSeriesInCapitalsIsTheSeriesOnlyOnWindows) {
