@@ -131,6 +131,22 @@ class WorkFileReader {
   std::unique_ptr<LineReader> lines_;
 };
 
+// The slot file lives only during one call, whatever way the call ends.
+class RemovedOnExit {
+ public:
+  RemovedOnExit(Env& env, std::string path) : env_(env), path_(std::move(path)) {}
+  ~RemovedOnExit() {
+    if (created_) env_.remove(path_);
+  }
+  const std::string& path() const { return path_; }
+  void created() { created_ = true; }
+
+ private:
+  Env& env_;
+  std::string path_;
+  bool created_ = false;
+};
+
 enum class SlotWalk { kComplete, kDayListShort };
 
 // Lays out the slots, "hh:mm:ss dd/mm/yy" one a line, from the first grid time
@@ -138,7 +154,8 @@ enum class SlotWalk { kComplete, kDayListShort };
 // last grid time of that day). A first record at or after the last grid time
 // of its day starts the slots at 00:00:00 of the next day. kDayListShort: the
 // day list does not hold the series' days in order.
-SlotWalk write_slots(Env& env, const SeriesBounds& bounds, const std::string& slot_name) {
+SlotWalk write_slots(Env& env, const SeriesBounds& bounds, RemovedOnExit& slot_file) {
+  const std::string& slot_name = slot_file.path();
   WorkFileReader days(env, kDayListFile);
   std::string date;
   do {
@@ -147,6 +164,7 @@ SlotWalk write_slots(Env& env, const SeriesBounds& bounds, const std::string& sl
 
   auto slots = create_lines(env, slot_name);
   if (!slots) throw Failure("Erro: Nao foi possivel gerar o arquivo " + slot_name + ".", 1);
+  slot_file.created();
   WorkFileReader grid(env, kGridFile);
   std::string time;
   bool have_time;
@@ -165,7 +183,7 @@ SlotWalk write_slots(Env& env, const SeriesBounds& bounds, const std::string& sl
     grid.rewind();
     have_time = grid.next(time);
   }
-  if (!slots->close()) throw Failure("Erro: Nao foi possivel gerar o arquivo " + slot_name + ".", 1);
+  if (!slots->close()) throw Failure("Erro: Nao foi possivel gravar o arquivo " + slot_name + ".", 1);
   return SlotWalk::kComplete;
 }
 
@@ -248,19 +266,8 @@ void write_sampled(Env& env, const std::string& entrada, const std::string& slot
     out->write_line(value);
   }
   if (slots->failed()) throw Failure("Erro: Nao foi possivel ler o arquivo " + slot_name + ".", 1);
-  if (!out->close()) throw Failure("Erro: Nao foi possivel gerar o arquivo de saida.", 1);
+  if (!out->close()) throw Failure("Erro: Nao foi possivel gravar o arquivo de saida.", 1);
 }
-
-// The slot file lives only during one call, whatever way the call ends.
-class RemovedOnExit {
- public:
-  RemovedOnExit(Env& env, std::string path) : env_(env), path_(std::move(path)) {}
-  ~RemovedOnExit() { env_.remove(path_); }
-
- private:
-  Env& env_;
-  std::string path_;
-};
 
 }  // namespace
 
@@ -272,15 +279,14 @@ void DISCRETIZA_NO_TEMPO(Env& env, const std::string& entrada, const std::string
   const bool day_list_built = prepare_day_list(env, bounds);
   prepare_grid(env, intervalo);
 
-  const std::string slot_name = saida + "~";
-  RemovedOnExit slot_file(env, slot_name);
-  if (write_slots(env, bounds, slot_name) == SlotWalk::kDayListShort) {
+  RemovedOnExit slot_file(env, saida + "~");
+  if (write_slots(env, bounds, slot_file) == SlotWalk::kDayListShort) {
     // A kept list that only seemed to cover the series is built anew once.
     if (day_list_built) throw invalid_date(bounds.first_date);
     PUTDATAS(env, bounds.first_date, bounds.last_date);
-    if (write_slots(env, bounds, slot_name) == SlotWalk::kDayListShort) throw invalid_date(bounds.first_date);
+    if (write_slots(env, bounds, slot_file) == SlotWalk::kDayListShort) throw invalid_date(bounds.first_date);
   }
-  write_sampled(env, entrada, slot_name, saida, DateOrder(bounds));
+  write_sampled(env, entrada, slot_file.path(), saida, DateOrder(bounds));
 }
 
 }  // namespace rain::formatter

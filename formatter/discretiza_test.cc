@@ -261,9 +261,11 @@ TEST_F(DiscretizaTest, FilesThatCannotBeCreatedOrWrittenStopWithAMessage) {
       {"buffer_horas.dat", true, "Erro: Nao foi possivel gerar o arquivo buffer_horas.dat."},
       {"buffer_datas.dat", true, "Erro: Nao foi possivel gerar o arquivo buffer_datas.dat."},
       {"saida.txt~", true, "Erro: Nao foi possivel gerar o arquivo saida.txt~."},
-      {"saida.txt~", false, "Erro: Nao foi possivel gerar o arquivo saida.txt~."},
+      {"saida.txt~", false, "Erro: Nao foi possivel gravar o arquivo saida.txt~."},
       {"saida.txt", true, "Erro: Nao foi possivel gerar o arquivo de saida."},
-      {"saida.txt", false, "Erro: Nao foi possivel gerar o arquivo de saida."},
+      {"saida.txt", false, "Erro: Nao foi possivel gravar o arquivo de saida."},
+      {"buffer_horas.dat", false, "Erro: Nao foi possivel gravar o arquivo buffer_horas.dat."},
+      {"buffer_datas.dat", false, "Erro: Nao foi possivel gravar o arquivo buffer_datas.dat."},
   };
   for (const auto& c : cases) {
     for (const char* name : {"buffer_horas.dat", "buffer_datas.dat", "saida.txt"}) std::remove(dir_.file(name).c_str());

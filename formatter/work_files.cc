@@ -79,8 +79,12 @@ struct ClockTime {
   }
 };
 
-[[noreturn]] void cannot_write(const char* name) {
+[[noreturn]] void cannot_create(const char* name) {
   throw Failure(std::string("Erro: Nao foi possivel gerar o arquivo ") + name + ".", 1);
+}
+
+[[noreturn]] void cannot_write(const char* name) {
+  throw Failure(std::string("Erro: Nao foi possivel gravar o arquivo ") + name + ".", 1);
 }
 
 // Closes a work file; one that could not be written whole is removed, so that
@@ -140,7 +144,7 @@ bool day_walk_reaches(std::string_view inicio, std::string_view fim) {
 
 void PUTHORAS(Env& env, const std::string& intervalo, const std::string& partida) {
   auto out = create_lines(env, kGridFile);
-  if (!out) cannot_write(kGridFile);
+  if (!out) cannot_create(kGridFile);
   out->write_line(cut_short(intervalo + " " + partida));
   ClockTime step = ClockTime::parse(intervalo);
   ClockTime now = ClockTime::parse(partida);
@@ -159,7 +163,7 @@ void PUTDATAS(Env& env, const std::string& inicio, const std::string& fim) {
     throw invalid_date(first.mes >= 1 && first.mes <= 12 ? fim : inicio);
   }
   auto out = create_lines(env, kDayListFile);
-  if (!out) cannot_write(kDayListFile);
+  if (!out) cannot_create(kDayListFile);
   out->write_line(cut_short(inicio + " " + fim));
   CalendarDay day = CalendarDay::parse(inicio);
   const CalendarDay last = CalendarDay::parse(fim);

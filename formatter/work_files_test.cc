@@ -164,7 +164,12 @@ TEST_F(WorkFilesTest, WorkFileThatCannotBeCreatedStopsTheRun) {
 TEST_F(WorkFilesTest, WorkFileCutShortByAFailedWriteIsRemovedSoNoLaterRunTakesItForACache) {
   FaultEnv env(default_env());
   env.fail_writes_after(kGridFile, 100);
-  EXPECT_THROW(PUTHORAS(env, "00:01:00", "00:00:00"), Failure);
+  try {
+    PUTHORAS(env, "00:01:00", "00:00:00");
+    ADD_FAILURE();
+  } catch (const Failure& f) {
+    EXPECT_EQ(f.line(), "Erro: Nao foi possivel gravar o arquivo buffer_horas.dat.");
+  }
   EXPECT_FALSE(dir_.exists(kGridFile));
 
   FaultEnv env2(default_env());
