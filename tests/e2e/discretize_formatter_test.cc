@@ -146,8 +146,8 @@ TEST_F(DiscretizeE2e, SevenMinuteStepEndsEachDayAt2355AndStartsTheNextAtMidnight
   // 205 slots after the first reading, then 00:00:00 and 00:07:00 of the next day.
   ASSERT_EQ(lines.size(), 1u + 205u + 2u);
   EXPECT_EQ(lines[1], "00:07:00 01/02/05 0.20");
-  EXPECT_EQ(lines[9], "00:56:00 01/02/05 0.20");
-  EXPECT_EQ(lines[10], "01:03:00 01/02/05 0.20");
+  EXPECT_EQ(lines[8], "00:56:00 01/02/05 0.20");
+  EXPECT_EQ(lines[9], "01:03:00 01/02/05 0.20");
   EXPECT_EQ(lines[205], "23:55:00 01/02/05 0.20");
   EXPECT_EQ(lines[206], "00:00:00 02/02/05 0.40");
   EXPECT_EQ(lines[207], "00:07:00 02/02/05 0.40");
