@@ -9,10 +9,29 @@ out=$(cd "${2:-out}" && pwd)
 cd "$out"
 
 # --- 1. Ajusta_Leituras: raw logger export -> normalized series ---
-echo "(the formatter step lands here)"
+# The example export: a title line, the header on line 2, data from line 3;
+# date, time and rain per reading in fields 1, 2 and 3; bucket of 0.2 mm.
+# The tips are derived from the accumulated depth.
+"$bin/Ajusta_Leituras" "$examples/pluviografo_marco_2025.csv" serie.txt \
+  nenhum nenhum ";" s 00:10:00 0.2 2 3 1 2 3 0 DD/MM/YYYY
+echo "Ajusta_Leituras: serie normalizada em $out/serie.txt ($(($(wc -l < serie.txt) - 1)) registros)"
 
 # --- 2. Rastreia_Picos: maxima report ---
+# The largest single-record rainfall of every month (months start on day 01 at
+# midnight) and of the whole record, 0.2 mm per tip.
+"$bin/Rastreia_Picos" serie.txt relatorio_mensal.txt mensal 00:00:00 0 0 0 0.2
+"$bin/Rastreia_Picos" serie.txt relatorio_total.txt total 0 0 0 0 0.2
 
 # --- 3. Fatia_Chuvadas: rain events ---
+# One file per event of more than 1 mm, an event ending after 6 dry hours. The
+# step and the millimetres per tip must be those of the series from step 1.
+intervalo_eventos=00:05:00
+precisao_eventos=0.2
+# A run never replaces an event file, so a new run starts from an empty folder.
+rm -rf eventos
+mkdir eventos
+"$bin/Fatia_Chuvadas" serie.txt eventos/evento 06:00:00 1.0 "$precisao_eventos" "$intervalo_eventos"
+echo "Eventos de chuva em $out/eventos:"
+ls eventos
 
 echo "Resultados em $out"

@@ -1,0 +1,73 @@
+#include "events/janela.h"
+
+#include <gtest/gtest.h>
+
+#include "common/failure.h"
+
+namespace rain::events {
+namespace {
+
+std::string mensagem_de(std::string_view limite, std::string_view intervalo) {
+  try {
+    CALCULA_JANELA(limite, intervalo);
+  } catch (const Failure& f) {
+    EXPECT_EQ(f.exit_code(), 1);
+    return f.line();
+  }
+  return "(no failure)";
+}
+
+TEST(CalculaJanela, LimitThatIsAWholeMultipleGivesTheRecordCount) {
+  EXPECT_EQ(CALCULA_JANELA("00:15:00", "00:05:00"), 3);
+  EXPECT_EQ(CALCULA_JANELA("00:05:00", "00:05:00"), 1);
+  EXPECT_EQ(CALCULA_JANELA("06:00:00", "00:01:00"), 360);
+}
+
+TEST(CalculaJanela, LettersUnderscoresAndBlanksSeparateTheParts) {
+  EXPECT_EQ(segundos_da_duracao("01:30:00"), 5400);
+  EXPECT_EQ(segundos_da_duracao("01 30 00"), 5400);
+  EXPECT_EQ(segundos_da_duracao("1h30m00s"), 5400);
+  EXPECT_EQ(segundos_da_duracao("01h30"), 5400);
+  EXPECT_EQ(segundos_da_duracao("00_00_30"), 30);
+}
+
+TEST(CalculaJanela, MissingPartsCountFromTheHours) {
+  EXPECT_EQ(segundos_da_duracao("1:30"), 5400);
+  EXPECT_EQ(segundos_da_duracao("90"), 90 * 3600);
+  EXPECT_EQ(segundos_da_duracao("::30"), 30 * 3600);
+  EXPECT_EQ(segundos_da_duracao("00:90:00"), 5400);
+  EXPECT_EQ(segundos_da_duracao("01:00:00:99"), 3600);
+}
+
+TEST(CalculaJanela, PartThatIsNotAWhole16BitNumberAddsNothing) {
+  EXPECT_EQ(segundos_da_duracao("1.5:30:00"), 1800);
+  EXPECT_EQ(segundos_da_duracao("00:40000:10"), 10);
+  EXPECT_EQ(segundos_da_duracao(""), 0);
+}
+
+TEST(CalculaJanela, EmptyZeroOrWordlessIntervalIsRefusedBeforeTheLimit) {
+  EXPECT_EQ(mensagem_de("00:15:00", "00:00:00"), "Erro: intervalo invalido.");
+  EXPECT_EQ(mensagem_de("00:15:00", ""), "Erro: intervalo invalido.");
+  EXPECT_EQ(mensagem_de("00:15:00", "abc"), "Erro: intervalo invalido.");
+  EXPECT_EQ(mensagem_de("garbage", "00:00:00"), "Erro: intervalo invalido.");
+}
+
+TEST(CalculaJanela, NegativeIntervalIsRefusedInsteadOfAWindowThatNeverCloses) {
+  EXPECT_EQ(mensagem_de("00:15:00", "00:-15:00"), "Erro: intervalo invalido.");
+  EXPECT_EQ(mensagem_de("-00:15:00", "00:-15:00"), "Erro: intervalo invalido.");
+}
+
+TEST(CalculaJanela, LimitShorterOrNotAMultipleIsRefused) {
+  EXPECT_EQ(mensagem_de("00:20:00", "00:15:00"), "Erro: periodo invalido para o intervalo utilizado.");
+  EXPECT_EQ(mensagem_de("00:05:00", "00:15:00"), "Erro: periodo invalido para o intervalo utilizado.");
+  EXPECT_EQ(mensagem_de("00:00:00", "00:05:00"), "Erro: periodo invalido para o intervalo utilizado.");
+  EXPECT_EQ(mensagem_de("-01:00:00", "00:05:00"), "Erro: periodo invalido para o intervalo utilizado.");
+}
+
+TEST(CalculaJanela, WindowAbove16BitsIsCountedNotWrapped) {
+  EXPECT_EQ(CALCULA_JANELA("32767:00:00", "00:00:01"), 32767LL * 3600);
+  EXPECT_EQ(CALCULA_JANELA("10:00:00", "00:00:01"), 36000);
+}
+
+}  // namespace
+}  // namespace rain::events

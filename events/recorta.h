@@ -1,0 +1,38 @@
+// Cutting a normalized series into rain events, one file per event.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "common/env.h"
+
+namespace rain::events {
+
+// An event is first written under this name in the current directory, then
+// moved to its own name.
+inline constexpr const char* kArquivoDeTrabalho = "buffer_eventos.pvx";
+
+// How a pass over the series ended.
+enum class FimDoRecorte {
+  // The series ended right after an event (or after its header): the run goes
+  // on to its closing message.
+  kRetornou,
+  // The series ended while a new event was being looked for: the run stops at
+  // once, without closing message.
+  kEntradaAcabouNaBusca,
+};
+
+struct ParametrosDoRecorte {
+  std::string entrada;
+  std::string saida;
+  std::int64_t janela = 1;  // N: dry records that close an event, at least 1
+  double minimo = 0;        // an event is kept only when deeper than this, mm
+  double precisao = 0;      // mm per bucket tip
+};
+
+// One pass over the series `p.entrada`: every event whose depth exceeds the
+// minimum is written to saida_ParteK_<start>_a_<end>.txt. Throws Failure when
+// the series cannot be read or an event file cannot be written or moved.
+FimDoRecorte RECORTA_EVENTOS(Env& env, const ParametrosDoRecorte& p);
+
+}  // namespace rain::events

@@ -1,0 +1,18 @@
+// The names of the event files.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace rain::events {
+
+// The label of a record: its date with "/" turned into "-", "_", the hours, "h"
+// and the minutes of its time. 14:35:00 01/02/05 gives 01-02-05_14h35.
+std::string MONTA_ROTULO(std::string_view registro);
+
+// saida_Parte3_01-02-05_14h35_a_01-02-05_18h05.txt, cut to 255 characters.
+std::string nome_do_evento(std::string_view saida, std::int64_t numero, std::string_view rotulo_inicio,
+                           std::string_view rotulo_fim);
+
+}  // namespace rain::events

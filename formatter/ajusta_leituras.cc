@@ -1,0 +1,252 @@
+#include "formatter/ajusta_leituras.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "common/failure.h"
+#include "common/fixed.h"
+#include "common/line_io.h"
+#include "common/numbers.h"
+#include "common/text.h"
+#include "formatter/conta_basculacoes.h"
+#include "formatter/discretiza.h"
+
+namespace rain::formatter {
+namespace {
+
+const char* const kErroAbrirEntrada = "Erro: nao foi possivel abrir o arquivo de entrada.";
+const char* const kErroGerarSaida = "Erro: nao foi possivel gerar o arquivo de saida.";
+const char* const kErroLerEntrada = "Erro: nao foi possivel ler o arquivo de entrada.";
+const char* const kErroGravarSaida = "Erro: nao foi possivel gravar o arquivo de saida.";
+const char* const kErroMesmoArquivo = "Erro: o arquivo de saida nao pode ser o proprio arquivo de entrada.";
+const char* const kErroCapacidadeZero = "A capacidade da bascula deve ser diferente de zero.";
+
+const DelimiterSet& date_mask_separators() {
+  static const DelimiterSet set("-./");
+  return set;
+}
+
+// The raw file's field separator.
+struct Separador {
+  DelimiterSet del;
+  // Titles of a blank-separated header are its words; with any other
+  // separator a title of several words is kept together by "_".
+  bool titulos_por_brancos = false;
+};
+
+Separador ESCOLHE_SEPARADOR(const std::string& tipo) {
+  Separador s;
+  // Tabs are turned into blanks before a line is split, so "tab" (or a tab
+  // typed as the separator itself) splits on blanks. An empty answer of the
+  // dialogue is taken as the blank.
+  if (equals_upper(tipo, "TAB") || tipo == "\t") {
+    s.del = DelimiterSet(" ");
+  } else if (tipo.empty() || equals_upper(tipo, "SPACE") || tipo[0] == ' ') {
+    s.del = DelimiterSet(" ");
+    s.titulos_por_brancos = true;
+  } else {
+    s.del = DelimiterSet(std::string_view(tipo.data(), 1));
+  }
+  return s;
+}
+
+// What the run does with its columns, decided once from the parameters.
+struct Plano {
+  Separador separador;
+  MASCARA_DATA mascara;
+  // The logger gave the tips of each record: they are copied, not derived.
+  bool basculas_por_intervalo = false;
+  bool acumulo_total = false;
+  bool discretiza = false;
+};
+
+Plano FAZ_PLANO(const PARAMETROS& p) {
+  Plano plano;
+  plano.separador = ESCOLHE_SEPARADOR(p.TIPO_SEPARADOR);
+  plano.mascara = LE_MASCARA(p.MASCARA);
+  plano.basculas_por_intervalo = p.COLUNA_BASCULA != 0 && equals_upper(p.TIPO_BASCULA, "INTERVALO");
+  plano.acumulo_total = equals_upper(p.TIPO_ACUMULO, "TOTAL");
+  plano.discretiza = equals_upper(p.DISCRETIZADO, "N");
+  return plano;
+}
+
+std::string CABECALHO_FIXO(const Plano& plano) {
+  return plano.basculas_por_intervalo ? "Hora Data Acumulo Basculacoes" : "Hora Data Acumulo";
+}
+
+// The titles of the time, date and depth columns (and of the tip column when
+// the tips are copied) out of the raw header line.
+std::string CABECALHO_DO_ARQUIVO(std::string linha, const Plano& plano, const PARAMETROS& p) {
+  if (!plano.separador.titulos_por_brancos) replace_char(linha, ' ', '_');
+  replace_char(linha, '\t', ' ');
+  const DelimiterSet& del = plano.separador.del;
+  std::string titulos = word(linha, p.COLUNA_HORA, del);
+  titulos += ' ';
+  titulos += word_view(linha, p.COLUNA_DATA, del);
+  titulos += ' ';
+  titulos += word_view(linha, p.COLUNA_ACUMULO, del);
+  if (plano.basculas_por_intervalo) {
+    titulos += ' ';
+    titulos += word_view(linha, p.COLUNA_BASCULA, del);
+  }
+  return titulos;
+}
+
+bool so_brancos(const std::string& linha) { return linha.find_first_not_of(' ') == std::string::npos; }
+
+// A rain or tip field that must be a number; an unreadable one ends the run
+// without a message.
+double numero_do_campo(std::string_view campo) {
+  DecimalText d = parse_decimal(campo);
+  if (!d.ok()) throw Failure::silent(1);
+  return d.value;
+}
+
+void acrescenta_data(std::string& linha, std::string_view data, const MASCARA_DATA& mascara) {
+  std::string_view curta = data.substr(0, std::min(data.size(), kMaxShortText));
+  if (!mascara.completa()) {
+    linha += curta;
+    return;
+  }
+  const DelimiterSet& del = date_mask_separators();
+  linha += word_view(curta, mascara.DIA, del);
+  linha += '/';
+  linha += word_view(curta, mascara.MES, del);
+  linha += '/';
+  linha += word_view(curta, mascara.ANO, del);
+}
+
+// Builds the series record of one raw data line (tabs already blanks) and
+// carries the accumulated depth along.
+void MONTA_REGISTRO(std::string& nova, const std::string& linha, const Plano& plano, const PARAMETROS& p,
+                    double& acum) {
+  const DelimiterSet& del = plano.separador.del;
+  nova.assign(word_view(linha, p.COLUNA_HORA, del));
+  nova += ' ';
+  acrescenta_data(nova, word_view(linha, p.COLUNA_DATA, del), plano.mascara);
+  nova += ' ';
+  if (p.COLUNA_ACUMULO != 0) {
+    std::string_view acumulo = word_view(linha, p.COLUNA_ACUMULO, del);
+    if (plano.acumulo_total) {
+      nova += acumulo;  // already a running total
+    } else {
+      acum += numero_do_campo(acumulo);
+      nova += format_fixed_compact(acum, 2);
+    }
+    if (plano.basculas_por_intervalo) {
+      nova += ' ';
+      nova += word_view(linha, p.COLUNA_BASCULA, del);
+    }
+    return;
+  }
+  std::string_view bascula = word_view(linha, p.COLUNA_BASCULA, del);
+  double basculas = numero_do_campo(bascula);
+  if (plano.basculas_por_intervalo) {
+    acum += p.CAPACIDADE_BASCULA * basculas;
+    nova += format_fixed_compact(acum, 2);
+    nova += ' ';
+    nova += bascula;
+  } else {
+    acum = p.CAPACIDADE_BASCULA * basculas;  // tips counted since the start
+    nova += format_fixed_compact(acum, 2);
+  }
+}
+
+// The first version of the series: header, then one record per data line.
+void CONVERTE_REGISTROS(LineReader& entrada, LineWriter& saida, const Plano& plano, const PARAMETROS& p) {
+  std::string linha;
+  for (int i = 1; i < p.LINHA_PRIMEIRO_DADO; ++i) {
+    entrada.read_line(linha);  // past the end this is an empty line
+    if (i == p.LINHA_CABECALHO) saida.write_line(CABECALHO_DO_ARQUIVO(linha, plano, p));
+  }
+  if (p.LINHA_CABECALHO == 0) saida.write_line(CABECALHO_FIXO(plano));
+
+  double acum = 0;
+  std::string nova;
+  while (!entrada.at_end()) {
+    entrada.read_line(linha);
+    replace_char(linha, '\t', ' ');
+    if (so_brancos(linha)) continue;
+    MONTA_REGISTRO(nova, linha, plano, p, acum);
+    saida.write_line(nova);
+  }
+}
+
+// Moves the series to its work file. A work file left by an earlier run is
+// never replaced: the run stops with both files as they are.
+void MOVE_PARA_TRABALHO(Env& env, const std::string& saida, const std::string& trabalho) {
+  if (env.rename_no_replace(saida, trabalho)) return;
+  if (env.exists(trabalho)) {
+    throw Failure("Erro: o arquivo de trabalho " + trabalho +
+                      " ja existe (sobra de uma execucao anterior); apague-o e execute novamente.",
+                  1);
+  }
+  throw Failure("Erro: nao foi possivel renomear o arquivo de saida para " + trabalho + ".", 1);
+}
+
+}  // namespace
+
+MASCARA_DATA LE_MASCARA(std::string_view formato) {
+  MASCARA_DATA m;
+  std::string_view curto = formato.substr(0, std::min(formato.size(), kMaxShortText));
+  for (int i = 1; i <= 3; ++i) {
+    std::string_view parte = word_view(curto, i, date_mask_separators());
+    if (parte.empty()) continue;  // a mask of fewer parts names nothing there
+    char letra = to_upper(parte.substr(0, 1))[0];
+    if (letra == 'A' || letra == 'Y') {
+      m.ANO = i;
+    } else if (letra == 'M') {
+      m.MES = i;
+    } else if (letra == 'D') {
+      m.DIA = i;
+    }
+  }
+  return m;
+}
+
+std::string CONVERTE_FORMATO_DATA(std::string_view data, const MASCARA_DATA& mascara) {
+  std::string out;
+  acrescenta_data(out, data, mascara);
+  return out;
+}
+
+std::string CONVERTE_FORMATO_DATA(std::string_view data, std::string_view formato) {
+  return CONVERTE_FORMATO_DATA(data, LE_MASCARA(formato));
+}
+
+std::string NOME_TRABALHO(const std::string& saida) { return cut_short(saida + ".pvx"); }
+
+void AJUSTA_LEITURAS(Env& env, const PARAMETROS& p) {
+  const Plano plano = FAZ_PLANO(p);
+
+  std::unique_ptr<LineReader> entrada = p.ERRO_PENDENTE ? nullptr : open_lines(env, p.ENDERECO_ENTRADA);
+  if (!entrada) throw Failure(kErroAbrirEntrada, 1);
+  // Creating the output would empty the raw file it names.
+  if (env.same_file(p.ENDERECO_ENTRADA, p.ENDERECO_SAIDA)) throw Failure(kErroMesmoArquivo, 1);
+  if (!plano.basculas_por_intervalo && p.CAPACIDADE_BASCULA == 0) throw Failure(kErroCapacidadeZero, 1);
+
+  std::unique_ptr<LineWriter> saida = create_lines(env, p.ENDERECO_SAIDA);
+  if (!saida) throw Failure(kErroGerarSaida, 1);
+  CONVERTE_REGISTROS(*entrada, *saida, plano, p);
+  if (entrada->failed()) throw Failure(kErroLerEntrada, 1);
+  entrada.reset();
+  if (!saida->close()) throw Failure(kErroGravarSaida, 1);
+  saida.reset();
+
+  const std::string trabalho = NOME_TRABALHO(p.ENDERECO_SAIDA);
+  if (plano.discretiza) {
+    MOVE_PARA_TRABALHO(env, p.ENDERECO_SAIDA, trabalho);
+    DISCRETIZA_NO_TEMPO(env, trabalho, p.ENDERECO_SAIDA, p.INTERVALO);
+    env.remove(trabalho);
+  }
+  if (!plano.basculas_por_intervalo) {
+    MOVE_PARA_TRABALHO(env, p.ENDERECO_SAIDA, trabalho);
+    CONTA_BASCULACOES(env, trabalho, p.ENDERECO_SAIDA, p.CAPACIDADE_BASCULA);
+    env.remove(trabalho);
+  }
+  // The resampling's cached grid and day list live only as long as one run.
+  env.remove("buffer_horas.dat");
+  env.remove("buffer_datas.dat");
+}
+
+}  // namespace rain::formatter

@@ -1,0 +1,41 @@
+// The search modes of Rastreia_Picos and the rules that cut a series into
+// periods: where the reference hour is crossed and which dates open a period.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "common/text.h"
+
+namespace rain::maxima {
+
+enum class Modo { TOTAL, INTERVALO, DIARIO, MENSAL, BIMESTRAL, TRIMESTRAL, SEMESTRAL, SAZONAL };
+
+// The mode named by the typed text, in any letter case; nothing when unknown.
+std::optional<Modo> modo_de_pesquisa(std::string_view digitado);
+
+// DIARIO to SAZONAL: the series is cut into many periods at a reference hour.
+bool modo_periodico(Modo modo);
+
+// Series lines split at blanks only (a tab is not a separator here).
+const DelimiterSet& separador_campos();
+// A date splits into day and month at "-" and "/".
+const DelimiterSet& separador_data();
+
+// The value of field `coluna` of a series line as a whole number; nothing when
+// the field is missing or is not a whole number that fits 32 bits.
+std::optional<std::int32_t> valor_da_coluna(std::string_view linha, int coluna);
+
+// The reference hour lies between the line taken last (date, time) and the
+// next one. A change of date alone is not a crossing: the next line must also
+// be at or after the reference hour.
+bool cruza_hora_referencia(std::string_view data_anterior, std::string_view hora_anterior,
+                           std::string_view data_atual, std::string_view hora_atual,
+                           std::string_view referencia);
+
+// The date (as it stands in the series) is one on which a period of the mode
+// may begin. Days compare as text, so "1" is never day "01".
+bool data_de_fronteira(Modo modo, std::string_view data);
+
+}  // namespace rain::maxima

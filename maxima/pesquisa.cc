@@ -1,0 +1,210 @@
+#include "maxima/pesquisa.h"
+
+#include <memory>
+#include <string>
+
+#include "common/failure.h"
+#include "common/fixed.h"
+#include "common/line_io.h"
+#include "maxima/periodos.h"
+
+namespace rain::maxima {
+namespace {
+
+const std::string kRegraLarga(80, '*');
+const std::string kRegraEstreita(20, '*');
+
+const char* const kModoInvalido = "Erro: modo invalido.";
+const char* const kEntradaNaoAbre = "Erro: nao foi possivel abrir o arquivo de entrada.";
+const char* const kTrabalhoNaoCriado = "Erro: nao foi possivel criar um arquivo interno do Pluvianex.";
+const char* const kSaidaNaoCriada = "Erro: nao foi possivel criar o arquivo de saida.";
+const char* const kSaidaIgualEntrada = "Erro: o arquivo de saida e o proprio arquivo de entrada.";
+const char* const kSaidaIgualTrabalho = "Erro: o arquivo de saida nao pode ser o arquivo interno buffer_pesquisa.pvx.";
+const char* const kEntradaIgualTrabalho =
+    "Erro: o arquivo de entrada nao pode ser o arquivo interno buffer_pesquisa.pvx.";
+const char* const kEntradaNaoLida = "Erro: nao foi possivel ler o arquivo de entrada.";
+const char* const kTrabalhoNaoGravado = "Erro: nao foi possivel gravar um arquivo interno do Pluvianex.";
+const char* const kTrabalhoNaoLido = "Erro: nao foi possivel ler um arquivo interno do Pluvianex.";
+const char* const kSaidaNaoGravada = "Erro: nao foi possivel gravar o arquivo de saida.";
+
+[[noreturn]] void falha(const char* linha) { throw Failure(linha, 1); }
+
+// The path names the work file, which need not exist yet: same base name in
+// the current folder (letter case ignored, as on Windows), or a link to it.
+bool nomeia_arquivo_trabalho(Env& env, const std::string& caminho) {
+  if (env.same_file(caminho, kArquivoTrabalho)) return true;
+  std::size_t corte = caminho.find_last_of("/\\");
+  std::string_view base = corte == std::string::npos ? std::string_view(caminho)
+                                                     : std::string_view(caminho).substr(corte + 1);
+  if (!equals_upper(base, to_upper(kArquivoTrabalho))) return false;
+  std::string pasta = corte == std::string::npos ? "." : caminho.substr(0, corte + 1);
+  return env.same_file(pasta, ".");
+}
+
+struct Cabecalho {
+  std::string TEXTO_CABECALHO;
+  int NUM_COLUNAS = 0;
+};
+
+Cabecalho le_cabecalho(LineReader& serie) {
+  Cabecalho c;
+  serie.read_line(c.TEXTO_CABECALHO);
+  c.NUM_COLUNAS = CONTA_CAMPOS(serie.read_line());
+  if (serie.failed()) falha(kEntradaNaoLida);
+  return c;
+}
+
+// Files this run made, removed again when the run fails half-way so that no
+// partial report can pass for a complete one.
+struct ArquivosCriados {
+  bool trabalho = false;
+  bool relatorio = false;
+};
+
+void copia_para_trabalho(Env& env, const std::string& entrada, ArquivosCriados& criados) {
+  auto serie = open_lines(env, entrada);
+  if (!serie) falha(kEntradaNaoLida);
+  auto trabalho = create_lines(env, kArquivoTrabalho);
+  if (!trabalho) falha(kTrabalhoNaoCriado);
+  criados.trabalho = true;
+  std::string linha;
+  while (trabalho->ok() && serie->read_line(linha)) trabalho->write_line(linha);
+  if (serie->failed()) falha(kEntradaNaoLida);
+  if (!trabalho->close()) falha(kTrabalhoNaoGravado);
+}
+
+std::string milimetros(std::int64_t contagem, double precisao, int largura) {
+  return format_fixed(static_cast<long double>(contagem) * static_cast<long double>(precisao), largura, 2);
+}
+
+void escreve_abertura(LineWriter& relatorio, const ParametrosPesquisa& p, Modo modo) {
+  relatorio.write_line(kRegraLarga);
+  relatorio.write_line("");
+  const std::string& nome = p.NOME_RELATORIO == "0" ? p.ARQUIVO_ENTRADA : p.NOME_RELATORIO;
+  relatorio.write_line("Relatorio do arquivo " + nome + ":");
+  relatorio.write_line("Modo utilizado: " + p.MODO_PESQUISA);
+  if (modo == Modo::INTERVALO) {
+    relatorio.write_line("Inicio: " + p.DATA_INICIO + " " + p.HORA_INICIO);
+    relatorio.write_line("Fim: " + p.DATA_TERMINO + " " + p.HORA_TERMINO);
+  } else if (modo_periodico(modo)) {
+    relatorio.write_line("Horario de referencia: " + p.HORA_INICIO);
+  }
+  relatorio.write_line("");
+  relatorio.write_line(kRegraLarga);
+  relatorio.write_line("");
+}
+
+std::string data_e_hora(std::string_view linha) {
+  std::string texto(word_view(linha, 2, separador_campos()));
+  texto += ' ';
+  texto += word_view(linha, 1, separador_campos());
+  return texto;
+}
+
+// Writes one period and re-reads its lines from the work file, which keeps
+// the work file in step with the series even when nothing is written.
+void relata_periodo(LineWriter& relatorio, LineReader& trabalho, CaminhadaColuna& caminhada, Modo modo,
+                    int coluna, double precisao) {
+  const bool relata = caminhada.VALOR_MAXIMO > 0;
+  if (relata && modo_periodico(modo)) {
+    relatorio.write_line(kRegraEstreita);
+    relatorio.write_line("De " + data_e_hora(caminhada.PRIMEIRA_LINHA));
+    relatorio.write_line("A  " + data_e_hora(caminhada.LINHA_ANTERIOR));
+    relatorio.write_line("");
+  }
+  if (relata) {
+    if (coluna == 4) {
+      relatorio.write_line("Acumulo total: " + milimetros(caminhada.ACUMULO_PERIODO, precisao, 11) + " mm");
+    }
+    relatorio.write_line("Valor maximo: " + milimetros(caminhada.VALOR_MAXIMO, precisao, 12) +
+                         " mm, registrado nas datas:");
+    relatorio.write_line("");
+  }
+  std::string linha;
+  for (; caminhada.LINHAS_PERIODO > 0; --caminhada.LINHAS_PERIODO) {
+    // A work file shorter than the series was changed under us.
+    if (!trabalho.read_line(linha)) falha(kTrabalhoNaoLido);
+    if (!relata) continue;
+    std::optional<std::int32_t> valor = valor_da_coluna(linha, coluna);
+    if (valor && *valor == caminhada.VALOR_MAXIMO) relatorio.write_line(data_e_hora(linha));
+  }
+  caminhada.LINHAS_PERIODO = 0;
+  if (relata) {
+    relatorio.write_line(kRegraLarga);
+    relatorio.write_line("");
+  }
+}
+
+void pesquisa_coluna(Env& env, const ParametrosPesquisa& p, const RegrasPeriodo& regras, const Cabecalho& cabecalho,
+                     int coluna) {
+  auto serie = open_lines(env, p.ARQUIVO_ENTRADA);
+  if (!serie) falha(kEntradaNaoLida);
+  auto trabalho = open_lines(env, kArquivoTrabalho);
+  if (!trabalho) falha(kTrabalhoNaoLido);
+  auto relatorio = append_lines(env, p.ARQUIVO_SAIDA);
+  if (!relatorio) falha(kSaidaNaoGravada);
+
+  std::string linha_cabecalho = serie->read_line();
+  trabalho->read_line();
+
+  relatorio->write_line(kRegraLarga);
+  relatorio->write_line("Informacoes sobre a coluna " + std::to_string(coluna) + " (" +
+                        word(cabecalho.TEXTO_CABECALHO, coluna, separador_campos()) + "):");
+  relatorio->write_line("");
+
+  CaminhadaColuna caminhada(*serie, *trabalho, regras, coluna, std::move(linha_cabecalho));
+  while (caminhada.ha_periodo()) {
+    caminhada.faz_periodo();
+    relata_periodo(*relatorio, *trabalho, caminhada, regras.modo, coluna, p.PRECISAO);
+    if (!relatorio->ok()) falha(kSaidaNaoGravada);
+  }
+  if (serie->failed()) falha(kEntradaNaoLida);
+  if (trabalho->failed()) falha(kTrabalhoNaoLido);
+  if (!relatorio->close()) falha(kSaidaNaoGravada);
+}
+
+void escreve_relatorio(Env& env, const ParametrosPesquisa& p, Modo modo, ArquivosCriados& criados) {
+  auto serie = open_lines(env, p.ARQUIVO_ENTRADA);
+  if (!serie) falha(kEntradaNaoAbre);
+  Cabecalho cabecalho = le_cabecalho(*serie);
+  serie.reset();
+
+  if (nomeia_arquivo_trabalho(env, p.ARQUIVO_ENTRADA)) falha(kEntradaIgualTrabalho);
+  if (env.same_file(p.ARQUIVO_SAIDA, p.ARQUIVO_ENTRADA)) falha(kSaidaIgualEntrada);
+  if (nomeia_arquivo_trabalho(env, p.ARQUIVO_SAIDA)) falha(kSaidaIgualTrabalho);
+
+  copia_para_trabalho(env, p.ARQUIVO_ENTRADA, criados);
+
+  auto relatorio = create_lines(env, p.ARQUIVO_SAIDA);
+  if (!relatorio) falha(kSaidaNaoCriada);
+  criados.relatorio = true;
+  escreve_abertura(*relatorio, p, modo);
+  if (!relatorio->close()) falha(kSaidaNaoGravada);
+  relatorio.reset();
+
+  const RegrasPeriodo regras{modo, p.HORA_INICIO, p.HORA_TERMINO, p.DATA_INICIO, p.DATA_TERMINO};
+  for (int coluna = 4; coluna <= cabecalho.NUM_COLUNAS; ++coluna) pesquisa_coluna(env, p, regras, cabecalho, coluna);
+}
+
+}  // namespace
+
+int CONTA_CAMPOS(std::string_view linha) {
+  static const DelimiterSet brancos(" \t");
+  return count_words(linha, brancos);
+}
+
+void PESQUISA_PERIODOS(Env& env, const ParametrosPesquisa& parametros) {
+  std::optional<Modo> modo = modo_de_pesquisa(parametros.MODO_PESQUISA);
+  if (!modo) falha(kModoInvalido);
+  ArquivosCriados criados;
+  try {
+    escreve_relatorio(env, parametros, *modo, criados);
+  } catch (const Failure&) {
+    if (criados.trabalho) env.remove(kArquivoTrabalho);
+    if (criados.relatorio) env.remove(parametros.ARQUIVO_SAIDA);
+    throw;
+  }
+  env.remove(kArquivoTrabalho);
+}
+
+}  // namespace rain::maxima

@@ -1,0 +1,35 @@
+// The search run of Rastreia_Picos: checks the mode, copies the series to its
+// work file, writes the report column by column and deletes the work file.
+#pragma once
+
+#include <string>
+
+#include "common/env.h"
+
+namespace rain::maxima {
+
+// Fixed name of the work copy of the series, in the current folder.
+inline constexpr const char* kArquivoTrabalho = "buffer_pesquisa.pvx";
+
+struct ParametrosPesquisa {
+  std::string ARQUIVO_ENTRADA;
+  std::string ARQUIVO_SAIDA;
+  std::string MODO_PESQUISA;
+  std::string HORA_INICIO;
+  std::string HORA_TERMINO;
+  std::string DATA_INICIO;
+  std::string DATA_TERMINO;
+  double PRECISAO = 0;
+  // "0" shows ARQUIVO_ENTRADA in the report title.
+  std::string NOME_RELATORIO = "0";
+};
+
+// Writes the maxima report. Returns when the report is complete; throws a
+// Failure (one console line, exit code 1) otherwise, leaving neither the work
+// file nor a partial report behind.
+void PESQUISA_PERIODOS(Env& env, const ParametrosPesquisa& parametros);
+
+// Number of blank-separated fields of a line, a tab counting as a blank.
+int CONTA_CAMPOS(std::string_view linha);
+
+}  // namespace rain::maxima

@@ -1,0 +1,93 @@
+#include "maxima/rastreia_picos.h"
+
+#include <optional>
+
+#include "common/failure.h"
+#include "common/numbers.h"
+#include "common/program.h"
+#include "common/text.h"
+#include "maxima/modos.h"
+#include "maxima/pesquisa.h"
+
+namespace rain::maxima {
+namespace {
+
+const char* const kErroParametros = "Erro nos parametros de entrada.";
+
+void escreve_utilizacao(Console& console) {
+  console.write_line("Utilizacao do programa com parametros por linha de comando:");
+  console.write_line("Rastreia_Picos <arquivo de entrada> <arquivo de saida> <modo>");
+  console.write_line("<hora de inicio/referencia> <hora de termino> <data de inicio>");
+  console.write_line("<data de termino> <precisao>");
+  console.write_line("");
+  console.write_line("Os caminhos dos arquivos podem ser absolutos ou relativos a pasta atual.");
+}
+
+double precisao_ou_falha(const std::optional<std::string>& texto) {
+  std::optional<double> precisao = texto ? decimal(*texto) : std::nullopt;
+  if (!precisao) throw Failure(kErroParametros, 1);
+  return *precisao;
+}
+
+int pela_linha_de_comando(const std::vector<std::string>& args, Console&, Env& env) {
+  ParametrosPesquisa p;
+  p.PRECISAO = precisao_ou_falha(args[7]);
+  p.ARQUIVO_ENTRADA = cut_short(args[0]);
+  p.ARQUIVO_SAIDA = cut_short(args[1]);
+  p.MODO_PESQUISA = cut_short(args[2]);
+  p.HORA_INICIO = cut_short(args[3]);
+  p.HORA_TERMINO = cut_short(args[4]);
+  p.DATA_INICIO = cut_short(args[5]);
+  p.DATA_TERMINO = cut_short(args[6]);
+  if (args.size() == 9) p.NOME_RELATORIO = cut_short(args[8]);
+  PESQUISA_PERIODOS(env, p);
+  return 0;
+}
+
+std::string pergunta(Console& console, std::initializer_list<std::string_view> linhas) {
+  console.ask(linhas);
+  std::string resposta = console.read_text_answer();
+  console.write_line("");
+  return resposta;
+}
+
+int pelo_dialogo(Console& console, Env& env) {
+  ParametrosPesquisa p;
+  p.HORA_INICIO = p.HORA_TERMINO = p.DATA_INICIO = p.DATA_TERMINO = "0";
+  console.clear();
+  p.ARQUIVO_ENTRADA = pergunta(console, {"Digite o caminho e o nome do arquivo de entrada."});
+  p.ARQUIVO_SAIDA = pergunta(console, {"Digite o caminho e o nome do arquivo de saida."});
+  p.MODO_PESQUISA = pergunta(console, {"Digite o modo de pesquisa. As opcoes atuais sao: total, intervalo, diario,",
+                                       "mensal, bimestral, trimestral, semestral e sazonal."});
+  if (equals_upper(p.MODO_PESQUISA, "INTERVALO")) {
+    p.DATA_INICIO = pergunta(console, {"Digite a data de inicio da busca, no formato dd/mm/yy."});
+    p.HORA_INICIO = pergunta(console, {"Digite a hora de inicio da busca, no formato hh/mi/ss."});
+    p.DATA_TERMINO = pergunta(console, {"Digite a data de termino da busca, no formato dd/mm/yy."});
+    p.HORA_TERMINO = pergunta(console, {"Digite a hora de termino da busca, no formato hh/mi/ss."});
+  } else if (!equals_upper(p.MODO_PESQUISA, "TOTAL")) {
+    p.HORA_INICIO = pergunta(console, {"Digite a hora de referencia a ser utilizada, no formato hh/mi/ss."});
+  }
+  console.ask({"Digite a precisao encontrada nos registros do arquivo de entrada."});
+  std::optional<std::string> precisao = console.read_number_token();
+  console.write_line("");
+  // Not a number (or nothing at all): refused as on the command line, before
+  // any file is touched.
+  p.PRECISAO = precisao_ou_falha(precisao);
+  PESQUISA_PERIODOS(env, p);
+  console.write_line("Processo concluido! Aperte uma tecla para sair...");
+  console.wait_key();
+  return 0;
+}
+
+}  // namespace
+
+int run_rastreia_picos(const std::vector<std::string>& args, Console& console, Env& env) {
+  return run_program(console, [&]() -> int {
+    if (args.empty()) return pelo_dialogo(console, env);
+    if (args.size() == 8 || args.size() == 9) return pela_linha_de_comando(args, console, env);
+    escreve_utilizacao(console);
+    return 0;
+  });
+}
+
+}  // namespace rain::maxima
