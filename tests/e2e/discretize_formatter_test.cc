@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/e2e.h"
+#include "tests/e2e/formatter_support.h"
 
-namespace rain::testing {
+namespace rain::testing::formatter_e2e {
 namespace {
 
 // One reading of the raw ";" export: date, time and value.
@@ -20,7 +20,7 @@ struct Leitura {
   std::string valor;
 };
 
-class DiscretizeE2e : public ::testing::Test {
+class DiscretizeE2e : public FormatterE2e {
  protected:
   void write_raw(const std::vector<Leitura>& leituras, const std::string& header = "") {
     std::vector<std::string> lines;
@@ -31,19 +31,21 @@ class DiscretizeE2e : public ::testing::Test {
   // The logger counts the tips of each reading: the resampled series keeps
   // time, date and depth only.
   RunResult run_tips_per_reading(const std::string& intervalo) {
-    return run_program("Ajusta_Leituras",
-                       {"raw.txt", "serie.txt", "nenhum", "intervalo", ";", "n", intervalo, "0.2", "0", "1", "1", "2",
-                        "0", "3", "DD/MM/YY"},
-                       dir.path());
+    Argumentos a = resampled(intervalo);
+    a.tipo_bascula = "intervalo";
+    a.coluna_acumulo = "0";
+    a.coluna_bascula = "3";
+    return run(a);
   }
   // The logger gives the rain of each reading: the tips of every step are
   // derived after the resampling.
   RunResult run_rain_per_reading(const std::string& intervalo, const std::string& tipo_acumulo = "nenhum",
                                  const std::string& cabecalho = "0", const std::string& primeiro = "1") {
-    return run_program("Ajusta_Leituras",
-                       {"raw.txt", "serie.txt", tipo_acumulo, "nenhum", ";", "n", intervalo, "0.2", cabecalho, primeiro,
-                        "1", "2", "3", "0", "DD/MM/YY"},
-                       dir.path());
+    Argumentos a = resampled(intervalo);
+    a.tipo_acumulo = tipo_acumulo;
+    a.cabecalho = cabecalho;
+    a.primeiro_dado = primeiro;
+    return run(a);
   }
   // A run that must succeed, leaving the raw file and the series only.
   std::string series_of(const RunResult& r) {
@@ -61,7 +63,12 @@ class DiscretizeE2e : public ::testing::Test {
     return lines;
   }
 
-  ScratchDir dir;
+  static Argumentos resampled(const std::string& intervalo) {
+    Argumentos a;
+    a.discretizado = "n";
+    a.intervalo = intervalo;
+    return a;
+  }
 };
 
 const char* const kTipsHeader = "Hora Data Acumulo Basculacoes";
@@ -109,9 +116,9 @@ TEST_F(DiscretizeE2e, SeveralDaysRunFromMidnightToTheLastGridTimeOfEachDay) {
   write_raw({{"01/02/05", "22:50", "1"}, {"03/02/05", "00:40", "1"}});
   std::vector<std::string> expected = {kTipsHeader, "23:00:00 01/02/05 0.20", "23:30:00 01/02/05 0.20"};
   for (int hora = 0; hora < 24; ++hora) {
-    for (const char* minuto : {"00", "30"}) {
-      expected.push_back((hora < 10 ? "0" : "") + std::to_string(hora) + ":" + minuto + ":00 02/02/05 0.20");
-    }
+    std::string hh = std::to_string(hora);
+    if (hh.size() < 2) hh.insert(hh.begin(), '0');
+    for (const char* minuto : {"00", "30"}) expected.push_back(hh + ":" + minuto + ":00 02/02/05 0.20");
   }
   expected.insert(expected.end(), {"00:00:00 03/02/05 0.20", "00:30:00 03/02/05 0.20", "01:00:00 03/02/05 0.40"});
   EXPECT_EQ(series_of(run_tips_per_reading("00:30:00")), crlf_lines(expected));
@@ -274,4 +281,4 @@ TEST_F(DiscretizeE2e, GridThatCannotBeCreatedStopsWithAMessage) {
 }
 
 }  // namespace
-}  // namespace rain::testing
+}  // namespace rain::testing::formatter_e2e
