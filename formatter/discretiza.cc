@@ -51,8 +51,9 @@ SeriesReader open_series(Env& env, const std::string& entrada) {
   return SeriesReader(std::move(lines));
 }
 
-// Every field must be a whole number, the step at least one second and less
-// than a day. A refusal says nothing: the caller's usage text explains the form.
+// Hours, minutes and seconds must each be a whole number within the clock's
+// range, and the step at least one second. A refusal stops the run without a
+// message, before any file is touched.
 void check_interval(const std::string& intervalo) {
   const auto& parts = date_time_delimiters();
   auto hora = whole_int16(word_view(intervalo, 1, parts));
