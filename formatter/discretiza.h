@@ -8,8 +8,14 @@
 namespace rain::formatter {
 
 // Reads the series `entrada` and writes under `saida` one record per slot of
-// the day grid of step `intervalo` ("hh:mm:ss"), each carrying the accumulated
-// depth of the latest record at or before it. Throws Failure on a refusal.
+// the day grid of step `intervalo` ("hh:mm:ss"), from the first slot after the
+// first record to the first slot after the last one, each carrying the
+// accumulated depth of the latest record at or before it. The grid and the
+// day list are kept in "buffer_horas.dat" and "buffer_datas.dat" in the
+// current directory and reused when their first line fits; the slots pass
+// through `saida` + "~". A bad interval stops with exit code 1 and no message
+// before any file is touched; other failures throw Failure with an "Erro: "
+// line.
 void DISCRETIZA_NO_TEMPO(Env& env, const std::string& entrada, const std::string& saida,
                          const std::string& intervalo);
 

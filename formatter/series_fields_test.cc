@@ -1,0 +1,75 @@
+#include "formatter/series_fields.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace rain::formatter {
+namespace {
+
+struct FieldCase {
+  const char* line;
+  const char* expected;
+};
+
+TEST(ObtemHora, ShortOrOverlongTimesComeOutAsHhMmSs) {
+  const FieldCase cases[] = {
+      {"10:30:00 15/03/05 1.00", "10:30:00"},
+      {"9:5 15/03/05 1.00", "09:05:00"},
+      {"9:5:3 15/03/05 1.00", "09:05:03"},
+      {"10:30:00:15 15/03/05 1.00", "10:30:00"},
+      {"10:30 15/03/05 1.00", "10:30:00"},
+      {"", "0:0:0"},
+      {"1030 15/03/05", "1030:0:0"},
+      // A "/" between hours and minutes stays when no step rebuilds the text.
+      {"10/30 15/03/05", "10/30:00"},
+      {"9/30 15/03/05", "09/30:00"},
+      {"10/3 15/03/05", "10:03:00"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(OBTEMHORA(c.line), c.expected) << c.line;
+}
+
+TEST(ObtemData, DayMonthAndYearComeOutAsDdMmYy) {
+  const FieldCase cases[] = {
+      {"10:00:00 15/03/05 1.00", "15/03/05"},
+      {"10:00:00 5/3/2005 1.00", "05/03/05"},
+      {"10:00:00 15/3/5 1.00", "15/03/05"},
+      {"10:00:00 15/03/2005 1.00", "15/03/05"},
+      {"10:00:00", "0/0/0"},
+      // Only day and month are checked for a length other than two.
+      {"10:00:00 2005/03/15", "02005/03/15"},
+      {"10:00:00 123/03/05", "0123/03/05"},
+      {"10:00:00 15/03", "15/03/0"},
+      {"10:00:00 15:03:05", "15:03:05"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(OBTEMDATA(c.line), c.expected) << c.line;
+}
+
+TEST(ObtemAcumulo, TakesTheThirdFieldWithAPointForAComma) {
+  EXPECT_EQ(OBTEMACUMULO("10:00:00 15/03/05 1,50 3"), "1.50");
+  EXPECT_EQ(OBTEMACUMULO("10:00:00 15/03/05 12.40 3"), "12.40");
+  EXPECT_EQ(OBTEMACUMULO("10:00:00 15/03/05"), "");
+}
+
+TEST(SeriesFields, TabsAndRunsOfBlanksSeparateFieldsLikeOneBlank) {
+  const std::string line = "9:5\t 15/3/5 \t1,5\t2";
+  EXPECT_EQ(OBTEMHORA(line), "09:05:00");
+  EXPECT_EQ(OBTEMDATA(line), "15/03/05");
+  EXPECT_EQ(OBTEMACUMULO(line), "1.5");
+  EXPECT_EQ(OBTEMACUMULO("  10:00:00  15/03/05  0.20"), "0.20");
+}
+
+TEST(SeriesFields, LineIsCutTo255CharactersBeforeTheFieldsAreTaken) {
+  std::string long_time(253, '1');
+  // The date starts at character 255: only its first character survives.
+  std::string line = long_time + " " + "15/03/05 1.00";
+  EXPECT_EQ(OBTEMDATA(line), "01/0/0");
+  EXPECT_EQ(OBTEMACUMULO(line), "");
+  // A time that fills the whole short text keeps 255 characters after the
+  // zeros are put in.
+  std::string result = OBTEMHORA(std::string(300, '7'));
+  EXPECT_EQ(result.size(), 255u);
+}
+
+}  // namespace
+}  // namespace rain::formatter

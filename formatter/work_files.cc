@@ -1,0 +1,178 @@
+#include "formatter/work_files.h"
+
+#include "common/failure.h"
+#include "common/line_io.h"
+#include "common/numbers.h"
+#include "common/text.h"
+
+namespace rain::formatter {
+namespace {
+
+const DelimiterSet& time_part_delimiters() {
+  static const DelimiterSet set(":/");
+  return set;
+}
+
+const DelimiterSet& date_part_delimiters() {
+  static const DelimiterSet set("/");
+  return set;
+}
+
+int whole_or_zero(std::string_view text) {
+  auto value = whole_int16(text);
+  return value ? *value : 0;
+}
+
+// A number right-aligned in two characters, a zero in place of the blank.
+void append_two_digits(std::string& out, int value) {
+  if (value >= 0 && value < 10) out += '0';
+  out += std::to_string(value);
+}
+
+bool is_leap(int ano) { return ano % 4 == 0; }
+
+int days_in_month(int mes, int ano) {
+  switch (mes) {
+    case 1: case 3: case 5: case 7: case 8: case 10: case 12:
+      return 31;
+    case 4: case 6: case 9: case 11:
+      return 30;
+    case 2:
+      return is_leap(ano) ? 29 : 28;
+    default:
+      return 0;
+  }
+}
+
+struct ClockTime {
+  int hora = 0;
+  int minuto = 0;
+  int segundo = 0;
+
+  static ClockTime parse(std::string_view text) {
+    const auto& d = time_part_delimiters();
+    return {whole_or_zero(word_view(text, 1, d)), whole_or_zero(word_view(text, 2, d)),
+            whole_or_zero(word_view(text, 3, d))};
+  }
+  long total_seconds() const { return hora * 3600L + minuto * 60L + segundo; }
+  std::string text() const {
+    std::string s;
+    append_two_digits(s, hora);
+    s += ':';
+    append_two_digits(s, minuto);
+    s += ':';
+    append_two_digits(s, segundo);
+    return s;
+  }
+  void add(const ClockTime& step) {
+    hora += step.hora;
+    minuto += step.minuto;
+    segundo += step.segundo;
+    if (segundo > 59) {
+      minuto += segundo / 60;
+      segundo %= 60;
+    }
+    if (minuto > 59) {
+      hora += minuto / 60;
+      minuto %= 60;
+    }
+  }
+};
+
+[[noreturn]] void cannot_create(const char* name) {
+  throw Failure(std::string("Erro: Nao foi possivel gerar o arquivo ") + name + ".", 1);
+}
+
+[[noreturn]] void cannot_write(const char* name) {
+  throw Failure(std::string("Erro: Nao foi possivel gravar o arquivo ") + name + ".", 1);
+}
+
+// Closes a work file; one that could not be written whole is removed, so that
+// a later run does not take a cut file for a cache.
+void finish_work_file(Env& env, LineWriter& out, const char* name) {
+  if (!out.close()) {
+    env.remove(name);
+    cannot_write(name);
+  }
+}
+
+}  // namespace
+
+CalendarDay CalendarDay::parse(std::string_view date) {
+  const auto& d = date_part_delimiters();
+  return {whole_or_zero(word_view(date, 1, d)), whole_or_zero(word_view(date, 2, d)),
+          whole_or_zero(word_view(date, 3, d))};
+}
+
+void CalendarDay::advance() {
+  ++dia;
+  if (mes < 1 || mes > 12 || dia <= days_in_month(mes, ano)) return;
+  dia = 1;
+  ++mes;
+  if (mes > 12) {
+    mes = 1;
+    ++ano;
+    if (ano > 99) ano = 0;
+  }
+}
+
+std::string CalendarDay::text() const {
+  std::string s;
+  append_two_digits(s, dia);
+  s += '/';
+  append_two_digits(s, mes);
+  s += '/';
+  append_two_digits(s, ano);
+  return s;
+}
+
+bool CalendarDay::is_real_date() const {
+  return ano >= 0 && ano <= 99 && mes >= 1 && mes <= 12 && dia >= 1 && dia <= days_in_month(mes, ano);
+}
+
+Failure invalid_date(std::string_view date) {
+  return Failure("Erro: Data invalida no arquivo de entrada: " + std::string(date) + ".", 1);
+}
+
+bool day_walk_reaches(std::string_view inicio, std::string_view fim) {
+  // From a real month the walk soon falls into step with the calendar and then
+  // passes every real date of the century; from any other month it never
+  // leaves it.
+  CalendarDay first = CalendarDay::parse(inicio);
+  return first.mes >= 1 && first.mes <= 12 && CalendarDay::parse(fim).is_real_date();
+}
+
+void PUTHORAS(Env& env, const std::string& intervalo, const std::string& partida) {
+  auto out = create_lines(env, kGridFile);
+  if (!out) cannot_create(kGridFile);
+  out->write_line(cut_short(intervalo + " " + partida));
+  ClockTime step = ClockTime::parse(intervalo);
+  ClockTime now = ClockTime::parse(partida);
+  // A step that does not move forward would never reach the end of the day.
+  bool moves = step.total_seconds() > 0 && step.hora >= 0 && step.minuto >= 0 && step.segundo >= 0;
+  do {
+    out->write_line(now.text());
+    now.add(step);
+  } while (moves && now.hora < 24);
+  finish_work_file(env, *out, kGridFile);
+}
+
+void PUTDATAS(Env& env, const std::string& inicio, const std::string& fim) {
+  if (!day_walk_reaches(inicio, fim)) {
+    CalendarDay first = CalendarDay::parse(inicio);
+    throw invalid_date(first.mes >= 1 && first.mes <= 12 ? fim : inicio);
+  }
+  auto out = create_lines(env, kDayListFile);
+  if (!out) cannot_create(kDayListFile);
+  out->write_line(cut_short(inicio + " " + fim));
+  CalendarDay day = CalendarDay::parse(inicio);
+  const CalendarDay last = CalendarDay::parse(fim);
+  while (!(day == last)) {
+    out->write_line(day.text());
+    day.advance();
+  }
+  out->write_line(fim);
+  finish_work_file(env, *out, kDayListFile);
+}
+
+}  // namespace rain::formatter

@@ -1,0 +1,284 @@
+// Ajusta_Leituras resampling an irregular export onto a fixed time step
+// ("n" as argument 6): the grid, the day list, the cached work files and the
+// refusals, seen from the command line.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/formatter_support.h"
+
+namespace rain::testing::formatter_e2e {
+namespace {
+
+// One reading of the raw ";" export: date, time and value.
+struct Leitura {
+  std::string data;
+  std::string hora;
+  std::string valor;
+};
+
+class DiscretizeE2e : public FormatterE2e {
+ protected:
+  void write_raw(const std::vector<Leitura>& leituras, const std::string& header = "") {
+    std::vector<std::string> lines;
+    if (!header.empty()) lines.push_back(header);
+    for (const auto& l : leituras) lines.push_back(l.data + ";" + l.hora + ";" + l.valor);
+    dir.write("raw.txt", crlf_lines(lines));
+  }
+  // The logger counts the tips of each reading: the resampled series keeps
+  // time, date and depth only.
+  RunResult run_tips_per_reading(const std::string& intervalo) {
+    Argumentos a = resampled(intervalo);
+    a.tipo_bascula = "intervalo";
+    a.coluna_acumulo = "0";
+    a.coluna_bascula = "3";
+    return run(a);
+  }
+  // The logger gives the rain of each reading: the tips of every step are
+  // derived after the resampling.
+  RunResult run_rain_per_reading(const std::string& intervalo, const std::string& tipo_acumulo = "nenhum",
+                                 const std::string& cabecalho = "0", const std::string& primeiro = "1") {
+    Argumentos a = resampled(intervalo);
+    a.tipo_acumulo = tipo_acumulo;
+    a.cabecalho = cabecalho;
+    a.primeiro_dado = primeiro;
+    return run(a);
+  }
+  // A run that must succeed, leaving the raw file and the series only.
+  std::string series_of(const RunResult& r) {
+    EXPECT_EQ(r.exit_code, 0);
+    EXPECT_EQ(r.console, "");
+    EXPECT_EQ(dir.list(), (std::vector<std::string>{"raw.txt", "serie.txt"}));
+    return dir.exists("serie.txt") ? dir.read("serie.txt") : "";
+  }
+  static std::vector<std::string> lines_of(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+      lines.push_back(text.substr(start, end - start));
+    }
+    return lines;
+  }
+
+  static Argumentos resampled(const std::string& intervalo) {
+    Argumentos a;
+    a.discretizado = "n";
+    a.intervalo = intervalo;
+    return a;
+  }
+};
+
+const char* const kTipsHeader = "Hora Data Acumulo Basculacoes";
+
+const std::vector<Leitura> kThreeReadings = {
+    {"01/02/05", "10:02", "1"},
+    {"01/02/05", "10:07", "1"},
+    {"01/02/05", "10:20", "1"},
+};
+
+TEST_F(DiscretizeE2e, FifteenMinuteStepGivesTheDepthOfTheLatestReadingAtEachSlot) {
+  write_raw(kThreeReadings);
+  EXPECT_EQ(series_of(run_tips_per_reading("00:15:00")),
+            crlf_lines({kTipsHeader, "10:15:00 01/02/05 0.40", "10:30:00 01/02/05 0.60"}));
+}
+
+TEST_F(DiscretizeE2e, DerivedTipsCountTheRiseOfEachStepAndTheLastSlotIsDropped) {
+  write_raw({{"01/02/05", "10:02", "0.2"}, {"01/02/05", "10:07", "0.2"}, {"01/02/05", "10:20", "0.2"},
+             {"01/02/05", "10:50", "0.4"}},
+            "Data;Hora;Chuva (mm)");
+  EXPECT_EQ(series_of(run_rain_per_reading("00:15:00", "nenhum", "1", "2")),
+            crlf_lines({"Hora Data Chuva_(mm) Basculacao", "10:15:00 01/02/05 0.40 1", "10:30:00 01/02/05 0.60 0",
+                        "10:45:00 01/02/05 0.60 2"}));
+}
+
+TEST_F(DiscretizeE2e, RunningTotalWithADecimalCommaComesOutWithAPoint) {
+  write_raw({{"01/02/05", "10:02", "1,5"}, {"01/02/05", "10:20", "2,5"}, {"01/02/05", "10:40", "2,9"}});
+  EXPECT_EQ(series_of(run_rain_per_reading("00:15:00", "total")),
+            crlf_lines({"Hora Data Acumulo Basculacao", "10:15:00 01/02/05 1.5 5", "10:30:00 01/02/05 2.5 2"}));
+}
+
+TEST_F(DiscretizeE2e, RawTimesWithoutSecondsAndFourDigitYearsComeOutInFixedForms) {
+  write_raw({{"1/2/2005", "9:5", "1"}, {"1/2/2005", "9:20", "2"}});
+  EXPECT_EQ(series_of(run_tips_per_reading("00:15:00")),
+            crlf_lines({kTipsHeader, "09:15:00 01/02/05 0.20", "09:30:00 01/02/05 0.60"}));
+}
+
+TEST_F(DiscretizeE2e, ReadingsExactlyOnGridTimesCountForThoseSlots) {
+  write_raw({{"01/02/05", "10:00:00", "0"}, {"01/02/05", "10:15:00", "1"}, {"01/02/05", "10:30:00", "2"}});
+  EXPECT_EQ(series_of(run_tips_per_reading("00:15:00")),
+            crlf_lines({kTipsHeader, "10:15:00 01/02/05 0.20", "10:30:00 01/02/05 0.60", "10:45:00 01/02/05 0.60"}));
+}
+
+TEST_F(DiscretizeE2e, SeveralDaysRunFromMidnightToTheLastGridTimeOfEachDay) {
+  write_raw({{"01/02/05", "22:50", "1"}, {"03/02/05", "00:40", "1"}});
+  std::vector<std::string> expected = {kTipsHeader, "23:00:00 01/02/05 0.20", "23:30:00 01/02/05 0.20"};
+  for (int hora = 0; hora < 24; ++hora) {
+    std::string hh = std::to_string(hora);
+    if (hh.size() < 2) hh.insert(hh.begin(), '0');
+    for (const char* minuto : {"00", "30"}) expected.push_back(hh + ":" + minuto + ":00 02/02/05 0.20");
+  }
+  expected.insert(expected.end(), {"00:00:00 03/02/05 0.20", "00:30:00 03/02/05 0.20", "01:00:00 03/02/05 0.40"});
+  EXPECT_EQ(series_of(run_tips_per_reading("00:30:00")), crlf_lines(expected));
+}
+
+TEST_F(DiscretizeE2e, DaysFollowTheCalendarOverMonthYearAndLeapDays) {
+  write_raw({{"28/02/04", "20:00", "1"}, {"01/03/04", "01:00", "1"}});
+  EXPECT_EQ(series_of(run_tips_per_reading("12:00:00")),
+            crlf_lines({kTipsHeader, "00:00:00 29/02/04 0.20", "12:00:00 29/02/04 0.20", "00:00:00 01/03/04 0.20",
+                        "12:00:00 01/03/04 0.40"}));
+  write_raw({{"28/02/05", "20:00", "1"}, {"01/03/05", "01:00", "1"}});
+  EXPECT_EQ(series_of(run_tips_per_reading("12:00:00")),
+            crlf_lines({kTipsHeader, "00:00:00 01/03/05 0.20", "12:00:00 01/03/05 0.40"}));
+  write_raw({{"30/04/05", "20:00", "1"}, {"01/05/05", "01:00", "1"}});
+  EXPECT_EQ(series_of(run_tips_per_reading("12:00:00")),
+            crlf_lines({kTipsHeader, "00:00:00 01/05/05 0.20", "12:00:00 01/05/05 0.40"}));
+  write_raw({{"31/12/05", "20:00", "1"}, {"01/01/06", "01:00", "1"}});
+  EXPECT_EQ(series_of(run_tips_per_reading("12:00:00")),
+            crlf_lines({kTipsHeader, "00:00:00 01/01/06 0.20", "12:00:00 01/01/06 0.40"}));
+}
+
+TEST_F(DiscretizeE2e, SeriesRunsOnFrom1999Into2000) {
+  write_raw({{"31/12/99", "22:00", "1"}, {"31/12/99", "23:50", "1"}, {"01/01/00", "00:20", "1"}});
+  EXPECT_EQ(series_of(run_tips_per_reading("00:30:00")),
+            crlf_lines({kTipsHeader, "22:30:00 31/12/99 0.20", "23:00:00 31/12/99 0.20", "23:30:00 31/12/99 0.20",
+                        "00:00:00 01/01/00 0.40", "00:30:00 01/01/00 0.60"}));
+}
+
+TEST_F(DiscretizeE2e, SevenMinuteStepEndsEachDayAt2355AndStartsTheNextAtMidnight) {
+  write_raw({{"01/02/05", "00:00", "1"}, {"02/02/05", "00:00", "1"}});
+  auto lines = lines_of(series_of(run_tips_per_reading("00:07:00")));
+  // 205 slots after the first reading, then 00:00:00 and 00:07:00 of the next day.
+  ASSERT_EQ(lines.size(), 1u + 205u + 2u);
+  EXPECT_EQ(lines[1], "00:07:00 01/02/05 0.20");
+  EXPECT_EQ(lines[8], "00:56:00 01/02/05 0.20");
+  EXPECT_EQ(lines[9], "01:03:00 01/02/05 0.20");
+  EXPECT_EQ(lines[205], "23:55:00 01/02/05 0.20");
+  EXPECT_EQ(lines[206], "00:00:00 02/02/05 0.40");
+  EXPECT_EQ(lines[207], "00:07:00 02/02/05 0.40");
+}
+
+TEST_F(DiscretizeE2e, EightHourAndLongestStepsGiveTheirFewSlotsADay) {
+  write_raw({{"01/02/05", "07:00", "1"}, {"02/02/05", "09:00", "1"}});
+  EXPECT_EQ(series_of(run_tips_per_reading("08:00:00")),
+            crlf_lines({kTipsHeader, "08:00:00 01/02/05 0.20", "16:00:00 01/02/05 0.20", "00:00:00 02/02/05 0.20",
+                        "08:00:00 02/02/05 0.20", "16:00:00 02/02/05 0.40"}));
+  EXPECT_EQ(series_of(run_tips_per_reading("23:59:59")),
+            crlf_lines({kTipsHeader, "23:59:59 01/02/05 0.20", "00:00:00 02/02/05 0.20", "23:59:59 02/02/05 0.40"}));
+}
+
+TEST_F(DiscretizeE2e, BadIntervalStopsSilentlyAndLeavesTheFirstVersionInTheWorkFile) {
+  write_raw(kThreeReadings);
+  const std::string first_version =
+      crlf_lines({kTipsHeader, "10:02 01/02/05 0.20 1", "10:07 01/02/05 0.40 1", "10:20 01/02/05 0.60 1"});
+  for (const char* intervalo : {"0:0:0", "00:00:00", "000:00:00", "0:00:0", "24:00:00", "00:60:00", "00:00:60",
+                                "00:15", "", "aa:15:00", "-1:00:00", "00:15:00 ", "99999:00:00", "00:00:40000"}) {
+    RunResult r = run_tips_per_reading(intervalo);
+    EXPECT_EQ(r.exit_code, 1) << intervalo;
+    EXPECT_EQ(r.console, "") << intervalo;
+    EXPECT_EQ(dir.list(), (std::vector<std::string>{"raw.txt", "serie.txt.pvx"})) << intervalo;
+    EXPECT_EQ(dir.read("serie.txt.pvx"), first_version) << intervalo;
+    std::remove(dir.file("serie.txt.pvx").c_str());
+  }
+}
+
+TEST_F(DiscretizeE2e, IntervalWrittenWithSlashesIsTheSameStepAsWithColons) {
+  write_raw(kThreeReadings);
+  EXPECT_EQ(series_of(run_tips_per_reading("00/15/00")),
+            crlf_lines({kTipsHeader, "10:15:00 01/02/05 0.40", "10:30:00 01/02/05 0.60"}));
+}
+
+TEST_F(DiscretizeE2e, GridLeftForTheSameIntervalIsReusedAndRemovedAtTheEnd) {
+  write_raw(kThreeReadings);
+  // Two times only: a grid built anew would hold 96.
+  dir.write("buffer_horas.dat", crlf_lines({"00:15:00 00:00:00", "10:10:00", "10:40:00"}));
+  EXPECT_EQ(series_of(run_tips_per_reading("00:15:00")),
+            crlf_lines({kTipsHeader, "10:10:00 01/02/05 0.40", "10:40:00 01/02/05 0.60"}));
+}
+
+TEST_F(DiscretizeE2e, GridLeftForAnotherIntervalTextIsBuiltAnew) {
+  write_raw(kThreeReadings);
+  dir.write("buffer_horas.dat", crlf_lines({"0:15:00 00:00:00", "10:10:00", "10:40:00"}));
+  EXPECT_EQ(series_of(run_tips_per_reading("00:15:00")),
+            crlf_lines({kTipsHeader, "10:15:00 01/02/05 0.40", "10:30:00 01/02/05 0.60"}));
+}
+
+TEST_F(DiscretizeE2e, DayListCoveringTheSeriesIsReusedAndOneNotCoveringItIsBuiltAnew) {
+  const std::vector<Leitura> two_days = {{"01/02/05", "17:00", "1"}, {"03/02/05", "09:00", "1"}};
+  // Without 02/02/05: the kept list shows in the output.
+  write_raw(two_days);
+  dir.write("buffer_datas.dat", crlf_lines({"30/01/05 10/02/05", "30/01/05", "31/01/05", "01/02/05", "03/02/05",
+                                            "10/02/05"}));
+  EXPECT_EQ(series_of(run_tips_per_reading("08:00:00")),
+            crlf_lines({kTipsHeader, "00:00:00 03/02/05 0.20", "08:00:00 03/02/05 0.20", "16:00:00 03/02/05 0.40"}));
+
+  write_raw(two_days);
+  dir.write("buffer_datas.dat", crlf_lines({"02/02/05 10/02/05", "02/02/05", "10/02/05"}));
+  EXPECT_EQ(series_of(run_tips_per_reading("08:00:00")),
+            crlf_lines({kTipsHeader, "00:00:00 02/02/05 0.20", "08:00:00 02/02/05 0.20", "16:00:00 02/02/05 0.20",
+                        "00:00:00 03/02/05 0.20", "08:00:00 03/02/05 0.20", "16:00:00 03/02/05 0.40"}));
+}
+
+TEST_F(DiscretizeE2e, DayListWhoseRangeCoversButWhichLacksTheDaysIsBuiltAnew) {
+  write_raw({{"01/02/05", "17:00", "1"}, {"02/02/05", "09:00", "1"}});
+  dir.write("buffer_datas.dat", crlf_lines({"01/01/05 31/12/05", "01/01/05"}));
+  EXPECT_EQ(series_of(run_tips_per_reading("08:00:00")),
+            crlf_lines({kTipsHeader, "00:00:00 02/02/05 0.20", "08:00:00 02/02/05 0.20", "16:00:00 02/02/05 0.40"}));
+}
+
+TEST_F(DiscretizeE2e, FirstReadingAfterTheLastGridTimeStartsAtTheNextMidnight) {
+  write_raw({{"01/02/05", "23:50", "1"}, {"02/02/05", "00:20", "1"}});
+  EXPECT_EQ(series_of(run_tips_per_reading("00:15:00")),
+            crlf_lines({kTipsHeader, "00:00:00 02/02/05 0.20", "00:15:00 02/02/05 0.20", "00:30:00 02/02/05 0.40"}));
+  write_raw({{"01/02/05", "23:45", "1"}, {"02/02/05", "00:00", "1"}});
+  EXPECT_EQ(series_of(run_tips_per_reading("00:15:00")),
+            crlf_lines({kTipsHeader, "00:00:00 02/02/05 0.40", "00:15:00 02/02/05 0.40"}));
+}
+
+TEST_F(DiscretizeE2e, SingleDayAfterTheLastGridTimeGivesTheHeaderOnly) {
+  write_raw({{"01/02/05", "23:50", "1"}, {"01/02/05", "23:55", "1"}});
+  EXPECT_EQ(series_of(run_tips_per_reading("00:15:00")), crlf_lines({kTipsHeader}));
+}
+
+TEST_F(DiscretizeE2e, ImpossibleLastDateStopsWithAMessage) {
+  write_raw({{"30/04/05", "10:00", "1"}, {"31/04/05", "10:00", "1"}});
+  RunResult r = run_tips_per_reading("00:15:00");
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.console, console_text("Erro: Data invalida no arquivo de entrada: 31/04/05.\n"));
+  EXPECT_EQ(dir.list(), (std::vector<std::string>{"raw.txt", "serie.txt.pvx"}));
+
+  std::remove(dir.file("serie.txt.pvx").c_str());
+  write_raw({{"01/13/05", "10:00", "1"}, {"02/13/05", "10:00", "1"}});
+  r = run_tips_per_reading("00:15:00");
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.console, console_text("Erro: Data invalida no arquivo de entrada: 01/13/05.\n"));
+}
+
+TEST_F(DiscretizeE2e, ExportWithoutReadingsStopsWithAMessage) {
+  dir.write("raw.txt", crlf_lines({"Data;Hora;Chuva"}));
+  RunResult r = run_rain_per_reading("00:15:00", "nenhum", "1", "2");
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.console, console_text("Erro: O arquivo de entrada nao tem registros.\n"));
+  EXPECT_EQ(dir.list(), (std::vector<std::string>{"raw.txt", "serie.txt.pvx"}));
+}
+
+TEST_F(DiscretizeE2e, SlotFileThatCannotBeCreatedStopsWithAMessage) {
+  write_raw(kThreeReadings);
+  ASSERT_EQ(::mkdir(dir.file("serie.txt~").c_str(), 0755), 0);
+  RunResult r = run_tips_per_reading("00:15:00");
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.console, console_text("Erro: Nao foi possivel gerar o arquivo serie.txt~.\n"));
+}
+
+TEST_F(DiscretizeE2e, GridThatCannotBeCreatedStopsWithAMessage) {
+  write_raw(kThreeReadings);
+  ASSERT_EQ(::mkdir(dir.file("buffer_horas.dat").c_str(), 0755), 0);
+  RunResult r = run_tips_per_reading("00:15:00");
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.console, console_text("Erro: Nao foi possivel gerar o arquivo buffer_horas.dat.\n"));
+}
+
+}  // namespace
+}  // namespace rain::testing::formatter_e2e
