@@ -16,7 +16,7 @@ set "out=%CD%"
 
 rem --- 1. Ajusta_Leituras: raw logger export -^> normalized series ---
 rem The same parameters as demo.sh; examples\README.md explains each one.
-"%bin%\Ajusta_Leituras.exe" "%examples%pluviografo_marco_2025.csv" serie.txt nenhum nenhum ";" s 00:10:00 0.2 2 3 1 2 3 0 DD/MM/YYYY
+"%bin%\Ajusta_Leituras.exe" "%examples%pluviografo_marco_2025.csv" serie.txt nenhum nenhum ";" n 00:05:00 0.2 2 3 1 2 3 0 DD/MM/YYYY
 if errorlevel 1 goto falhou
 echo Ajusta_Leituras: serie normalizada em %out%\serie.txt
 
