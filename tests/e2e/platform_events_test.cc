@@ -33,9 +33,6 @@ std::vector<std::string> args_for(const std::string& input, const std::string& o
 
 class PlatformEvents : public ::testing::Test {
  protected:
-  void SetUp() override {
-    if (!program_built(kProgram)) GTEST_SKIP() << kProgram << " is not built";
-  }
   ScratchDir dir_;
 };
 

@@ -31,7 +31,6 @@ std::vector<std::string> args_for(const std::string& input, const std::string& o
 class PlatformFormatter : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!program_built(kProgram)) GTEST_SKIP() << kProgram << " is not built";
     dir_.write("bruto.txt", raw_export());
   }
   // The absolute path of a file of the scratch dir as the program under test

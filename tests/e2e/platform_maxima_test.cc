@@ -25,7 +25,6 @@ std::string series() {
 class PlatformMaxima : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!program_built(kProgram)) GTEST_SKIP() << kProgram << " is not built";
     dir_.write("serie.txt", series());
   }
   ScratchDir dir_;

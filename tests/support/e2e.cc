@@ -328,10 +328,6 @@ bool has_platform_line_ends(const std::string& console) {
 
 bool windows_build() { return env_or("RAIN_EXE_SUFFIX", "") == ".exe"; }
 
-bool program_built(const std::string& program) {
-  return ::access(executable_path(program).c_str(), F_OK) == 0;
-}
-
 std::string wine_path(const std::string& path) {
   std::string out = "Z:";
   for (char c : path) out += c == '/' ? '\\' : c;

@@ -104,10 +104,6 @@ std::string crlf_lines(const std::vector<std::string>& lines);
 // The executables under test are the Windows build (RAIN_EXE_SUFFIX is ".exe").
 bool windows_build();
 
-// The executable of `program` exists (a program not built yet is skipped by
-// the tests that need it).
-bool program_built(const std::string& program);
-
 // `path` (absolute) as a Windows program under Wine names it: the root of the
 // Linux file system is drive Z:, and the separators are "\".
 std::string wine_path(const std::string& path);
