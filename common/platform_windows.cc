@@ -1,13 +1,12 @@
-// The Windows side of the platform layer, built with MinGW-w64 or MSVC.
+// The Windows side of the platform layer (cross-built with MinGW-w64).
 //
 // Paths come as the command line gave them, in the ANSI code page, so "\" and
 // "/" separators, drive letters and UNC names all work. A path whose full form
 // reaches the old limit of 260 characters (a 255-character file name in any
 // folder does) is handed to the file functions in its long form "\\?\C:\...".
-// The standard
-// streams stay in text mode: a "\n" written to the console or to a pipe leaves
-// as CR LF, as Windows console programs write it. Files are opened in binary
-// mode by the callers and carry their CR LF themselves.
+// The standard streams stay in text mode: a "\n" written to the console or to
+// a pipe leaves as CR LF, as Windows console programs write it. Files are
+// opened in binary mode by the callers and carry their CR LF themselves.
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
