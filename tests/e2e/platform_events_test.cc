@@ -71,6 +71,19 @@ TEST_F(PlatformEvents, OnATerminalTheDialogueClearsTheWindowAndWaitsForOneKey) {
   EXPECT_TRUE(dir_.exists(kEventFile));
 }
 
+TEST_F(PlatformEvents, OnATerminalATypedAccentedFileNameOpensTheFile) {
+  // The terminal sends UTF-8, as the Linux file names are; under Wine the name
+  // reaches the Windows program as typed at a console.
+  dir_.write("Esta\xc3\xa7\xc3\xa3o.txt", series("Hora Data Acumulo Basculacao"));
+  TerminalSession terminal(kProgram, {}, dir_.path());
+  ASSERT_TRUE(terminal.wait_for_letters("Digiteocaminhoeonomedoarquivodeentrada.", 60s)) << terminal.screen();
+  terminal.type("Esta\xc3\xa7\xc3\xa3o.txt\rchuva\r00:15:00\r0\r0.2\r00:05:00\r");
+  ASSERT_TRUE(terminal.wait_for_letters("Processoconcluido!Aperteumateclaparasair...", 60s)) << terminal.screen();
+  terminal.type("x");
+  EXPECT_EQ(terminal.wait_exit(60s), 0) << terminal.screen();
+  EXPECT_TRUE(dir_.exists(kEventFile));
+}
+
 TEST_F(PlatformEvents, MoveNeverReplacesAnEventFileOfAnEarlierRun) {
   dir_.write("serie.txt", series("first run"));
   ASSERT_EQ(run_program(kProgram, args_for("serie.txt", "chuva"), dir_.path()).exit_code, 0);

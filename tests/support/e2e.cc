@@ -233,7 +233,11 @@ bool TerminalSession::wait_for_letters(const std::string& letters, std::chrono::
   auto end = std::chrono::steady_clock::now() + limit;
   while (screen_letters().find(letters) == std::string::npos) {
     if (std::chrono::steady_clock::now() >= end) return false;
-    read_some(std::chrono::milliseconds(100));
+    // A program that has ended writes nothing more.
+    if (!read_some(std::chrono::milliseconds(100)) && !running()) {
+      settle(std::chrono::milliseconds(50), std::chrono::milliseconds(200));
+      return screen_letters().find(letters) != std::string::npos;
+    }
   }
   return true;
 }
