@@ -84,6 +84,13 @@ TEST_F(PlatformEvents, OnATerminalATypedAccentedFileNameOpensTheFile) {
   EXPECT_TRUE(dir_.exists(kEventFile));
 }
 
+TEST_F(PlatformEvents, AccentedFileNamesOnTheCommandLineNameTheFiles) {
+  dir_.write("Esta\xc3\xa7\xc3\xa3o.txt", series("Hora Data Acumulo Basculacao"));
+  RunResult run = run_program(kProgram, args_for("Esta\xc3\xa7\xc3\xa3o.txt", "Ribeir\xc3\xa3o"), dir_.path());
+  EXPECT_EQ(run.exit_code, 0) << run.console;
+  EXPECT_TRUE(dir_.exists("Ribeir\xc3\xa3o_Parte1_01-02-05_10h05_a_01-02-05_10h05.txt"));
+}
+
 TEST_F(PlatformEvents, MoveNeverReplacesAnEventFileOfAnEarlierRun) {
   dir_.write("serie.txt", series("first run"));
   ASSERT_EQ(run_program(kProgram, args_for("serie.txt", "chuva"), dir_.path()).exit_code, 0);
