@@ -2,9 +2,12 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -40,6 +43,26 @@ void remove_tree(const std::string& path) {
     ::closedir(dir);
   }
   ::rmdir(path.c_str());
+}
+
+// The length of the control sequence at `i` (ESC [ ... final, ESC ] ... BEL or
+// ESC \, or ESC and one character), 0 when none starts there.
+std::size_t control_sequence_length(const std::string& text, std::size_t i) {
+  if (text[i] != '\x1b' || i + 1 >= text.size()) return 0;
+  std::size_t j = i + 2;
+  if (text[i + 1] == '[') {
+    while (j < text.size() && !(text[j] >= '@' && text[j] <= '~')) ++j;
+    return std::min(j + 1, text.size()) - i;
+  }
+  if (text[i + 1] == ']') {
+    while (j < text.size() && text[j] != '\a' && !(text[j] == '\x1b' && j + 1 < text.size() && text[j + 1] == '\\')) ++j;
+    return std::min(j + (j < text.size() && text[j] == '\x1b' ? 2 : 1), text.size()) - i;
+  }
+  return 2;
+}
+
+std::string executable_path(const std::string& program) {
+  return env_or("RAIN_BIN_DIR", RAIN_DEFAULT_BIN_DIR) + "/" + program + env_or("RAIN_EXE_SUFFIX", "");
 }
 
 }  // namespace
@@ -88,7 +111,7 @@ ScopedCurrentDir::~ScopedCurrentDir() { (void)!::chdir(saved_.c_str()); }
 
 RunResult run_program(const std::string& program, const std::vector<std::string>& args, const std::string& cwd,
                       const std::string& stdin_text) {
-  std::string executable = env_or("RAIN_BIN_DIR", RAIN_DEFAULT_BIN_DIR) + "/" + program + env_or("RAIN_EXE_SUFFIX", "");
+  std::string executable = executable_path(program);
   std::vector<std::string> argv_text;
   std::string launcher = env_or("RAIN_LAUNCHER", "");
   if (!launcher.empty()) argv_text.push_back(launcher);
@@ -144,6 +167,150 @@ RunResult run_program(const std::string& program, const std::vector<std::string>
   return result;
 }
 
+TerminalSession::TerminalSession(const std::string& program, const std::vector<std::string>& args,
+                                 const std::string& cwd) {
+  std::vector<std::string> argv_text;
+  std::string launcher = env_or("RAIN_LAUNCHER", "");
+  if (!launcher.empty()) argv_text.push_back(launcher);
+  argv_text.push_back(executable_path(program));
+  argv_text.insert(argv_text.end(), args.begin(), args.end());
+  struct winsize size = {};
+  size.ws_row = 25;
+  size.ws_col = 80;
+  pid_ = ::forkpty(&master_, nullptr, nullptr, &size);
+  if (pid_ < 0) throw std::runtime_error("forkpty failed");
+  if (pid_ == 0) {
+    if (!launcher.empty()) {
+      int null_fd = ::open("/dev/null", O_WRONLY);
+      if (null_fd >= 0) ::dup2(null_fd, 2);  // the loader's own chatter
+    }
+    ::setenv("TERM", "xterm", 0);
+    if (::chdir(cwd.c_str()) != 0) ::_exit(126);
+    std::vector<char*> argv;
+    for (auto& a : argv_text) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    ::execv(argv[0], argv.data());
+    ::_exit(127);
+  }
+}
+
+TerminalSession::~TerminalSession() {
+  if (running()) {
+    ::kill(pid_, SIGKILL);
+    while (::waitpid(pid_, nullptr, 0) < 0 && errno == EINTR) {
+    }
+  }
+  ::close(master_);
+}
+
+bool TerminalSession::read_some(std::chrono::milliseconds wait) {
+  struct pollfd fd = {master_, POLLIN, 0};
+  if (::poll(&fd, 1, static_cast<int>(wait.count())) <= 0) return false;
+  char buffer[4096];
+  ssize_t n = ::read(master_, buffer, sizeof buffer);
+  if (n <= 0) {
+    // The program has ended and closed the terminal: nothing more will come.
+    std::this_thread::sleep_for(wait);
+    return false;
+  }
+  screen_.append(buffer, static_cast<std::size_t>(n));
+  return true;
+}
+
+void TerminalSession::settle(std::chrono::milliseconds quiet, std::chrono::milliseconds limit) {
+  auto end = std::chrono::steady_clock::now() + limit;
+  bool got_any = false;
+  while (std::chrono::steady_clock::now() < end) {
+    if (read_some(quiet)) {
+      got_any = true;
+    } else if (got_any) {
+      return;
+    }
+  }
+}
+
+bool TerminalSession::wait_for_letters(const std::string& letters, std::chrono::milliseconds limit) {
+  auto end = std::chrono::steady_clock::now() + limit;
+  while (screen_letters().find(letters) == std::string::npos) {
+    if (std::chrono::steady_clock::now() >= end) return false;
+    // A program that has ended writes nothing more.
+    if (!read_some(std::chrono::milliseconds(100)) && !running()) {
+      settle(std::chrono::milliseconds(50), std::chrono::milliseconds(200));
+      return screen_letters().find(letters) != std::string::npos;
+    }
+  }
+  return true;
+}
+
+void TerminalSession::type(const std::string& keys) {
+  if (windows_build()) {
+    // Wine's console takes the terminal out of line mode when the program
+    // first reads; keys typed before that would reach it as cooked lines.
+    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    struct termios mode;
+    while (::tcgetattr(master_, &mode) == 0 && (mode.c_lflag & ICANON) && std::chrono::steady_clock::now() < end) {
+      read_some(std::chrono::milliseconds(50));
+    }
+  }
+  std::size_t done = 0;
+  while (done < keys.size()) {
+    ssize_t n = ::write(master_, keys.data() + done, keys.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) throw std::runtime_error("cannot type on the terminal");
+    done += static_cast<std::size_t>(n);
+  }
+}
+
+bool TerminalSession::running() {
+  if (exit_code_ >= 0) return false;
+  int status = 0;
+  pid_t done = ::waitpid(pid_, &status, WNOHANG);
+  if (done == 0) return true;
+  if (done == pid_) {
+    exit_code_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  } else {
+    exit_code_ = 255;  // lost: count it as ended badly
+  }
+  return false;
+}
+
+int TerminalSession::wait_exit(std::chrono::milliseconds limit) {
+  auto end = std::chrono::steady_clock::now() + limit;
+  while (running()) {
+    if (std::chrono::steady_clock::now() >= end) return -1;
+    read_some(std::chrono::milliseconds(50));
+  }
+  settle(std::chrono::milliseconds(50), std::chrono::milliseconds(200));
+  return exit_code_;
+}
+
+std::string TerminalSession::screen_letters() const {
+  std::string letters;
+  for (std::size_t i = 0; i < screen_.size();) {
+    if (std::size_t n = control_sequence_length(screen_, i)) {
+      i += n;
+      continue;
+    }
+    if (static_cast<unsigned char>(screen_[i]) > ' ') letters += screen_[i];
+    ++i;
+  }
+  return letters;
+}
+
+bool TerminalSession::erased_before_text() const {
+  for (std::size_t i = 0; i < screen_.size();) {
+    if (std::size_t n = control_sequence_length(screen_, i)) {
+      char final = screen_[i + n - 1];
+      if (screen_[i + 1] == '[' && (final == 'J' || final == 'K')) return true;
+      i += n;
+      continue;
+    }
+    if (static_cast<unsigned char>(screen_[i]) > ' ') return false;
+    ++i;
+  }
+  return false;
+}
+
 std::string console_text(const std::string& text) {
   if (env_or("RAIN_CONSOLE_CRLF", "0") != "1") return text;
   std::string out;
@@ -151,6 +318,23 @@ std::string console_text(const std::string& text) {
     if (c == '\n') out += '\r';
     out += c;
   }
+  return out;
+}
+
+bool has_platform_line_ends(const std::string& console) {
+  bool crlf = env_or("RAIN_CONSOLE_CRLF", "0") == "1";
+  for (std::size_t i = 0; i < console.size(); ++i) {
+    bool after_cr = i > 0 && console[i - 1] == '\r';
+    if (console[i] == '\n' && after_cr != crlf) return false;
+  }
+  return true;
+}
+
+bool windows_build() { return env_or("RAIN_EXE_SUFFIX", "") == ".exe"; }
+
+std::string wine_path(const std::string& path) {
+  std::string out = "Z:";
+  for (char c : path) out += c == '/' ? '\\' : c;
   return out;
 }
 
