@@ -50,6 +50,13 @@ std::string Console::read_text_answer() {
   return cut_short(line);
 }
 
+std::string Console::ask_text_then_blank_line(std::initializer_list<std::string_view> lines) {
+  ask(lines);
+  std::string answer = read_text_answer();
+  write_line("");
+  return answer;
+}
+
 std::optional<std::string> Console::read_number_token() {
   int c = in_.peek();
   while (c != std::char_traits<char>::eof() && is_blank(c)) {

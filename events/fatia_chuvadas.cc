@@ -33,13 +33,6 @@ int modo_linha_de_comando(const std::vector<std::string>& args, Env& env) {
   return 0;
 }
 
-std::string pergunta_texto(Console& console, std::initializer_list<std::string_view> pergunta) {
-  console.ask(pergunta);
-  std::string resposta = console.read_text_answer();
-  console.write_line("");
-  return resposta;
-}
-
 // A number typed at a prompt that is not one stops the run before any file is
 // opened: carrying on with some other value would cut the series wrongly.
 double pergunta_numero(Console& console, std::initializer_list<std::string_view> pergunta) {
@@ -55,15 +48,15 @@ double pergunta_numero(Console& console, std::initializer_list<std::string_view>
 int modo_interativo(Console& console, Env& env) {
   console.clear();
   ParametrosDoRecorte p;
-  p.entrada = pergunta_texto(console, {"Digite o caminho e o nome do arquivo de entrada."});
-  p.saida = pergunta_texto(console, {"Digite o caminho e o nome do arquivo de saida, sem extensao."});
+  p.entrada = console.ask_text_then_blank_line({"Digite o caminho e o nome do arquivo de entrada."});
+  p.saida = console.ask_text_then_blank_line({"Digite o caminho e o nome do arquivo de saida, sem extensao."});
   const std::string limite =
-      pergunta_texto(console, {"Digite o valor do limite de tempo para uma interrupcao, no formato hh:mm:ss."});
+      console.ask_text_then_blank_line({"Digite o valor do limite de tempo para uma interrupcao, no formato hh:mm:ss."});
   p.minimo = pergunta_numero(console, {"Digite seu limite minimo de chuva, em milimetros, que deve haver em um intervalo",
                                        "de tempo para ele ser considerado um evento."});
   p.precisao = pergunta_numero(console, {"Digite a precisao encontrada nos registros do arquivo de entrada."});
   const std::string intervalo =
-      pergunta_texto(console, {"Digite o valor do intervalo usado na discretizacao, no formato hh:mi:ss."});
+      console.ask_text_then_blank_line({"Digite o valor do intervalo usado na discretizacao, no formato hh:mi:ss."});
   p.janela = CALCULA_JANELA(limite, intervalo);
   if (RECORTA_EVENTOS(env, p) == FimDoRecorte::kEntradaAcabouNaBusca) return 0;
   console.write_line("Processo concluido! Aperte uma tecla para sair...");

@@ -44,28 +44,21 @@ int pela_linha_de_comando(const std::vector<std::string>& args, Console&, Env& e
   return 0;
 }
 
-std::string pergunta(Console& console, std::initializer_list<std::string_view> linhas) {
-  console.ask(linhas);
-  std::string resposta = console.read_text_answer();
-  console.write_line("");
-  return resposta;
-}
-
 int pelo_dialogo(Console& console, Env& env) {
   ParametrosPesquisa p;
   p.HORA_INICIO = p.HORA_TERMINO = p.DATA_INICIO = p.DATA_TERMINO = "0";
   console.clear();
-  p.ARQUIVO_ENTRADA = pergunta(console, {"Digite o caminho e o nome do arquivo de entrada."});
-  p.ARQUIVO_SAIDA = pergunta(console, {"Digite o caminho e o nome do arquivo de saida."});
-  p.MODO_PESQUISA = pergunta(console, {"Digite o modo de pesquisa. As opcoes atuais sao: total, intervalo, diario,",
+  p.ARQUIVO_ENTRADA = console.ask_text_then_blank_line({"Digite o caminho e o nome do arquivo de entrada."});
+  p.ARQUIVO_SAIDA = console.ask_text_then_blank_line({"Digite o caminho e o nome do arquivo de saida."});
+  p.MODO_PESQUISA = console.ask_text_then_blank_line({"Digite o modo de pesquisa. As opcoes atuais sao: total, intervalo, diario,",
                                        "mensal, bimestral, trimestral, semestral e sazonal."});
   if (equals_upper(p.MODO_PESQUISA, "INTERVALO")) {
-    p.DATA_INICIO = pergunta(console, {"Digite a data de inicio da busca, no formato dd/mm/yy."});
-    p.HORA_INICIO = pergunta(console, {"Digite a hora de inicio da busca, no formato hh/mi/ss."});
-    p.DATA_TERMINO = pergunta(console, {"Digite a data de termino da busca, no formato dd/mm/yy."});
-    p.HORA_TERMINO = pergunta(console, {"Digite a hora de termino da busca, no formato hh/mi/ss."});
+    p.DATA_INICIO = console.ask_text_then_blank_line({"Digite a data de inicio da busca, no formato dd/mm/yy."});
+    p.HORA_INICIO = console.ask_text_then_blank_line({"Digite a hora de inicio da busca, no formato hh/mi/ss."});
+    p.DATA_TERMINO = console.ask_text_then_blank_line({"Digite a data de termino da busca, no formato dd/mm/yy."});
+    p.HORA_TERMINO = console.ask_text_then_blank_line({"Digite a hora de termino da busca, no formato hh/mi/ss."});
   } else if (!equals_upper(p.MODO_PESQUISA, "TOTAL")) {
-    p.HORA_INICIO = pergunta(console, {"Digite a hora de referencia a ser utilizada, no formato hh/mi/ss."});
+    p.HORA_INICIO = console.ask_text_then_blank_line({"Digite a hora de referencia a ser utilizada, no formato hh/mi/ss."});
   }
   console.ask({"Digite a precisao encontrada nos registros do arquivo de entrada."});
   std::optional<std::string> precisao = console.read_number_token();
