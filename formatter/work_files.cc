@@ -29,6 +29,17 @@ void append_two_digits(std::string& out, int value) {
   out += std::to_string(value);
 }
 
+// "hh:mm:ss" or "dd/mm/yy": three fields of two digits joined by `separator`.
+std::string two_digit_fields(int first, int second, int third, char separator) {
+  std::string s;
+  append_two_digits(s, first);
+  s += separator;
+  append_two_digits(s, second);
+  s += separator;
+  append_two_digits(s, third);
+  return s;
+}
+
 bool is_leap(int ano) { return ano % 4 == 0; }
 
 int days_in_month(int mes, int ano) {
@@ -55,15 +66,7 @@ struct ClockTime {
             whole_or_zero(word_view(text, 3, d))};
   }
   long total_seconds() const { return hora * 3600L + minuto * 60L + segundo; }
-  std::string text() const {
-    std::string s;
-    append_two_digits(s, hora);
-    s += ':';
-    append_two_digits(s, minuto);
-    s += ':';
-    append_two_digits(s, segundo);
-    return s;
-  }
+  std::string text() const { return two_digit_fields(hora, minuto, segundo, ':'); }
   void add(const ClockTime& step) {
     hora += step.hora;
     minuto += step.minuto;
@@ -116,15 +119,7 @@ void CalendarDay::advance() {
   }
 }
 
-std::string CalendarDay::text() const {
-  std::string s;
-  append_two_digits(s, dia);
-  s += '/';
-  append_two_digits(s, mes);
-  s += '/';
-  append_two_digits(s, ano);
-  return s;
-}
+std::string CalendarDay::text() const { return two_digit_fields(dia, mes, ano, '/'); }
 
 bool CalendarDay::is_real_date() const {
   return ano >= 0 && ano <= 99 && mes >= 1 && mes <= 12 && dia >= 1 && dia <= days_in_month(mes, ano);
