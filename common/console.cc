@@ -33,9 +33,19 @@ Terminal& default_terminal() {
 
 Console::Console(std::istream& in, std::ostream& out, Terminal& terminal) : in_(in), out_(out), terminal_(terminal) {}
 
+Console::Console(std::istream& in, std::ostream& out, std::ostream& err, Terminal& terminal)
+    : in_(in), out_(out), err_(&err), terminal_(terminal) {}
+
 void Console::write_line(std::string_view line) { out_ << line << '\n'; }
 
 void Console::write(std::string_view text) { out_ << text; }
+
+void Console::write_note(std::string_view line) {
+  if (err_ == nullptr) return;
+  out_.flush();
+  *err_ << line << '\n';
+  err_->flush();
+}
 
 void Console::ask(std::initializer_list<std::string_view> lines) {
   for (std::string_view line : lines) write_line(line);
@@ -89,7 +99,7 @@ void Console::wait_key() {
 }
 
 Console& standard_console() {
-  static Console console(std::cin, std::cout, default_terminal());
+  static Console console(std::cin, std::cout, std::cerr, default_terminal());
   return console;
 }
 

@@ -23,10 +23,15 @@ Terminal& default_terminal();
 
 class Console {
  public:
+  // `err` takes the notes; a console without one drops them.
   Console(std::istream& in, std::ostream& out, Terminal& terminal);
+  Console(std::istream& in, std::ostream& out, std::ostream& err, Terminal& terminal);
 
   void write_line(std::string_view line);
   void write(std::string_view text);
+  // One line on standard error: what a user needs beyond the specified console
+  // text (why a run stopped, a summary of a run). Standard output is untouched.
+  void write_note(std::string_view line);
   // The question lines, then ">" without a line end.
   void ask(std::initializer_list<std::string_view> lines);
 
@@ -46,6 +51,7 @@ class Console {
  private:
   std::istream& in_;
   std::ostream& out_;
+  std::ostream* err_ = nullptr;
   Terminal& terminal_;
 };
 

@@ -13,20 +13,24 @@ class Failure : public std::exception {
  public:
   Failure(std::string line, int exit_code) : line_(std::move(line)), exit_code_(exit_code), has_line_(true) {}
 
-  // A stop that writes nothing on the console.
-  static Failure silent(int exit_code) {
+  // A stop that writes nothing on standard output; `note`, when given, says on
+  // standard error what was wrong.
+  static Failure silent(int exit_code, std::string note = {}) {
     Failure f("", exit_code);
     f.has_line_ = false;
+    f.note_ = std::move(note);
     return f;
   }
 
   const std::string& line() const { return line_; }
   bool has_line() const { return has_line_; }
   int exit_code() const { return exit_code_; }
+  const std::string& note() const { return note_; }
   const char* what() const noexcept override { return line_.c_str(); }
 
  private:
   std::string line_;
+  std::string note_;
   int exit_code_;
   bool has_line_;
 };

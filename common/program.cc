@@ -13,6 +13,7 @@ int run_program(Console& console, const std::function<int()>& body) {
     code = body();
   } catch (const Failure& failure) {
     if (failure.has_line()) console.write_line(failure.line());
+    if (!failure.note().empty()) console.write_note(failure.note());
     code = failure.exit_code();
   } catch (const std::bad_alloc&) {
     console.write_line("Erro: memoria insuficiente.");
