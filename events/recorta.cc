@@ -6,29 +6,12 @@
 #include "common/line_io.h"
 #include "common/numbers.h"
 #include "common/text.h"
+#include "events/basculacoes.h"
 #include "events/deteccao.h"
 #include "events/rotulo.h"
 
 namespace rain::events {
 namespace {
-
-// The tip count is word 4 of a record; a missing word or one that is not a
-// 16-bit whole number counts as a dry record.
-std::int16_t basculacoes(std::string_view registro, const DelimiterSet& delimitadores) {
-  return whole_int16(word_view(registro, 4, delimitadores)).value_or(0);
-}
-
-// While a start is looked for, the record is split at blanks only, as read.
-std::int16_t basculacoes_na_busca(std::string_view registro) {
-  static const DelimiterSet espaco(" ");
-  return basculacoes(registro, espaco);
-}
-
-// Inside an event tabs count as blanks.
-std::int16_t basculacoes_no_evento(std::string_view registro) {
-  static const DelimiterSet espaco_ou_tab(" \t");
-  return basculacoes(registro, espaco_ou_tab);
-}
 
 // A record as the detection sees it; the text is what the event file receives.
 struct LinhaDoEvento {
