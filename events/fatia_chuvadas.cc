@@ -19,6 +19,8 @@ void escreve_utilizacao(Console& console) {
   console.write_line("Por favor, nao insira a extensao no nome de seu arquivo.");
 }
 
+const ProgramInfo kFatiaChuvadas{"Fatia_Chuvadas", escreve_utilizacao};
+
 // On the command line a number that is not wholly a number counts as 0.
 double numero_ou_zero(const std::string& texto) { return decimal(texto).value_or(0); }
 
@@ -67,7 +69,7 @@ int modo_interativo(Console& console, Env& env) {
 }  // namespace
 
 int run_fatia_chuvadas(const std::vector<std::string>& args, Console& console, Env& env) {
-  return run_program(console, [&] {
+  return run_program(kFatiaChuvadas, args, console, [&] {
     if (args.empty()) return modo_interativo(console, env);
     if (args.size() == 6) return modo_linha_de_comando(args, env);
     escreve_utilizacao(console);
