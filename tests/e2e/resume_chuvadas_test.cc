@@ -150,6 +150,27 @@ TEST(ResumeChuvadas, UsageRefusalsAndAnUnreadableRecordLeaveNoTable) {
   EXPECT_EQ(dir.read("eventos.csv"), "antes\r\n");
 }
 
+TEST(ResumeChuvadas, DialogueAsksEightQuestionsThenCloses) {
+  ScratchDir dir;
+  dir.write("serie.txt", serie({0, 2, 0}));
+  RunResult r = run_program("Resume_Chuvadas", {}, dir.path(),
+                            "serie.txt\ne.csv\nm.csv\n00:05:00\n0\n0.2\n00:05:00\n1.27\n");
+  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_EQ(r.console, console_text("Digite o caminho e o nome do arquivo de entrada.\n>\n"
+                                    "Digite o caminho e o nome da tabela de eventos (CSV).\n>\n"
+                                    "Digite o caminho e o nome da tabela de maximas anuais (CSV).\n>\n"
+                                    "Digite o valor do limite de tempo para uma interrupcao, no formato hh:mm:ss.\n>\n"
+                                    "Digite seu limite minimo de chuva, em milimetros, que deve haver em um intervalo\n"
+                                    "de tempo para ele ser considerado um evento.\n>\n"
+                                    "Digite a precisao encontrada nos registros do arquivo de entrada.\n>\n"
+                                    "Digite o valor do intervalo usado na discretizacao, no formato hh:mi:ss.\n>\n"
+                                    "Digite o limite seco, em milimetros: uma interrupcao com menos chuva que isso conta\n"
+                                    "como seca (0: so sem basculacoes; 1.27: a regra da erosividade).\n>\n"
+                                    "Processo concluido! Aperte uma tecla para sair...\n"));
+  EXPECT_EQ(linhas_da_tabela(dir.read("e.csv")).size(), 1u);
+  EXPECT_EQ(linhas_da_tabela(dir.read("m.csv")).size(), 10u);
+}
+
 // Hourly records: a storm, six hours holding `garoa` tips at the third hour, a
 // second storm, then dry hours.
 std::string tempestades(int garoa) { return serie_por_passo({10, 0, 0, garoa, 0, 0, 0, 10, 0, 0, 0, 0, 0, 0}, 60); }
