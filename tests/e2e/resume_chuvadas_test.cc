@@ -140,14 +140,21 @@ TEST(ResumeChuvadas, UsageRefusalsAndAnUnreadableRecordLeaveNoTable) {
   }
   EXPECT_EQ(dir.read("serie.txt"), dados);
 
-  // An earlier table stays as it was when a later record cannot be read.
-  dir.write("eventos.csv", "antes\r\n");
-  dir.write("serie.txt", dados + "10:15:00 31/02/05 0.00 1\r\n");
-  RunResult r = resume(dir, "00:05:00", "0.2", "00:05:00", "0");
-  EXPECT_EQ(r.exit_code, 1);
-  EXPECT_EQ(r.console, console_text("Erro: data ou hora invalida na linha 5 do arquivo de entrada.\n"));
-  EXPECT_EQ(dir.list(), (std::vector<std::string>{"eventos.csv", "serie.txt"}));
-  EXPECT_EQ(dir.read("eventos.csv"), "antes\r\n");
+  // An earlier table stays as it was when a later record cannot be read: an
+  // impossible date, or an empty line before a record. Empty lines at the end
+  // are no records.
+  for (const std::string& resto : {std::string("10:15:00 31/02/05 0.00 1\r\n"), std::string("\r\n10:15:00 01/02/05 0.00 1\r\n")}) {
+    dir.write("eventos.csv", "antes\r\n");
+    dir.write("serie.txt", dados + resto);
+    RunResult r = resume(dir, "00:05:00", "0.2", "00:05:00", "0");
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_EQ(r.console, console_text("Erro: data ou hora invalida na linha 5 do arquivo de entrada.\n"));
+    EXPECT_EQ(dir.list(), (std::vector<std::string>{"eventos.csv", "serie.txt"}));
+    EXPECT_EQ(dir.read("eventos.csv"), "antes\r\n");
+  }
+  dir.write("serie.txt", dados + "\r\n \r\n");
+  EXPECT_EQ(resume(dir, "00:05:00", "0.2", "00:05:00", "0").exit_code, 0);
+  EXPECT_EQ(linhas_da_tabela(dir.read("maximas.csv")).at(0)[2], "3");
 }
 
 TEST(ResumeChuvadas, DialogueAsksEightQuestionsThenCloses) {
