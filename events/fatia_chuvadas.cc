@@ -24,8 +24,8 @@ const ProgramInfo kFatiaChuvadas{"Fatia_Chuvadas", escreve_utilizacao};
 
 void escreve_resumo(Console& console, const ParametrosDoRecorte& p, const ResumoDoRecorte& resumo) {
   write_summary(console, kFatiaChuvadas,
-                {std::to_string(resumo.registros) + " registros lidos",
-                 std::to_string(resumo.eventos) + " eventos escritos",
+                {counted(resumo.registros, "registro lido", "registros lidos"),
+                 counted(resumo.eventos, "evento escrito", "eventos escritos"),
                  format_fixed_compact(static_cast<double>(resumo.basculacoes) * p.precisao, 2) + " mm nos eventos"});
 }
 

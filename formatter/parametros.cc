@@ -151,8 +151,8 @@ int run_ajusta_leituras(const std::vector<std::string>& args, Console& console, 
     if (p.COLUNA_ACUMULO != p.COLUNA_BASCULA) {
       const RESUMO_AJUSTE resumo = AJUSTA_LEITURAS(env, p);
       write_summary(console, kAjustaLeituras,
-                    {std::to_string(resumo.LEITURAS) + " leituras lidas",
-                     std::to_string(resumo.REGISTROS) + " registros escritos em " + p.ENDERECO_SAIDA,
+                    {counted(resumo.LEITURAS, "leitura lida", "leituras lidas"),
+                     counted(resumo.REGISTROS, "registro escrito", "registros escritos") + " em " + p.ENDERECO_SAIDA,
                      "acumulo final " + (resumo.ACUMULO.empty() ? "0" : resumo.ACUMULO) + " mm"});
     }
     return 0;

@@ -27,8 +27,8 @@ const ProgramInfo kRastreiaPicos{"Rastreia_Picos", escreve_utilizacao};
 
 void escreve_resumo(Console& console, const ParametrosPesquisa& p, const ResumoPesquisa& resumo) {
   write_summary(console, kRastreiaPicos,
-                {std::to_string(resumo.registros) + " registros lidos",
-                 std::to_string(resumo.periodos) + " periodos no relatorio " + p.ARQUIVO_SAIDA});
+                {counted(resumo.registros, "registro lido", "registros lidos"),
+                 counted(resumo.periodos, "periodo", "periodos") + " no relatorio " + p.ARQUIVO_SAIDA});
 }
 
 double precisao_ou_falha(const std::optional<std::string>& texto) {

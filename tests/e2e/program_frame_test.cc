@@ -61,14 +61,14 @@ TEST(ProgramFrame, EachProgramSumsUpASuccessfulRunOnStandardErrorOnly) {
   RunResult maxima = run_program("Rastreia_Picos", {"serie.txt", "r.txt", "total", "0", "0", "0", "0", "0.2"}, dir.path());
   EXPECT_EQ(maxima.exit_code, 0);
   EXPECT_EQ(maxima.console, "");
-  EXPECT_TRUE(has_line(maxima.errors, "Rastreia_Picos: 4 registros lidos, 1 periodos no relatorio r.txt."))
+  EXPECT_TRUE(has_line(maxima.errors, "Rastreia_Picos: 4 registros lidos, 1 periodo no relatorio r.txt."))
       << maxima.errors;
 
   RunResult events =
       run_program("Fatia_Chuvadas", {"serie.txt", "ev", "00:10:00", "0", "0.2", "00:05:00"}, dir.path());
   EXPECT_EQ(events.exit_code, 0);
   EXPECT_EQ(events.console, "");
-  EXPECT_TRUE(has_line(events.errors, "Fatia_Chuvadas: 4 registros lidos, 1 eventos escritos, 0.80 mm nos eventos."))
+  EXPECT_TRUE(has_line(events.errors, "Fatia_Chuvadas: 4 registros lidos, 1 evento escrito, 0.80 mm nos eventos."))
       << events.errors;
 }
 
