@@ -27,8 +27,10 @@ int modo_linha_de_comando(const std::vector<std::string>& args, Env& env) {
   p.janela = CALCULA_JANELA(cut_short(args[2]), cut_short(args[5]));
   p.minimo = numero_ou_zero(args[3]);
   p.precisao = numero_ou_zero(args[4]);
-  p.entrada = cut_short(args[0]);
-  p.saida = cut_short(args[1]);
+  // Paths are kept whole: one longer than 255 characters is refused rather
+  // than cut to a name that may lie in another folder.
+  p.entrada = args[0];
+  p.saida = args[1];
   RECORTA_EVENTOS(env, p);
   return 0;
 }
