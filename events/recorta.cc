@@ -179,14 +179,14 @@ class Recorte {
 FimDoRecorte RECORTA_EVENTOS(Env& env, const ParametrosDoRecorte& p) {
   // A window shorter than one record would never close an event as it should.
   if (p.janela < 1) throw Failure("Erro: periodo invalido para o intervalo utilizado.", 1);
-  auto serie = open_lines(env, p.entrada);
-  if (!serie) throw Failure("Erro: nao foi possivel abrir o arquivo de entrada.", 1);
   // The work file is emptied for every event: it must not be the series.
   RunFiles files;
   files.reads(p.entrada, "o arquivo de entrada");
   files.given(p.saida, "o arquivo de saida");
   files.writes_derived(kArquivoDeTrabalho, std::string("o arquivo de trabalho ") + kArquivoDeTrabalho);
   files.check(env);
+  auto serie = open_lines(env, p.entrada);
+  if (!serie) throw Failure("Erro: nao foi possivel abrir o arquivo de entrada.", 1);
   return Recorte(env, p, *serie).executa();
 }
 

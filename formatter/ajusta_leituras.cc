@@ -244,9 +244,10 @@ std::string NOME_TRABALHO(const std::string& saida) { return cut_short(saida + "
 void AJUSTA_LEITURAS(Env& env, const PARAMETROS& p) {
   const Plano plano = FAZ_PLANO(p);
 
-  std::unique_ptr<LineReader> entrada = p.ERRO_PENDENTE ? nullptr : open_lines(env, p.ENDERECO_ENTRADA);
-  if (!entrada) throw Failure(kErroAbrirEntrada, 1);
+  if (p.ERRO_PENDENTE) throw Failure(kErroAbrirEntrada, 1);
   ARQUIVOS_DA_EXECUCAO(p, plano).check(env);
+  std::unique_ptr<LineReader> entrada = open_lines(env, p.ENDERECO_ENTRADA);
+  if (!entrada) throw Failure(kErroAbrirEntrada, 1);
   if (!plano.basculas_por_intervalo && p.CAPACIDADE_BASCULA == 0) throw Failure(kErroCapacidadeZero, 1);
 
   std::unique_ptr<LineWriter> saida = create_lines(env, p.ENDERECO_SAIDA);

@@ -169,12 +169,12 @@ void pesquisa_coluna(Env& env, const ParametrosPesquisa& p, const RegrasPeriodo&
 }
 
 void escreve_relatorio(Env& env, const ParametrosPesquisa& p, Modo modo, ArquivosCriados& criados) {
+  confere_arquivos(env, p);
   auto serie = open_lines(env, p.ARQUIVO_ENTRADA);
   if (!serie) falha(kEntradaNaoAbre);
   Cabecalho cabecalho = le_cabecalho(*serie);
   serie.reset();
 
-  confere_arquivos(env, p);
 
   copia_para_trabalho(env, p.ARQUIVO_ENTRADA, criados);
 
