@@ -39,5 +39,16 @@ void clear_console();
 // waiting for Enter. Only called when standard input is a terminal.
 void wait_key_on_terminal();
 
+// The console window was opened for this program alone and closes when it
+// ends: on Windows, a program started by a double click is the only process of
+// its console, while one started from cmd or a script shares it. Never on
+// other systems, where a terminal outlives its programs.
+bool console_window_closes_with_program();
+
+// `path` names a device rather than a file wherever it lies (on Windows CON,
+// PRN, AUX, NUL, COM1 to COM9 and LPT1 to LPT9, in any letter case, with or
+// without an extension, in any folder): written to, it would lose the output.
+bool is_reserved_device_name(const std::string& path);
+
 
 }  // namespace rain::platform

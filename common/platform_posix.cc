@@ -81,5 +81,9 @@ void wait_key_on_terminal() {
   ::tcsetattr(STDIN_FILENO, TCSANOW, &saved);
 }
 
+bool console_window_closes_with_program() { return false; }
+
+// CON or NUL are ordinary file names here.
+bool is_reserved_device_name(const std::string&) { return false; }
 
 }  // namespace rain::platform

@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <string>
 
+#include "common/device_names.h"
 #include "common/platform.h"
 
 namespace rain::platform {
@@ -186,5 +187,13 @@ void wait_key_on_terminal() {
     if (key.bKeyDown && !is_modifier_key(key.wVirtualKeyCode)) return;
   }
 }
+
+bool console_window_closes_with_program() {
+  // Asked for room for one process: the count comes back all the same.
+  DWORD processes[1];
+  return GetConsoleProcessList(processes, 1) == 1;
+}
+
+bool is_reserved_device_name(const std::string& path) { return names_windows_device(path); }
 
 }  // namespace rain::platform

@@ -66,16 +66,22 @@ struct ArquivosCriados {
   std::optional<CreatedFile> relatorio;
 };
 
-void copia_para_trabalho(Env& env, const std::string& entrada, ArquivosCriados& criados) {
+// Returns the number of records copied.
+std::int64_t copia_para_trabalho(Env& env, const std::string& entrada, ArquivosCriados& criados) {
   auto serie = open_lines(env, entrada);
   if (!serie) falha(kEntradaNaoLida);
   criados.trabalho.emplace(env, kArquivoTrabalho);
   auto trabalho = create_lines(env, kArquivoTrabalho);
   if (!trabalho) falha(kTrabalhoNaoCriado);
   std::string linha;
-  while (trabalho->ok() && serie->read_line(linha)) trabalho->write_line(linha);
+  std::int64_t linhas = 0;
+  while (trabalho->ok() && serie->read_line(linha)) {
+    trabalho->write_line(linha);
+    ++linhas;
+  }
   if (serie->failed()) falha(kEntradaNaoLida);
   if (!trabalho->close()) falha(kTrabalhoNaoGravado);
+  return linhas > 0 ? linhas - 1 : 0;
 }
 
 std::string milimetros(std::int64_t contagem, double precisao, int largura) {
@@ -107,8 +113,9 @@ std::string data_e_hora(std::string_view linha) {
 }
 
 // Writes one period and re-reads its lines from the work file, which keeps
-// the work file in step with the series even when nothing is written.
-void relata_periodo(LineWriter& relatorio, LineReader& trabalho, CaminhadaColuna& caminhada, Modo modo,
+// the work file in step with the series even when nothing is written. True
+// when the period went into the report.
+bool relata_periodo(LineWriter& relatorio, LineReader& trabalho, CaminhadaColuna& caminhada, Modo modo,
                     int coluna, double precisao) {
   const bool relata = caminhada.VALOR_MAXIMO > 0;
   if (relata && modo_periodico(modo)) {
@@ -138,10 +145,12 @@ void relata_periodo(LineWriter& relatorio, LineReader& trabalho, CaminhadaColuna
     relatorio.write_line(kRegraLarga);
     relatorio.write_line("");
   }
+  return relata;
 }
 
-void pesquisa_coluna(Env& env, const ParametrosPesquisa& p, const RegrasPeriodo& regras, const Cabecalho& cabecalho,
-                     int coluna) {
+// Returns the number of periods reported.
+std::int64_t pesquisa_coluna(Env& env, const ParametrosPesquisa& p, const RegrasPeriodo& regras,
+                             const Cabecalho& cabecalho, int coluna) {
   auto serie = open_lines(env, p.ARQUIVO_ENTRADA);
   if (!serie) falha(kEntradaNaoLida);
   auto trabalho = open_lines(env, kArquivoTrabalho);
@@ -158,25 +167,28 @@ void pesquisa_coluna(Env& env, const ParametrosPesquisa& p, const RegrasPeriodo&
   relatorio->write_line("");
 
   CaminhadaColuna caminhada(*serie, *trabalho, regras, coluna, std::move(linha_cabecalho));
+  std::int64_t relatados = 0;
   while (caminhada.ha_periodo()) {
     caminhada.faz_periodo();
-    relata_periodo(*relatorio, *trabalho, caminhada, regras.modo, coluna, p.PRECISAO);
+    if (relata_periodo(*relatorio, *trabalho, caminhada, regras.modo, coluna, p.PRECISAO)) ++relatados;
     if (!relatorio->ok()) falha(kSaidaNaoGravada);
   }
   if (serie->failed()) falha(kEntradaNaoLida);
   if (trabalho->failed()) falha(kTrabalhoNaoLido);
   if (!relatorio->close()) falha(kSaidaNaoGravada);
+  return relatados;
 }
 
-void escreve_relatorio(Env& env, const ParametrosPesquisa& p, Modo modo, ArquivosCriados& criados) {
+ResumoPesquisa escreve_relatorio(Env& env, const ParametrosPesquisa& p, Modo modo, ArquivosCriados& criados) {
   confere_arquivos(env, p);
+  ResumoPesquisa resumo;
   auto serie = open_lines(env, p.ARQUIVO_ENTRADA);
   if (!serie) falha(kEntradaNaoAbre);
   Cabecalho cabecalho = le_cabecalho(*serie);
   serie.reset();
 
 
-  copia_para_trabalho(env, p.ARQUIVO_ENTRADA, criados);
+  resumo.registros = copia_para_trabalho(env, p.ARQUIVO_ENTRADA, criados);
 
   criados.relatorio.emplace(env, p.ARQUIVO_SAIDA);
   auto relatorio = create_lines(env, p.ARQUIVO_SAIDA);
@@ -186,7 +198,10 @@ void escreve_relatorio(Env& env, const ParametrosPesquisa& p, Modo modo, Arquivo
   relatorio.reset();
 
   const RegrasPeriodo regras{modo, p.HORA_INICIO, p.HORA_TERMINO, p.DATA_INICIO, p.DATA_TERMINO};
-  for (int coluna = 4; coluna <= cabecalho.NUM_COLUNAS; ++coluna) pesquisa_coluna(env, p, regras, cabecalho, coluna);
+  for (int coluna = 4; coluna <= cabecalho.NUM_COLUNAS; ++coluna) {
+    resumo.periodos += pesquisa_coluna(env, p, regras, cabecalho, coluna);
+  }
+  return resumo;
 }
 
 }  // namespace
@@ -196,15 +211,16 @@ int CONTA_CAMPOS(std::string_view linha) {
   return count_words(linha, brancos);
 }
 
-void PESQUISA_PERIODOS(Env& env, const ParametrosPesquisa& parametros) {
+ResumoPesquisa PESQUISA_PERIODOS(Env& env, const ParametrosPesquisa& parametros) {
   std::optional<Modo> modo = modo_de_pesquisa(parametros.MODO_PESQUISA);
   if (!modo) falha(kModoInvalido);
   ArquivosCriados criados;
-  escreve_relatorio(env, parametros, *modo, criados);
+  ResumoPesquisa resumo = escreve_relatorio(env, parametros, *modo, criados);
   criados.relatorio->keep();
   // The work copy goes at the end of every complete run.
   criados.trabalho->keep();
   env.remove(kArquivoTrabalho);
+  return resumo;
 }
 
 }  // namespace rain::maxima
