@@ -109,6 +109,18 @@ ScopedCurrentDir::ScopedCurrentDir(const std::string& dir) {
 
 ScopedCurrentDir::~ScopedCurrentDir() { (void)!::chdir(saved_.c_str()); }
 
+// Reads `fd` to its end, then closes it.
+static void read_all(int fd, std::string& into) {
+  char buffer[65536];
+  for (;;) {
+    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    into.append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+}
+
 RunResult run_program(const std::string& program, const std::vector<std::string>& args, const std::string& cwd,
                       const std::string& stdin_text) {
   std::string executable = executable_path(program);
@@ -118,19 +130,20 @@ RunResult run_program(const std::string& program, const std::vector<std::string>
   argv_text.push_back(executable);
   argv_text.insert(argv_text.end(), args.begin(), args.end());
 
-  int in_pipe[2], out_pipe[2];
-  if (::pipe(in_pipe) != 0 || ::pipe(out_pipe) != 0) throw std::runtime_error("pipe failed");
+  int in_pipe[2], out_pipe[2], err_pipe[2];
+  if (::pipe(in_pipe) != 0 || ::pipe(out_pipe) != 0 || ::pipe(err_pipe) != 0) throw std::runtime_error("pipe failed");
   pid_t pid = ::fork();
   if (pid < 0) throw std::runtime_error("fork failed");
   if (pid == 0) {
     ::dup2(in_pipe[0], 0);
     ::dup2(out_pipe[1], 1);
-    int null_fd = ::open("/dev/null", O_WRONLY);
-    if (!launcher.empty() && null_fd >= 0) ::dup2(null_fd, 2);  // the loader's own chatter
+    ::dup2(err_pipe[1], 2);
     ::close(in_pipe[0]);
     ::close(in_pipe[1]);
     ::close(out_pipe[0]);
     ::close(out_pipe[1]);
+    ::close(err_pipe[0]);
+    ::close(err_pipe[1]);
     if (::chdir(cwd.c_str()) != 0) ::_exit(126);
     std::vector<char*> argv;
     for (auto& a : argv_text) argv.push_back(a.data());
@@ -140,6 +153,7 @@ RunResult run_program(const std::string& program, const std::vector<std::string>
   }
   ::close(in_pipe[0]);
   ::close(out_pipe[1]);
+  ::close(err_pipe[1]);
   ::signal(SIGPIPE, SIG_IGN);
   std::thread feeder([fd = in_pipe[1], &stdin_text] {
     std::size_t done = 0;
@@ -151,15 +165,10 @@ RunResult run_program(const std::string& program, const std::vector<std::string>
     ::close(fd);
   });
   RunResult result;
-  char buffer[65536];
-  for (;;) {
-    ssize_t n = ::read(out_pipe[0], buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    result.console.append(buffer, static_cast<std::size_t>(n));
-  }
-  ::close(out_pipe[0]);
+  std::thread error_reader([fd = err_pipe[0], &result] { read_all(fd, result.errors); });
+  read_all(out_pipe[0], result.console);
   feeder.join();
+  error_reader.join();
   int status = 0;
   while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
   }

@@ -49,6 +49,7 @@ class ScopedCurrentDir {
 struct RunResult {
   int exit_code = -1;
   std::string console;  // standard output, line ends as the program wrote them
+  std::string errors;   // standard error (under Wine, with whatever the loader adds)
 };
 
 // Runs `program` (for example "Ajusta_Leituras") in `cwd`.
