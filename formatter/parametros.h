@@ -28,15 +28,13 @@ struct PARAMETROS {
   std::int16_t COLUNA_ACUMULO = 0;
   std::int16_t COLUNA_BASCULA = 0;
   std::string MASCARA;
-  // A numeric answer of the dialogue that was not a number: the rest of the
-  // dialogue is skipped and the conversion stops at its first check.
-  bool ERRO_PENDENTE = false;
 };
 
 // Fifteen arguments into the parameters; throws Failure on a refused number.
 PARAMETROS LE_LINHA_DE_COMANDO(const std::vector<std::string>& args);
 
-// The console dialogue of fifteen (or thirteen) questions.
+// The console dialogue of fifteen (or thirteen) questions; throws Failure at
+// the first numeric answer that is not a number.
 PARAMETROS DIALOGO(Console& console);
 
 void MOSTRA_UTILIZACAO(Console& console);
