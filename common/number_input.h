@@ -23,6 +23,9 @@ struct NumberRefusal {
   std::string parameter;
   // The line for a dialogue whose input ended before the answer.
   std::string end_of_input = kFimDaEntrada;
+  // The line for a number of 0 or less where one above 0 is needed; empty
+  // when it is `line`.
+  std::string not_positive = {};
 };
 
 // The text as a decimal number ("." as decimal point), or a Failure.
@@ -34,6 +37,8 @@ double positive_or_refuse(std::string_view text, const NumberRefusal& refusal);
 // The token read from a number answer (nothing at the end of input) as a
 // decimal number, or a Failure that ends the dialogue at once.
 double decimal_answer(const std::optional<std::string>& token, const NumberRefusal& refusal);
+// The same for a decimal answer that must be above 0.
+double positive_answer(const std::optional<std::string>& token, const NumberRefusal& refusal);
 // The same for a whole answer that must fit 16 bits; `out_of_range` is the
 // line for a well-formed number beyond -32768..32767.
 std::int16_t int16_answer(const std::optional<std::string>& token, const NumberRefusal& refusal,

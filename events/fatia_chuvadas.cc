@@ -1,7 +1,7 @@
 #include "events/fatia_chuvadas.h"
 
 #include "common/failure.h"
-#include "common/numbers.h"
+#include "common/number_input.h"
 #include "common/program.h"
 #include "common/text.h"
 #include "events/janela.h"
@@ -19,30 +19,29 @@ void escreve_utilizacao(Console& console) {
   console.write_line("Por favor, nao insira a extensao no nome de seu arquivo.");
 }
 
-// On the command line a number that is not wholly a number counts as 0.
-double numero_ou_zero(const std::string& texto) { return decimal(texto).value_or(0); }
+// The precision multiplies the tips of every event: a number above 0.
+const char* const kPrecisaoNaoPositiva = "Erro: a precisao deve ser maior que zero.";
 
 int modo_linha_de_comando(const std::vector<std::string>& args, Env& env) {
   ParametrosDoRecorte p;
   p.janela = CALCULA_JANELA(cut_short(args[2]), cut_short(args[5]));
-  p.minimo = numero_ou_zero(args[3]);
-  p.precisao = numero_ou_zero(args[4]);
+  p.minimo = decimal_or_refuse(args[3], {"Erro: o parametro 4 (evento minimo) deve ser um numero.", "evento minimo"});
+  p.precisao = positive_or_refuse(
+      args[4], {"Erro: o parametro 5 (precisao) deve ser um numero.", "precisao", kFimDaEntrada, kPrecisaoNaoPositiva});
   p.entrada = cut_short(args[0]);
   p.saida = cut_short(args[1]);
   RECORTA_EVENTOS(env, p);
   return 0;
 }
 
-// A number typed at a prompt that is not one stops the run before any file is
+// The token of a number answer, after which the dialogue writes its empty
+// line; an answer that is not a number then stops the run before any file is
 // opened: carrying on with some other value would cut the series wrongly.
-double pergunta_numero(Console& console, std::initializer_list<std::string_view> pergunta) {
+std::optional<std::string> pergunta_numero(Console& console, std::initializer_list<std::string_view> pergunta) {
   console.ask(pergunta);
   std::optional<std::string> resposta = console.read_number_token();
   console.write_line("");
-  if (!resposta) throw Failure("Erro: fim da entrada antes da resposta.", 1);
-  std::optional<double> numero = decimal(*resposta);
-  if (!numero) throw Failure("Erro: o valor digitado nao e um numero.", 1);
-  return *numero;
+  return resposta;
 }
 
 int modo_interativo(Console& console, Env& env) {
@@ -52,9 +51,13 @@ int modo_interativo(Console& console, Env& env) {
   p.saida = console.ask_text_then_blank_line({"Digite o caminho e o nome do arquivo de saida, sem extensao."});
   const std::string limite =
       console.ask_text_then_blank_line({"Digite o valor do limite de tempo para uma interrupcao, no formato hh:mm:ss."});
-  p.minimo = pergunta_numero(console, {"Digite seu limite minimo de chuva, em milimetros, que deve haver em um intervalo",
-                                       "de tempo para ele ser considerado um evento."});
-  p.precisao = pergunta_numero(console, {"Digite a precisao encontrada nos registros do arquivo de entrada."});
+  p.minimo = decimal_answer(
+      pergunta_numero(console, {"Digite seu limite minimo de chuva, em milimetros, que deve haver em um intervalo",
+                                "de tempo para ele ser considerado um evento."}),
+      {kRespostaNaoNumerica, "evento minimo"});
+  p.precisao = positive_answer(
+      pergunta_numero(console, {"Digite a precisao encontrada nos registros do arquivo de entrada."}),
+      {kRespostaNaoNumerica, "precisao", kFimDaEntrada, kPrecisaoNaoPositiva});
   const std::string intervalo =
       console.ask_text_then_blank_line({"Digite o valor do intervalo usado na discretizacao, no formato hh:mi:ss."});
   p.janela = CALCULA_JANELA(limite, intervalo);

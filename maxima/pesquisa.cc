@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "common/calendar.h"
 #include "common/failure.h"
 #include "common/fixed.h"
 #include "common/line_io.h"
@@ -27,7 +28,42 @@ const char* const kTrabalhoNaoGravado = "Erro: nao foi possivel gravar um arquiv
 const char* const kTrabalhoNaoLido = "Erro: nao foi possivel ler um arquivo interno do Pluvianex.";
 const char* const kSaidaNaoGravada = "Erro: nao foi possivel gravar o arquivo de saida.";
 
+const char* const kErroParametros = "Erro nos parametros de entrada.";
+
 [[noreturn]] void falha(const char* linha) { throw Failure(linha, 1); }
+
+// A typed hour as the clock time it means, in the series' form "hh:mm:ss".
+std::string hora_digitada(const std::string& texto, const char* nome) {
+  std::optional<ClockTime> hora = typed_clock_time(texto);
+  if (!hora) {
+    throw Failure(kErroParametros, 1).noted(std::string(nome) + ": \"" + texto + "\" nao e uma hora (hh:mm:ss).");
+  }
+  return hora->text();
+}
+
+// A typed date as the calendar date it means, in the series' form "dd/mm/yy".
+std::string data_digitada(const std::string& texto, const char* nome) {
+  std::optional<CalendarDate> data = typed_calendar_date(texto);
+  if (!data) {
+    throw Failure(kErroParametros, 1).noted(std::string(nome) + ": \"" + texto + "\" nao e uma data (dd/mm/yy).");
+  }
+  return data->text();
+}
+
+// The hours and dates the mode uses; the others are not looked at.
+RegrasPeriodo regras_do_modo(const ParametrosPesquisa& p, Modo modo) {
+  RegrasPeriodo regras;
+  regras.modo = modo;
+  if (modo == Modo::INTERVALO) {
+    regras.hora_inicio = hora_digitada(p.HORA_INICIO, "hora de inicio");
+    regras.hora_termino = hora_digitada(p.HORA_TERMINO, "hora de termino");
+    regras.data_inicio = data_digitada(p.DATA_INICIO, "data de inicio");
+    regras.data_termino = data_digitada(p.DATA_TERMINO, "data de termino");
+  } else if (modo_periodico(modo)) {
+    regras.hora_inicio = hora_digitada(p.HORA_INICIO, "hora de referencia");
+  }
+  return regras;
+}
 
 // The path names the work file, which need not exist yet: same base name in
 // the current folder (letter case ignored, as on Windows), or a link to it.
@@ -163,7 +199,9 @@ void pesquisa_coluna(Env& env, const ParametrosPesquisa& p, const RegrasPeriodo&
   if (!relatorio->close()) falha(kSaidaNaoGravada);
 }
 
-void escreve_relatorio(Env& env, const ParametrosPesquisa& p, Modo modo, ArquivosCriados& criados) {
+void escreve_relatorio(Env& env, const ParametrosPesquisa& p, const RegrasPeriodo& regras,
+                       ArquivosCriados& criados) {
+  const Modo modo = regras.modo;
   auto serie = open_lines(env, p.ARQUIVO_ENTRADA);
   if (!serie) falha(kEntradaNaoAbre);
   Cabecalho cabecalho = le_cabecalho(*serie);
@@ -182,7 +220,6 @@ void escreve_relatorio(Env& env, const ParametrosPesquisa& p, Modo modo, Arquivo
   if (!relatorio->close()) falha(kSaidaNaoGravada);
   relatorio.reset();
 
-  const RegrasPeriodo regras{modo, p.HORA_INICIO, p.HORA_TERMINO, p.DATA_INICIO, p.DATA_TERMINO};
   for (int coluna = 4; coluna <= cabecalho.NUM_COLUNAS; ++coluna) pesquisa_coluna(env, p, regras, cabecalho, coluna);
 }
 
@@ -196,9 +233,10 @@ int CONTA_CAMPOS(std::string_view linha) {
 void PESQUISA_PERIODOS(Env& env, const ParametrosPesquisa& parametros) {
   std::optional<Modo> modo = modo_de_pesquisa(parametros.MODO_PESQUISA);
   if (!modo) falha(kModoInvalido);
+  const RegrasPeriodo regras = regras_do_modo(parametros, *modo);
   ArquivosCriados criados;
   try {
-    escreve_relatorio(env, parametros, *modo, criados);
+    escreve_relatorio(env, parametros, regras, criados);
   } catch (const Failure&) {
     if (criados.trabalho) env.remove(kArquivoTrabalho);
     if (criados.relatorio) env.remove(parametros.ARQUIVO_SAIDA);

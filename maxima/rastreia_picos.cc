@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "common/failure.h"
-#include "common/numbers.h"
+#include "common/number_input.h"
 #include "common/program.h"
 #include "common/text.h"
 #include "maxima/modos.h"
@@ -23,15 +23,12 @@ void escreve_utilizacao(Console& console) {
   console.write_line("Os caminhos dos arquivos podem ser absolutos ou relativos a pasta atual.");
 }
 
-double precisao_ou_falha(const std::optional<std::string>& texto) {
-  std::optional<double> precisao = texto ? decimal(*texto) : std::nullopt;
-  if (!precisao) throw Failure(kErroParametros, 1);
-  return *precisao;
-}
+// The precision multiplies every count of the report: a number above 0.
+const NumberRefusal kPrecisaoRecusada{kErroParametros, "precisao", kErroParametros};
 
 int pela_linha_de_comando(const std::vector<std::string>& args, Console&, Env& env) {
   ParametrosPesquisa p;
-  p.PRECISAO = precisao_ou_falha(args[7]);
+  p.PRECISAO = positive_or_refuse(args[7], kPrecisaoRecusada);
   p.ARQUIVO_ENTRADA = cut_short(args[0]);
   p.ARQUIVO_SAIDA = cut_short(args[1]);
   p.MODO_PESQUISA = cut_short(args[2]);
@@ -65,7 +62,7 @@ int pelo_dialogo(Console& console, Env& env) {
   console.write_line("");
   // Not a number (or nothing at all): refused as on the command line, before
   // any file is touched.
-  p.PRECISAO = precisao_ou_falha(precisao);
+  p.PRECISAO = positive_answer(precisao, kPrecisaoRecusada);
   PESQUISA_PERIODOS(env, p);
   console.write_line("Processo concluido! Aperte uma tecla para sair...");
   console.wait_key();
