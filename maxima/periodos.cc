@@ -11,16 +11,28 @@ namespace {
 std::string_view hora_de(std::string_view linha) { return word_view(linha, 1, separador_campos()); }
 std::string_view data_de(std::string_view linha) { return word_view(linha, 2, separador_campos()); }
 
+// Two digits, the separator, two digits, the separator, two digits: the form
+// every record of a resampled series has, which reads as itself.
+bool na_forma_fixa(std::string_view texto, char separador) {
+  if (texto.size() != 8 || texto[2] != separador || texto[5] != separador) return false;
+  for (std::size_t i : {0, 1, 3, 4, 6, 7}) {
+    if (texto[i] < '0' || texto[i] > '9') return false;
+  }
+  return true;
+}
+
 // A series time or date in the fixed form it means; a text that is none (the
 // header's titles) stays as it is.
 std::string hora_fixa(std::string_view linha) {
   std::string_view hora = hora_de(linha);
+  if (na_forma_fixa(hora, ':')) return std::string(hora);
   std::optional<ClockTime> t = typed_clock_time(hora);
   return t ? t->text() : std::string(hora);
 }
 
 std::string data_fixa(std::string_view linha) {
   std::string_view data = data_de(linha);
+  if (na_forma_fixa(data, '/')) return std::string(data);
   std::optional<CalendarDate> d = typed_calendar_date(data);
   return d ? d->text() : std::string(data);
 }
