@@ -271,6 +271,47 @@ TEST_F(DiscretizeE2e, RecordThatIsNotARealMomentInTimeOrderStopsNamingItsLine) {
   }
 }
 
+TEST_F(DiscretizeE2e, OneImpossibleDateInTheShippedExampleStopsTheResamplingNamingIt) {
+  std::string raw = read_file(std::string(RAIN_SOURCE_DIR) + "/examples/pluviografo_marco_2025.csv");
+  const std::string linha = "19/03/2025;14:47:44;0.0;0;12.17";
+  ASSERT_NE(raw.find(linha), std::string::npos);
+  raw.replace(raw.find(linha), 2, "32");
+  dir.write("raw.txt", raw);
+  Argumentos a = resampled("00:05:00");
+  a.cabecalho = "2";
+  a.primeiro_dado = "3";
+  a.mascara = "DD/MM/YYYY";
+  RunResult r = run(a);
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.console, console_text("Erro: data invalida na linha 3000 do arquivo de entrada: "
+                                    "32/03/2025;14:47:44;0.0;0;12.17\n"));
+}
+
+TEST_F(DiscretizeE2e, PublicExportWithTheMonthFirstIsRefusedWhenReadDayFirst) {
+  const std::string path = std::string(RAIN_SOURCE_DIR) + "/../shared/realdata/cumulative_tips_2024.csv";
+  std::FILE* probe = std::fopen(path.c_str(), "rb");
+  if (!probe) GTEST_SKIP() << "no real data beside the repository";
+  std::fclose(probe);
+  std::string raw = read_file(path);
+  for (char& c : raw) c = c == ',' ? ' ' : c;
+  dir.write("raw.txt", raw);
+  Argumentos a = resampled("00:05:00");
+  a.separador = "space";
+  a.cabecalho = "1";
+  a.primeiro_dado = "2";
+  a.tipo_bascula = "total";
+  a.coluna_acumulo = "0";
+  a.coluna_bascula = "3";
+  a.mascara = "DD/MM/YY";
+  RunResult r = run(a);
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.console, console_text("Erro: data invalida na linha 2 do arquivo de entrada: 06/26/24 13:59:36 0 \n"));
+  a.mascara = "MM/DD/YY";
+  r = run(a);
+  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_EQ(r.console, "");
+}
+
 TEST_F(DiscretizeE2e, TheCenturyTurnAndRepeatedMomentsAreInOrder) {
   write_raw({{"31/12/99", "23:50", "1"}, {"31/12/99", "23:50", "1"}, {"01/01/00", "00:10", "1"}});
   EXPECT_EQ(series_of(run_tips_per_reading("00:15:00")),
