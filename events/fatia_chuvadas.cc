@@ -1,6 +1,7 @@
 #include "events/fatia_chuvadas.h"
 
 #include "common/failure.h"
+#include "common/fixed.h"
 #include "common/number_input.h"
 #include "common/program.h"
 #include "common/text.h"
@@ -19,10 +20,19 @@ void escreve_utilizacao(Console& console) {
   console.write_line("Por favor, nao insira a extensao no nome de seu arquivo.");
 }
 
+const ProgramInfo kFatiaChuvadas{"Fatia_Chuvadas", escreve_utilizacao};
+
+void escreve_resumo(Console& console, const ParametrosDoRecorte& p, const ResumoDoRecorte& resumo) {
+  write_summary(console, kFatiaChuvadas,
+                {counted(resumo.registros, "registro lido", "registros lidos"),
+                 counted(resumo.eventos, "evento escrito", "eventos escritos"),
+                 format_fixed_compact(static_cast<double>(resumo.basculacoes) * p.precisao, 2) + " mm nos eventos"});
+}
+
 // The precision multiplies the tips of every event: a number above 0.
 const char* const kPrecisaoNaoPositiva = "Erro: a precisao deve ser maior que zero.";
 
-int modo_linha_de_comando(const std::vector<std::string>& args, Env& env) {
+int modo_linha_de_comando(const std::vector<std::string>& args, Console& console, Env& env) {
   ParametrosDoRecorte p;
   p.janela = CALCULA_JANELA(cut_short(args[2]), cut_short(args[5]));
   p.minimo = decimal_or_refuse(args[3], {"Erro: o parametro 4 (evento minimo) deve ser um numero.", "evento minimo"});
@@ -30,7 +40,9 @@ int modo_linha_de_comando(const std::vector<std::string>& args, Env& env) {
       args[4], {"Erro: o parametro 5 (precisao) deve ser um numero.", "precisao", kFimDaEntrada, kPrecisaoNaoPositiva});
   p.entrada = cut_short(args[0]);
   p.saida = cut_short(args[1]);
-  RECORTA_EVENTOS(env, p);
+  ResumoDoRecorte resumo;
+  RECORTA_EVENTOS(env, p, &resumo);
+  escreve_resumo(console, p, resumo);
   return 0;
 }
 
@@ -61,7 +73,10 @@ int modo_interativo(Console& console, Env& env) {
   const std::string intervalo =
       console.ask_text_then_blank_line({"Digite o valor do intervalo usado na discretizacao, no formato hh:mi:ss."});
   p.janela = CALCULA_JANELA(limite, intervalo);
-  if (RECORTA_EVENTOS(env, p) == FimDoRecorte::kEntradaAcabouNaBusca) return 0;
+  ResumoDoRecorte resumo;
+  const FimDoRecorte fim = RECORTA_EVENTOS(env, p, &resumo);
+  escreve_resumo(console, p, resumo);
+  if (fim == FimDoRecorte::kEntradaAcabouNaBusca) return 0;
   console.write_line("Processo concluido! Aperte uma tecla para sair...");
   console.wait_key();
   return 0;
@@ -70,9 +85,9 @@ int modo_interativo(Console& console, Env& env) {
 }  // namespace
 
 int run_fatia_chuvadas(const std::vector<std::string>& args, Console& console, Env& env) {
-  return run_program(console, [&] {
+  return run_program(kFatiaChuvadas, args, console, [&] {
     if (args.empty()) return modo_interativo(console, env);
-    if (args.size() == 6) return modo_linha_de_comando(args, env);
+    if (args.size() == 6) return modo_linha_de_comando(args, console, env);
     escreve_utilizacao(console);
     return 0;
   });

@@ -126,33 +126,32 @@ double numero_do_campo(std::string_view campo, int coluna, const Origem& origem)
 // impossible dates counted.
 class ConfereRegistros {
  public:
-  explicit ConfereRegistros(bool discretiza) : discretiza_(discretiza) {}
+  ConfereRegistros(bool discretiza, RESUMO_AJUSTE& resumo) : discretiza_(discretiza), resumo_(resumo) {}
 
   void confere(const std::string& registro, const Origem& origem) {
     std::optional<CalendarDate> data = fixed_calendar_date(OBTEMDATA(registro));
     if (!discretiza_) {
-      if (!data && resumo_.datas_impossiveis++ == 0) {
-        resumo_.primeira_linha = origem.numero;
-        resumo_.primeiro_texto = trecho(*origem.linha);
+      if (!data && resumo_.DATAS_IMPOSSIVEIS++ == 0) {
+        resumo_.PRIMEIRA_LINHA_IMPOSSIVEL = origem.numero;
+        resumo_.PRIMEIRO_TEXTO_IMPOSSIVEL = trecho(*origem.linha);
       }
       return;
     }
     if (!data) recusa("data invalida", origem);
     std::optional<ClockTime> hora = fixed_clock_time(OBTEMHORA(registro));
     if (!hora) recusa("hora invalida", origem);
-    if (!primeiro_ano_) primeiro_ano_ = data->ano;
-    const Momento momento{(data->ano - *primeiro_ano_ + 100) % 100, data->mes, data->dia, *hora};
-    if (anterior_ && momento < *anterior_) recusa("registro anterior ao registro precedente", origem);
+    if (!tem_anterior_) primeiro_ano_ = data->ano;
+    const Momento momento{(data->ano - primeiro_ano_ + 100) % 100, data->mes, data->dia, *hora};
+    if (tem_anterior_ && momento < anterior_) recusa("registro anterior ao registro precedente", origem);
     anterior_ = momento;
+    tem_anterior_ = true;
   }
-
-  const ResumoDaConversao& resumo() const { return resumo_; }
 
  private:
   struct Momento {
-    int anos_desde_o_primeiro;
-    int mes;
-    int dia;
+    int anos_desde_o_primeiro = 0;
+    int mes = 0;
+    int dia = 0;
     ClockTime hora;
     auto operator<=>(const Momento&) const = default;
   };
@@ -162,9 +161,10 @@ class ConfereRegistros {
   }
 
   bool discretiza_;
-  std::optional<int> primeiro_ano_;
-  std::optional<Momento> anterior_;
-  ResumoDaConversao resumo_;
+  int primeiro_ano_ = 0;
+  bool tem_anterior_ = false;
+  Momento anterior_;
+  RESUMO_AJUSTE& resumo_;
 };
 
 void acrescenta_data(std::string& linha, std::string_view data, const MASCARA_DATA& mascara) {
@@ -184,7 +184,7 @@ void acrescenta_data(std::string& linha, std::string_view data, const MASCARA_DA
 // Builds the series record of one raw data line (tabs already blanks) and
 // carries the accumulated depth along.
 void MONTA_REGISTRO(std::string& nova, const std::string& linha, const Plano& plano, const PARAMETROS& p,
-                    double& acum, const Origem& origem) {
+                    double& acum, std::string& acumulo_escrito, const Origem& origem) {
   const DelimiterSet& del = plano.separador.del;
   nova.assign(word_view(linha, p.COLUNA_HORA, del));
   nova += ' ';
@@ -193,11 +193,12 @@ void MONTA_REGISTRO(std::string& nova, const std::string& linha, const Plano& pl
   if (p.COLUNA_ACUMULO != 0) {
     std::string_view acumulo = word_view(linha, p.COLUNA_ACUMULO, del);
     if (plano.acumulo_total) {
-      nova += acumulo;  // already a running total
+      acumulo_escrito.assign(acumulo);  // already a running total
     } else {
       acum += numero_do_campo(acumulo, p.COLUNA_ACUMULO, origem);
-      nova += format_fixed_compact(acum, 2);
+      acumulo_escrito = format_fixed_compact(acum, 2);
     }
+    nova += acumulo_escrito;
     if (plano.basculas_por_intervalo) {
       nova += ' ';
       nova += word_view(linha, p.COLUNA_BASCULA, del);
@@ -208,18 +209,20 @@ void MONTA_REGISTRO(std::string& nova, const std::string& linha, const Plano& pl
   double basculas = numero_do_campo(bascula, p.COLUNA_BASCULA, origem);
   if (plano.basculas_por_intervalo) {
     acum += p.CAPACIDADE_BASCULA * basculas;
-    nova += format_fixed_compact(acum, 2);
+    acumulo_escrito = format_fixed_compact(acum, 2);
+    nova += acumulo_escrito;
     nova += ' ';
     nova += bascula;
   } else {
     acum = p.CAPACIDADE_BASCULA * basculas;  // tips counted since the start
-    nova += format_fixed_compact(acum, 2);
+    acumulo_escrito = format_fixed_compact(acum, 2);
+    nova += acumulo_escrito;
   }
 }
 
 // The first version of the series: header, then one record per data line.
-ResumoDaConversao CONVERTE_REGISTROS(LineReader& entrada, LineWriter& saida, const Plano& plano,
-                                     const PARAMETROS& p) {
+void CONVERTE_REGISTROS(LineReader& entrada, LineWriter& saida, const Plano& plano, const PARAMETROS& p,
+                        RESUMO_AJUSTE& resumo) {
   std::string linha;
   Origem origem{0, &linha};
   for (int i = 1; i < p.LINHA_PRIMEIRO_DADO; ++i) {
@@ -231,7 +234,7 @@ ResumoDaConversao CONVERTE_REGISTROS(LineReader& entrada, LineWriter& saida, con
       p.LINHA_CABECALHO == 0 || (p.LINHA_CABECALHO >= 1 && p.LINHA_CABECALHO < p.LINHA_PRIMEIRO_DADO);
   if (p.LINHA_CABECALHO == 0) saida.write_line(CABECALHO_FIXO(plano));
 
-  ConfereRegistros conferencia(plano.discretiza);
+  ConfereRegistros conferencia(plano.discretiza, resumo);
   // Without a header line the later stages take the first record for one.
   bool confere = com_cabecalho;
   double acum = 0;
@@ -241,12 +244,22 @@ ResumoDaConversao CONVERTE_REGISTROS(LineReader& entrada, LineWriter& saida, con
     ++origem.numero;
     replace_char(linha, '\t', ' ');
     if (so_brancos(linha)) continue;
-    MONTA_REGISTRO(nova, linha, plano, p, acum, origem);
+    MONTA_REGISTRO(nova, linha, plano, p, acum, resumo.ACUMULO, origem);
     if (confere) conferencia.confere(nova, origem);
     confere = true;
     saida.write_line(nova);
+    ++resumo.LEITURAS;
   }
-  return conferencia.resumo();
+}
+
+// Records of the finished series: its lines but the header.
+std::int64_t conta_registros(Env& env, const std::string& serie) {
+  std::unique_ptr<LineReader> arquivo = open_lines(env, serie);
+  if (!arquivo) return 0;
+  std::int64_t linhas = 0;
+  std::string linha;
+  while (arquivo->read_line(linha)) ++linhas;
+  return linhas > 0 ? linhas - 1 : 0;
 }
 
 // Moves the series to its work file. A work file left by an earlier run is
@@ -293,7 +306,8 @@ std::string CONVERTE_FORMATO_DATA(std::string_view data, std::string_view format
 
 std::string NOME_TRABALHO(const std::string& saida) { return cut_short(saida + ".pvx"); }
 
-ResumoDaConversao AJUSTA_LEITURAS(Env& env, const PARAMETROS& p) {
+RESUMO_AJUSTE AJUSTA_LEITURAS(Env& env, const PARAMETROS& p) {
+  RESUMO_AJUSTE resumo;
   const Plano plano = FAZ_PLANO(p);
 
   std::unique_ptr<LineReader> entrada = open_lines(env, p.ENDERECO_ENTRADA);
@@ -311,7 +325,7 @@ ResumoDaConversao AJUSTA_LEITURAS(Env& env, const PARAMETROS& p) {
 
   std::unique_ptr<LineWriter> saida = create_lines(env, p.ENDERECO_SAIDA);
   if (!saida) throw Failure(kErroGerarSaida, 1);
-  const ResumoDaConversao resumo = CONVERTE_REGISTROS(*entrada, *saida, plano, p);
+  CONVERTE_REGISTROS(*entrada, *saida, plano, p, resumo);
   if (entrada->failed()) throw Failure(kErroLerEntrada, 1);
   entrada.reset();
   if (!saida->close()) throw Failure(kErroGravarSaida, 1);
@@ -331,6 +345,7 @@ ResumoDaConversao AJUSTA_LEITURAS(Env& env, const PARAMETROS& p) {
   // The resampling's cached grid and day list live only as long as one run.
   env.remove("buffer_horas.dat");
   env.remove("buffer_datas.dat");
+  resumo.REGISTROS = conta_registros(env, p.ENDERECO_SAIDA);
   return resumo;
 }
 

@@ -135,8 +135,10 @@ void MOSTRA_UTILIZACAO(Console& console) {
   console.write_line("A mascara da data deve seguir o modelo DD-MM-YY ou day/month/year");
 }
 
+const ProgramInfo kAjustaLeituras{"Ajusta_Leituras", MOSTRA_UTILIZACAO};
+
 int run_ajusta_leituras(const std::vector<std::string>& args, Console& console, Env& env) {
-  return run_program(console, [&] {
+  return run_program(kAjustaLeituras, args, console, [&] {
     PARAMETROS p;
     if (args.empty()) {
       p = DIALOGO(console);
@@ -147,12 +149,18 @@ int run_ajusta_leituras(const std::vector<std::string>& args, Console& console, 
       return 0;
     }
     confere_colunas(p);
-    const ResumoDaConversao resumo = AJUSTA_LEITURAS(env, p);
-    if (resumo.datas_impossiveis > 0) {
-      console.write_note("Aviso: " + std::to_string(resumo.datas_impossiveis) +
-                         " registro(s) com data impossivel; o primeiro na linha " +
-                         std::to_string(resumo.primeira_linha) + " do arquivo de entrada: " + resumo.primeiro_texto);
+    const RESUMO_AJUSTE resumo = AJUSTA_LEITURAS(env, p);
+    if (resumo.DATAS_IMPOSSIVEIS > 0) {
+      console.write_note("Aviso: " +
+                         counted(resumo.DATAS_IMPOSSIVEIS, "registro com data impossivel",
+                                 "registros com data impossivel") +
+                         "; o primeiro na linha " + std::to_string(resumo.PRIMEIRA_LINHA_IMPOSSIVEL) +
+                         " do arquivo de entrada: " + resumo.PRIMEIRO_TEXTO_IMPOSSIVEL);
     }
+    write_summary(console, kAjustaLeituras,
+                  {counted(resumo.LEITURAS, "leitura lida", "leituras lidas"),
+                   counted(resumo.REGISTROS, "registro escrito", "registros escritos") + " em " + p.ENDERECO_SAIDA,
+                   "acumulo final " + (resumo.ACUMULO.empty() ? "0" : resumo.ACUMULO) + " mm"});
     return 0;
   });
 }

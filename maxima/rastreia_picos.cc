@@ -23,10 +23,18 @@ void escreve_utilizacao(Console& console) {
   console.write_line("Os caminhos dos arquivos podem ser absolutos ou relativos a pasta atual.");
 }
 
+const ProgramInfo kRastreiaPicos{"Rastreia_Picos", escreve_utilizacao};
+
+void escreve_resumo(Console& console, const ParametrosPesquisa& p, const ResumoPesquisa& resumo) {
+  write_summary(console, kRastreiaPicos,
+                {counted(resumo.registros, "registro lido", "registros lidos"),
+                 counted(resumo.periodos, "periodo", "periodos") + " no relatorio " + p.ARQUIVO_SAIDA});
+}
+
 // The precision multiplies every count of the report: a number above 0.
 const NumberRefusal kPrecisaoRecusada{kErroParametros, "precisao", kErroParametros};
 
-int pela_linha_de_comando(const std::vector<std::string>& args, Console&, Env& env) {
+int pela_linha_de_comando(const std::vector<std::string>& args, Console& console, Env& env) {
   ParametrosPesquisa p;
   p.PRECISAO = positive_or_refuse(args[7], kPrecisaoRecusada);
   p.ARQUIVO_ENTRADA = cut_short(args[0]);
@@ -37,7 +45,7 @@ int pela_linha_de_comando(const std::vector<std::string>& args, Console&, Env& e
   p.DATA_INICIO = cut_short(args[5]);
   p.DATA_TERMINO = cut_short(args[6]);
   if (args.size() == 9) p.NOME_RELATORIO = cut_short(args[8]);
-  PESQUISA_PERIODOS(env, p);
+  escreve_resumo(console, p, PESQUISA_PERIODOS(env, p));
   return 0;
 }
 
@@ -63,7 +71,7 @@ int pelo_dialogo(Console& console, Env& env) {
   // Not a number (or nothing at all): refused as on the command line, before
   // any file is touched.
   p.PRECISAO = positive_answer(precisao, kPrecisaoRecusada);
-  PESQUISA_PERIODOS(env, p);
+  escreve_resumo(console, p, PESQUISA_PERIODOS(env, p));
   console.write_line("Processo concluido! Aperte uma tecla para sair...");
   console.wait_key();
   return 0;
@@ -72,7 +80,7 @@ int pelo_dialogo(Console& console, Env& env) {
 }  // namespace
 
 int run_rastreia_picos(const std::vector<std::string>& args, Console& console, Env& env) {
-  return run_program(console, [&]() -> int {
+  return run_program(kRastreiaPicos, args, console, [&]() -> int {
     if (args.empty()) return pelo_dialogo(console, env);
     if (args.size() == 8 || args.size() == 9) return pela_linha_de_comando(args, console, env);
     escreve_utilizacao(console);

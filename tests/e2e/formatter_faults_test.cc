@@ -196,7 +196,7 @@ TEST_F(FormatterFaults, ImpossibleDatesKeptWithoutResamplingAreCountedOnStandard
   EXPECT_EQ(r.console, "");
   EXPECT_EQ(dir.read("serie.txt"), crlf_lines({"Hora Data Acumulo Basculacao", "10:00 01/03/2025 0.20 1",
                                                "10:05 32/03/2025 0.40 1", "10:10 xx/03/2025 0.60 1"}));
-  EXPECT_NE(r.errors.find("Aviso: 2 registro(s) com data impossivel; o primeiro na linha 2 do arquivo de entrada: "
+  EXPECT_NE(r.errors.find("Aviso: 2 registros com data impossivel; o primeiro na linha 2 do arquivo de entrada: "
                           "32/03/2025;10:05;0.2"),
             std::string::npos)
       << r.errors;

@@ -109,18 +109,6 @@ ScopedCurrentDir::ScopedCurrentDir(const std::string& dir) {
 
 ScopedCurrentDir::~ScopedCurrentDir() { (void)!::chdir(saved_.c_str()); }
 
-// Reads `fd` to its end, then closes it.
-static void read_all(int fd, std::string& into) {
-  char buffer[65536];
-  for (;;) {
-    ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    into.append(buffer, static_cast<std::size_t>(n));
-  }
-  ::close(fd);
-}
-
 RunResult run_program(const std::string& program, const std::vector<std::string>& args, const std::string& cwd,
                       const std::string& stdin_text) {
   std::string executable = executable_path(program);
@@ -138,12 +126,7 @@ RunResult run_program(const std::string& program, const std::vector<std::string>
     ::dup2(in_pipe[0], 0);
     ::dup2(out_pipe[1], 1);
     ::dup2(err_pipe[1], 2);
-    ::close(in_pipe[0]);
-    ::close(in_pipe[1]);
-    ::close(out_pipe[0]);
-    ::close(out_pipe[1]);
-    ::close(err_pipe[0]);
-    ::close(err_pipe[1]);
+    for (int fd : {in_pipe[0], in_pipe[1], out_pipe[0], out_pipe[1], err_pipe[0], err_pipe[1]}) ::close(fd);
     if (::chdir(cwd.c_str()) != 0) ::_exit(126);
     std::vector<char*> argv;
     for (auto& a : argv_text) argv.push_back(a.data());
@@ -165,10 +148,30 @@ RunResult run_program(const std::string& program, const std::vector<std::string>
     ::close(fd);
   });
   RunResult result;
-  std::thread error_reader([fd = err_pipe[0], &result] { read_all(fd, result.errors); });
-  read_all(out_pipe[0], result.console);
+  // Both streams at once, so that neither pipe fills while the other is read.
+  struct pollfd fds[2] = {{out_pipe[0], POLLIN, 0}, {err_pipe[0], POLLIN, 0}};
+  std::string* sinks[2] = {&result.console, &result.errors};
+  char buffer[65536];
+  int open_streams = 2;
+  while (open_streams > 0) {
+    if (::poll(fds, 2, -1) < 0) {
+      if (errno == EINTR) continue;
+      break;
+    }
+    for (int i = 0; i < 2; ++i) {
+      if (fds[i].fd < 0 || fds[i].revents == 0) continue;
+      ssize_t n = ::read(fds[i].fd, buffer, sizeof buffer);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) {
+        ::close(fds[i].fd);
+        fds[i].fd = -1;
+        --open_streams;
+        continue;
+      }
+      sinks[i]->append(buffer, static_cast<std::size_t>(n));
+    }
+  }
   feeder.join();
-  error_reader.join();
   int status = 0;
   while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
   }
