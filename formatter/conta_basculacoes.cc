@@ -32,10 +32,10 @@ double profundidade(std::string_view texto) {
 }
 
 // The stop for a depth that is not a number, saying on standard error which
-// line of the series holds it.
-Failure profundidade_ilegivel(long numero_linha, const std::string& valor) {
-  return Failure::silent(1, "Erro: linha " + std::to_string(numero_linha) + " da serie, campo 3: \"" + valor +
-                                "\" nao e um numero.");
+// line of the series (the work file, which the stop leaves in place) holds it.
+Failure profundidade_ilegivel(const std::string& serie, long numero_linha, const std::string& valor) {
+  return Failure::silent(1, "Erro: linha " + std::to_string(numero_linha) + " do arquivo " + serie + ", campo 3: \"" +
+                                valor + "\" nao e um numero.");
 }
 
 }  // namespace
@@ -72,8 +72,8 @@ void CONTA_BASCULACOES(Env& env, const std::string& entrada, const std::string& 
     try {
       contagem = OBTEMBASCULACAO(val1, val2, tamanho_bascula);
     } catch (const Failure&) {
-      if (!decimal(val1)) throw profundidade_ilegivel(numero_atual - 1, val1);
-      throw profundidade_ilegivel(numero_atual, val2);
+      if (!decimal(val1)) throw profundidade_ilegivel(entrada, numero_atual - 1, val1);
+      throw profundidade_ilegivel(entrada, numero_atual, val2);
     }
     // The count follows the record, cut to 255 characters, after one blank,
     // so a long record never has it glued to its last word.

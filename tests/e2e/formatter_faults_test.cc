@@ -172,8 +172,9 @@ TEST_F(FormatterFaults, SilentStopsNameTheLineFieldAndTextOnStandardError) {
   dir.write("raw.txt", crlf_lines({"01/02/05;10:00;0.2", "01/02/05;10:05;0,2"}));
   RunResult r = run(Argumentos{});
   EXPECT_EQ(r.console, "");
-  EXPECT_NE(r.errors.find("Erro: linha 2 do arquivo de entrada, campo 3: \"0,2\" nao e um numero: 01/02/05;10:05;0,2"),
-            std::string::npos)
+  EXPECT_NE(
+      r.errors.find("Erro: linha 2 do arquivo de entrada, campo 3: \"0,2\" nao e um numero: 01/02/05;10:05;0,2"),
+      std::string::npos)
       << r.errors;
 
   dir.write("raw.txt", crlf_lines({"01/02/05;10:00;0.2", "01/02/05;10:05;0.4", "01/02/05;10:10;n/d"}));
@@ -182,7 +183,9 @@ TEST_F(FormatterFaults, SilentStopsNameTheLineFieldAndTextOnStandardError) {
   a.tipo_acumulo = "total";
   r = run(a);
   EXPECT_EQ(r.console, "");
-  EXPECT_NE(r.errors.find("Erro: linha 4 da serie, campo 3: \"n/d\" nao e um numero."), std::string::npos) << r.errors;
+  EXPECT_NE(r.errors.find("Erro: linha 4 do arquivo serie.txt.pvx, campo 3: \"n/d\" nao e um numero."),
+            std::string::npos)
+      << r.errors;
 }
 
 TEST_F(FormatterFaults, ImpossibleDatesKeptWithoutResamplingAreCountedOnStandardError) {

@@ -203,7 +203,8 @@ TEST_F(MaximaEntry, TypedHoursAndDatesAreTheClockTimesAndDatesTheyMean) {
   EXPECT_EQ(dir.read("r.txt"),
             relatorio({abertura("s.txt", "intervalo", {"Inicio: 1/2/2005 8:00", "Fim: 3-2-05 6"}),
                        coluna(4, "Basculacao"),
-                       periodo("", "", "0.60", "0.20", {"01/02/05 08:00:00", "02/02/05 06:00:00", "02/02/05 08:00:00"})}));
+                       periodo("", "", "0.60", "0.20",
+                               {"01/02/05 08:00:00", "02/02/05 06:00:00", "02/02/05 08:00:00"})}));
 }
 
 }  // namespace
