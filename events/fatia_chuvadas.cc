@@ -38,8 +38,10 @@ int modo_linha_de_comando(const std::vector<std::string>& args, Console& console
   p.minimo = decimal_or_refuse(args[3], {"Erro: o parametro 4 (evento minimo) deve ser um numero.", "evento minimo"});
   p.precisao = positive_or_refuse(
       args[4], {"Erro: o parametro 5 (precisao) deve ser um numero.", "precisao", kFimDaEntrada, kPrecisaoNaoPositiva});
-  p.entrada = cut_short(args[0]);
-  p.saida = cut_short(args[1]);
+  // Paths are kept whole: one longer than 255 characters is refused rather
+  // than cut to a name that may lie in another folder.
+  p.entrada = args[0];
+  p.saida = args[1];
   ResumoDoRecorte resumo;
   RECORTA_EVENTOS(env, p, &resumo);
   escreve_resumo(console, p, resumo);
