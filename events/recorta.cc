@@ -7,8 +7,8 @@
 #include "common/line_io.h"
 #include "common/numbers.h"
 #include "common/run_files.h"
+#include "common/series_record.h"
 #include "common/text.h"
-#include "events/basculacoes.h"
 #include "events/deteccao.h"
 #include "events/rotulo.h"
 
@@ -23,10 +23,11 @@ struct LinhaDoEvento {
 };
 
 LinhaDoEvento linha_do_evento(const std::string& texto) {
-  const std::int16_t no_evento = basculacoes_no_evento(texto);
-  // Only a tab can make the two readings differ.
+  // Inside an event tabs count as blanks; while a start is looked for the
+  // record is split at blanks only, as read. Only a tab makes the two differ.
+  const std::int16_t no_evento = record_tips(texto, record_blanks_or_tabs());
   const bool tem_tab = texto.find('\t') != std::string::npos;
-  return LinhaDoEvento{texto, no_evento, tem_tab ? basculacoes_na_busca(texto) : no_evento};
+  return LinhaDoEvento{texto, no_evento, tem_tab ? record_tips(texto, record_blanks()) : no_evento};
 }
 
 // Writes the event under the work name, then moves it to its own name. The
@@ -111,7 +112,7 @@ class Recorte {
       if (fim_da_serie()) return false;
       le_linha();
       // A dry record while no event is open changes nothing.
-      if (basculacoes_na_busca(linha_) != 0) deteccao_.acrescenta(linha_do_evento(linha_));
+      if (record_tips(linha_, record_blanks()) != 0) deteccao_.acrescenta(linha_do_evento(linha_));
     } while (!deteccao_.aberto());
     return true;
   }

@@ -1,26 +1,18 @@
 #include "events/rotulo.h"
 
 #include "common/platform.h"
+#include "common/series_record.h"
 #include "common/text.h"
 
 namespace rain::events {
-namespace {
-
-const DelimiterSet& espaco() {
-  static const DelimiterSet set(" ");
-  return set;
-}
-
-}  // namespace
-
 std::string MONTA_ROTULO(std::string_view registro) {
-  const std::string data = with_char_replaced(word_view(registro, 2, espaco()), '/', '-');
-  const std::string hora = with_char_replaced(word_view(registro, 1, espaco()), ':', ' ');
+  const std::string data = with_char_replaced(record_date(registro), '/', '-');
+  const std::string hora = with_char_replaced(record_time(registro), ':', ' ');
   std::string rotulo = data;
   rotulo += '_';
-  rotulo += word_view(hora, 1, espaco());
+  rotulo += word_view(hora, 1, record_blanks());
   rotulo += 'h';
-  rotulo += word_view(hora, 2, espaco());
+  rotulo += word_view(hora, 2, record_blanks());
   return rotulo;
 }
 

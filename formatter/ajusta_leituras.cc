@@ -14,7 +14,7 @@
 #include "common/text.h"
 #include "formatter/conta_basculacoes.h"
 #include "formatter/discretiza.h"
-#include "formatter/series_fields.h"
+#include "common/series_record.h"
 #include "formatter/work_files.h"
 
 namespace rain::formatter {

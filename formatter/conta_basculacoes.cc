@@ -6,29 +6,20 @@
 #include "common/fixed.h"
 #include "common/line_io.h"
 #include "common/numbers.h"
+#include "common/series_record.h"
 #include "common/text.h"
 
 namespace rain::formatter {
 namespace {
 
-// One series line as the tip counting holds it: cut to 255 characters, tabs
-// as blanks.
 void le_registro(LineReader& arquivo, std::string& linha) {
   arquivo.read_line(linha);
-  if (linha.size() > kMaxShortText) linha.resize(kMaxShortText);
-  replace_char(linha, '\t', ' ');
+  hold_record(linha);
 }
 
 // The accumulated depth of a record, a decimal comma read as a point.
 std::string acumulo_do_registro(const std::string& linha) {
-  static const DelimiterSet blank(" ");
-  return with_char_replaced(word_view(linha, 3, blank), ',', '.');
-}
-
-double profundidade(std::string_view texto) {
-  DecimalText d = parse_decimal(texto);
-  if (!d.ok()) throw Failure::silent(1);
-  return d.value;
+  return with_char_replaced(record_field(linha, kDepthField), ',', '.');
 }
 
 // The stop for a depth that is not a number, saying on standard error which
@@ -40,11 +31,11 @@ Failure profundidade_ilegivel(const std::string& serie, long numero_linha, const
 
 }  // namespace
 
-std::string OBTEMBASCULACAO(std::string_view str1, std::string_view str2, double capacidade) {
-  const double v1 = profundidade(str1);
-  const double v2 = profundidade(str2);
-  const double s = (v2 - v1) / capacidade;
-  return format_fixed(s, 5, 0);
+std::optional<std::string> OBTEMBASCULACAO(std::string_view str1, std::string_view str2, double capacidade) {
+  const std::optional<double> v1 = decimal(str1);
+  const std::optional<double> v2 = decimal(str2);
+  if (!v1 || !v2) return std::nullopt;
+  return format_fixed((*v2 - *v1) / capacidade, 5, 0);
 }
 
 void CONTA_BASCULACOES(Env& env, const std::string& entrada, const std::string& saida, double tamanho_bascula) {
@@ -68,10 +59,8 @@ void CONTA_BASCULACOES(Env& env, const std::string& entrada, const std::string& 
     le_registro(*arqe, atual);
     ++numero_atual;
     val2 = acumulo_do_registro(atual);
-    std::string contagem;
-    try {
-      contagem = OBTEMBASCULACAO(val1, val2, tamanho_bascula);
-    } catch (const Failure&) {
+    const std::optional<std::string> contagem = OBTEMBASCULACAO(val1, val2, tamanho_bascula);
+    if (!contagem) {
       if (!decimal(val1)) throw profundidade_ilegivel(entrada, numero_atual - 1, val1);
       throw profundidade_ilegivel(entrada, numero_atual, val2);
     }
@@ -79,7 +68,7 @@ void CONTA_BASCULACOES(Env& env, const std::string& entrada, const std::string& 
     // so a long record never has it glued to its last word.
     linha.assign(anterior);
     linha += ' ';
-    linha += without_char(contagem, ' ');
+    linha += without_char(*contagem, ' ');
     arqs->write_line(linha);
     anterior.swap(atual);
   }

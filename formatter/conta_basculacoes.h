@@ -2,6 +2,7 @@
 // between it and the next record, derived from the accumulated depth.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,14 +12,14 @@ namespace rain::formatter {
 
 // Copies the series `entrada` to `saida` with " Basculacao" after the header
 // and the tip count after each record; the last record, which has no
-// successor, is dropped. Throws Failure on an unreadable depth (no message)
-// and on a file that cannot be read or written.
+// successor, is dropped. Throws Failure on an unreadable depth (a note on
+// standard error names its line) and on a file that cannot be read or written.
 void CONTA_BASCULACOES(Env& env, const std::string& entrada, const std::string& saida, double tamanho_bascula);
 
 // Tips between the depths `str1` and `str2` ("." as decimal point) for a
 // bucket of `capacidade` mm: rounded with halves away from zero, "-0" for a
-// small fall, right-aligned in at least 5 characters. An unreadable depth
-// ends the run without a message.
-std::string OBTEMBASCULACAO(std::string_view str1, std::string_view str2, double capacidade);
+// small fall, right-aligned in at least 5 characters. Nothing when either
+// depth is not a number.
+std::optional<std::string> OBTEMBASCULACAO(std::string_view str1, std::string_view str2, double capacidade);
 
 }  // namespace rain::formatter

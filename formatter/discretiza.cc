@@ -10,7 +10,7 @@
 #include "common/line_io.h"
 #include "common/numbers.h"
 #include "common/text.h"
-#include "formatter/series_fields.h"
+#include "common/series_record.h"
 #include "formatter/work_files.h"
 
 namespace rain::formatter {
@@ -23,8 +23,6 @@ struct SeriesBounds {
   std::string last_time;
 };
 
-bool is_blank(std::string_view line) { return line.find_first_not_of(" \t") == std::string_view::npos; }
-
 // The records of a series file: line 1 is the header, blank lines are skipped
 // and every line is held cut to 255 characters.
 class SeriesReader {
@@ -34,8 +32,8 @@ class SeriesReader {
   std::string header() { return cut_short(lines_->read_line()); }
   bool next_record(std::string& line) {
     while (lines_->read_line(line)) {
-      if (is_blank(line)) continue;
-      if (line.size() > kMaxShortText) line.resize(kMaxShortText);
+      if (is_blank_line(line)) continue;
+      cut_record(line);
       return true;
     }
     if (lines_->failed()) throw Failure("Erro: Nao foi possivel ler o arquivo de entrada.", 1);
@@ -76,8 +74,8 @@ std::optional<std::string> first_line_of(Env& env, const char* name) {
 // A day list is kept when its range, by date key, covers the series.
 bool day_list_covers(const std::string& key_line, const SeriesBounds& bounds) {
   const auto& seps = formatter_date_separators();
-  std::string inicio = word(key_line, 1, record_delimiters());
-  std::string fim = word(key_line, 2, record_delimiters());
+  std::string inicio = std::string(record_field(key_line, 1));
+  std::string fim = std::string(record_field(key_line, 2));
   return MAIORDATA(bounds.first_date, inicio, seps) == bounds.first_date &&
          MENORDATA(bounds.last_date, fim, seps) == bounds.last_date;
 }
@@ -92,7 +90,7 @@ bool prepare_day_list(Env& env, const SeriesBounds& bounds) {
 
 void prepare_grid(Env& env, const std::string& intervalo) {
   auto key_line = first_line_of(env, kGridFile);
-  if (key_line && word(*key_line, 1, record_delimiters()) == intervalo) return;
+  if (key_line && record_field(*key_line, 1) == intervalo) return;
   PUTHORAS(env, intervalo, "00:00:00");
 }
 
@@ -108,7 +106,7 @@ class WorkFileReader {
   }
   bool next(std::string& line) {
     if (!lines_->read_line(line)) return false;
-    if (line.size() > kMaxShortText) line.resize(kMaxShortText);
+    cut_record(line);
     return true;
   }
 
@@ -222,8 +220,8 @@ void write_sampled(Env& env, const std::string& entrada, const std::string& slot
   std::string value;
   std::string slot;
   while (slots->read_line(slot)) {
-    std::string_view slot_time = word_view(slot, 1, record_delimiters());
-    std::string_view slot_date = word_view(slot, 2, record_delimiters());
+    std::string_view slot_time = record_time(slot);
+    std::string_view slot_date = record_date(slot);
     while (have_record && (pending.date == slot_date ? pending.time <= slot_time
                                                      : order.earlier(pending.date, slot_date))) {
       value = OBTEMACUMULO(pending.line);
@@ -243,7 +241,7 @@ void write_sampled(Env& env, const std::string& entrada, const std::string& slot
 // Hours, minutes and seconds must each be a whole number within the clock's
 // range, and the step at least one second.
 void CONFERE_INTERVALO(const std::string& intervalo) {
-  const auto& parts = date_time_delimiters();
+  const auto& parts = date_time_parts();
   auto hora = whole_int16(word_view(intervalo, 1, parts));
   auto minuto = whole_int16(word_view(intervalo, 2, parts));
   auto segundo = whole_int16(word_view(intervalo, 3, parts));

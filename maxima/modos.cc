@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "common/numbers.h"
+#include "common/series_record.h"
 
 namespace rain::maxima {
 namespace {
@@ -41,18 +42,13 @@ std::optional<Modo> modo_de_pesquisa(std::string_view digitado) {
 
 bool modo_periodico(Modo modo) { return modo != Modo::TOTAL && modo != Modo::INTERVALO; }
 
-const DelimiterSet& separador_campos() {
-  static const DelimiterSet set(" ");
-  return set;
-}
-
 const DelimiterSet& separador_data() {
   static const DelimiterSet set("-/");
   return set;
 }
 
 std::optional<std::int32_t> valor_da_coluna(std::string_view linha, int coluna) {
-  return whole_int32(word_view(linha, coluna, separador_campos()));
+  return whole_int32(record_field(linha, coluna));
 }
 
 bool cruza_hora_referencia(std::string_view data_anterior, std::string_view hora_anterior,

@@ -18,13 +18,12 @@ std::optional<Modo> modo_de_pesquisa(std::string_view digitado);
 // DIARIO to SAZONAL: the series is cut into many periods at a reference hour.
 bool modo_periodico(Modo modo);
 
-// Series lines split at blanks only (a tab is not a separator here).
-const DelimiterSet& separador_campos();
 // A date splits into day and month at "-" and "/".
 const DelimiterSet& separador_data();
 
-// The value of field `coluna` of a series line as a whole number; nothing when
-// the field is missing or is not a whole number that fits 32 bits.
+// The value of field `coluna` of a series line split at blanks only, as a
+// whole number; nothing when the field is missing or is not a whole number that
+// fits 32 bits.
 std::optional<std::int32_t> valor_da_coluna(std::string_view linha, int coluna);
 
 // The reference hour lies between the line taken last (date, time) and the

@@ -4,12 +4,10 @@
 
 #include "common/calendar.h"
 #include "common/dates.h"
+#include "common/series_record.h"
 
 namespace rain::maxima {
 namespace {
-
-std::string_view hora_de(std::string_view linha) { return word_view(linha, 1, separador_campos()); }
-std::string_view data_de(std::string_view linha) { return word_view(linha, 2, separador_campos()); }
 
 // Two digits, the separator, two digits, the separator, two digits: the form
 // every record of a resampled series has, which reads as itself.
@@ -24,14 +22,14 @@ bool na_forma_fixa(std::string_view texto, char separador) {
 // A series time or date in the fixed form it means; a text that is none (the
 // header's titles) stays as it is.
 std::string hora_fixa(std::string_view linha) {
-  std::string_view hora = hora_de(linha);
+  std::string_view hora = record_time(linha);
   if (na_forma_fixa(hora, ':')) return std::string(hora);
   std::optional<ClockTime> t = typed_clock_time(hora);
   return t ? t->text() : std::string(hora);
 }
 
 std::string data_fixa(std::string_view linha) {
-  std::string_view data = data_de(linha);
+  std::string_view data = record_date(linha);
   if (na_forma_fixa(data, '/')) return std::string(data);
   std::optional<CalendarDate> d = typed_calendar_date(data);
   return d ? d->text() : std::string(data);
@@ -123,7 +121,7 @@ bool CaminhadaColuna::fecha_periodo() const {
   if (LINHA_ATUAL == LINHA_ANTERIOR) return true;
   return cruza_hora_referencia(data_fixa(LINHA_ANTERIOR), hora_fixa(LINHA_ANTERIOR), data_fixa(LINHA_ATUAL),
                                hora_fixa(LINHA_ATUAL), regras_.hora_inicio) &&
-         data_de_fronteira(regras_.modo, data_de(LINHA_ATUAL));
+         data_de_fronteira(regras_.modo, record_date(LINHA_ATUAL));
 }
 
 void CaminhadaColuna::periodo_periodico() {

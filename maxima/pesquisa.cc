@@ -10,6 +10,7 @@
 #include "common/run_files.h"
 #include "common/fixed.h"
 #include "common/line_io.h"
+#include "common/series_record.h"
 #include "maxima/periodos.h"
 
 namespace rain::maxima {
@@ -142,9 +143,9 @@ void escreve_abertura(LineWriter& relatorio, const ParametrosPesquisa& p, Modo m
 }
 
 std::string data_e_hora(std::string_view linha) {
-  std::string texto(word_view(linha, 2, separador_campos()));
+  std::string texto(record_date(linha));
   texto += ' ';
-  texto += word_view(linha, 1, separador_campos());
+  texto += record_time(linha);
   return texto;
 }
 
@@ -161,7 +162,7 @@ bool relata_periodo(LineWriter& relatorio, LineReader& trabalho, CaminhadaColuna
     relatorio.write_line("");
   }
   if (relata) {
-    if (coluna == 4) {
+    if (coluna == kTipsField) {
       relatorio.write_line("Acumulo total: " + milimetros(caminhada.ACUMULO_PERIODO, precisao, 11) + " mm");
     }
     relatorio.write_line("Valor maximo: " + milimetros(caminhada.VALOR_MAXIMO, precisao, 12) +
@@ -199,7 +200,7 @@ std::int64_t pesquisa_coluna(Env& env, const ParametrosPesquisa& p, const Regras
 
   relatorio->write_line(kRegraLarga);
   relatorio->write_line("Informacoes sobre a coluna " + std::to_string(coluna) + " (" +
-                        word(cabecalho.TEXTO_CABECALHO, coluna, separador_campos()) + "):");
+                        std::string(record_field(cabecalho.TEXTO_CABECALHO, coluna)) + "):");
   relatorio->write_line("");
 
   CaminhadaColuna caminhada(*serie, *trabalho, regras, coluna, std::move(linha_cabecalho));
@@ -235,7 +236,7 @@ ResumoPesquisa escreve_relatorio(Env& env, const ParametrosPesquisa& p, const Re
   if (!relatorio->close()) falha(kSaidaNaoGravada);
   relatorio.reset();
 
-  for (int coluna = 4; coluna <= cabecalho.NUM_COLUNAS; ++coluna) {
+  for (int coluna = kTipsField; coluna <= cabecalho.NUM_COLUNAS; ++coluna) {
     resumo.periodos += pesquisa_coluna(env, p, regras, cabecalho, coluna);
   }
   return resumo;
@@ -244,8 +245,7 @@ ResumoPesquisa escreve_relatorio(Env& env, const ParametrosPesquisa& p, const Re
 }  // namespace
 
 int CONTA_CAMPOS(std::string_view linha) {
-  static const DelimiterSet brancos(" \t");
-  return count_words(linha, brancos);
+  return count_record_fields(linha);
 }
 
 ResumoPesquisa PESQUISA_PERIODOS(Env& env, const ParametrosPesquisa& parametros) {

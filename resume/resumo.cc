@@ -7,8 +7,8 @@
 
 #include "common/failure.h"
 #include "common/numbers.h"
+#include "common/series_record.h"
 #include "common/text.h"
-#include "events/basculacoes.h"
 #include "events/deteccao.h"
 
 namespace rain::resume {
@@ -41,20 +41,6 @@ std::int64_t registros_da_duracao(int minutos, std::int64_t passo_s) {
 long long centesimos(double valor) { return std::llround(valor * 100); }
 
 std::string linha_do_texto(std::int64_t numero_da_linha) { return std::to_string(numero_da_linha); }
-
-// The first four words of a record split at blanks and tabs.
-int quatro_palavras(std::string_view texto, std::string_view* palavras) {
-  int n = 0;
-  std::size_t i = 0;
-  while (n < 4) {
-    while (i < texto.size() && (texto[i] == ' ' || texto[i] == '\t')) ++i;
-    if (i == texto.size()) break;
-    const std::size_t inicio = i;
-    while (i < texto.size() && texto[i] != ' ' && texto[i] != '\t') ++i;
-    palavras[n++] = texto.substr(inicio, i - inicio);
-  }
-  return n;
-}
 
 // The deepest window of one duration so far.
 struct Melhor {
@@ -109,9 +95,10 @@ struct AnoEmCurso {
 }  // namespace
 
 Registro le_registro(std::string_view texto, std::int64_t numero_da_linha) {
-  std::string_view palavras[4];
-  const int n = quatro_palavras(texto, palavras);
-  const std::optional<Instante> inicio = n >= 2 ? instante_da_serie(palavras[0], palavras[1]) : std::nullopt;
+  // Split at blanks and tabs, as the event separation reads an event.
+  const RecordFields campos = first_record_fields(texto, record_blanks_or_tabs());
+  const std::optional<Instante> inicio =
+      campos.count >= 2 ? instante_da_serie(campos.time, campos.date) : std::nullopt;
   if (!inicio) {
     throw Failure("Erro: data ou hora invalida na linha " + linha_do_texto(numero_da_linha) +
                       " do arquivo de entrada.",
@@ -120,9 +107,10 @@ Registro le_registro(std::string_view texto, std::int64_t numero_da_linha) {
   Registro r;
   r.linha = numero_da_linha;
   r.inicio = *inicio;
-  r.basculacoes = n == 4 ? whole_int16(palavras[3]).value_or(0) : 0;
+  r.basculacoes = whole_int16(campos.tips).value_or(0);
   // Only a tab can make the reading of a start differ from that of an event.
-  r.basculacoes_na_busca = texto.find('\t') == std::string_view::npos ? r.basculacoes : events::basculacoes_na_busca(texto);
+  r.basculacoes_na_busca =
+      texto.find('\t') == std::string_view::npos ? r.basculacoes : record_tips(texto, record_blanks());
   return r;
 }
 

@@ -1,10 +1,10 @@
-#include "formatter/series_fields.h"
+#include "common/series_record.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-namespace rain::formatter {
+namespace rain {
 namespace {
 
 struct FieldCase {
@@ -51,7 +51,7 @@ TEST(ObtemAcumulo, TakesTheThirdFieldWithAPointForAComma) {
   EXPECT_EQ(OBTEMACUMULO("10:00:00 15/03/05"), "");
 }
 
-TEST(SeriesFields, TabsAndRunsOfBlanksSeparateFieldsLikeOneBlank) {
+TEST(SeriesRecord, TabsAndRunsOfBlanksSeparateFieldsLikeOneBlank) {
   const std::string line = "9:5\t 15/3/5 \t1,5\t2";
   EXPECT_EQ(OBTEMHORA(line), "09:05:00");
   EXPECT_EQ(OBTEMDATA(line), "15/03/05");
@@ -59,7 +59,7 @@ TEST(SeriesFields, TabsAndRunsOfBlanksSeparateFieldsLikeOneBlank) {
   EXPECT_EQ(OBTEMACUMULO("  10:00:00  15/03/05  0.20"), "0.20");
 }
 
-TEST(SeriesFields, LineIsCutTo255CharactersBeforeTheFieldsAreTaken) {
+TEST(SeriesRecord, LineIsCutTo255CharactersBeforeTheFieldsAreTaken) {
   std::string long_time(253, '1');
   // The date starts at character 255: only its first character survives.
   std::string line = long_time + " " + "15/03/05 1.00";
@@ -71,5 +71,25 @@ TEST(SeriesFields, LineIsCutTo255CharactersBeforeTheFieldsAreTaken) {
   EXPECT_EQ(result.size(), 255u);
 }
 
+TEST(RecordFields, OnePassSplitAgreesWithTheFieldReadersAndTellsWhatIsMissing) {
+  const RecordFields all = first_record_fields("10:00:00\t01/02/05 0.20\t3 9", record_blanks_or_tabs());
+  EXPECT_EQ(all.count, 4);
+  EXPECT_EQ(all.time, "10:00:00");
+  EXPECT_EQ(all.date, "01/02/05");
+  EXPECT_EQ(all.depth, "0.20");
+  EXPECT_EQ(all.tips, "3");
+  const RecordFields two = first_record_fields("  10:00:00  01/02/05 ", record_blanks());
+  EXPECT_EQ(two.count, 2);
+  EXPECT_EQ(two.date, "01/02/05");
+  EXPECT_EQ(two.depth, "");
+}
+
+TEST(RecordTips, ATabSplitsTheFieldsOnlyWhereItCountsAsABlank) {
+  const std::string record = "10:00:00 01/02/05 0.20\t3";
+  EXPECT_EQ(record_tips(record, record_blanks_or_tabs()), 3);
+  EXPECT_EQ(record_tips(record, record_blanks()), 0);
+  EXPECT_EQ(record_tips("10:00:00 01/02/05 0.20 40000", record_blanks()), 0);  // beyond 16 bits: dry
+}
+
 }  // namespace
-}  // namespace rain::formatter
+}  // namespace rain

@@ -1,0 +1,118 @@
+#include "common/series_record.h"
+
+#include "common/numbers.h"
+
+namespace rain {
+namespace {
+
+// A record line as these functions see it: at most 255 characters, tabs
+// acting as blanks.
+std::string record_text(std::string_view linha) {
+  std::string text(linha.substr(0, std::min(linha.size(), kMaxShortText)));
+  replace_char(text, '\t', ' ');
+  return text;
+}
+
+std::string_view part(std::string_view text, int n) { return word_view(text, n, date_time_parts()); }
+
+// Every text these functions build is a short text as well.
+void keep_short(std::string& text) {
+  if (text.size() > kMaxShortText) text.resize(kMaxShortText);
+}
+
+std::string joined(std::string_view a, std::string_view sep1, std::string_view b, std::string_view sep2,
+                   std::string_view c) {
+  std::string s;
+  s.reserve(a.size() + sep1.size() + b.size() + sep2.size() + c.size());
+  s.append(a).append(sep1).append(b).append(sep2).append(c);
+  keep_short(s);
+  return s;
+}
+
+}  // namespace
+
+const DelimiterSet& record_blanks() {
+  static const DelimiterSet set(" ");
+  return set;
+}
+
+const DelimiterSet& record_blanks_or_tabs() {
+  static const DelimiterSet set(" \t");
+  return set;
+}
+
+const DelimiterSet& date_time_parts() {
+  static const DelimiterSet set("/:");
+  return set;
+}
+
+std::string_view record_field(std::string_view record, int field) { return word_view(record, field, record_blanks()); }
+
+RecordFields first_record_fields(std::string_view record, const DelimiterSet& blanks) {
+  RecordFields f;
+  std::string_view* const fields[] = {&f.time, &f.date, &f.depth, &f.tips};
+  std::size_t i = 0;
+  for (std::string_view* field : fields) {
+    while (i < record.size() && blanks.has(record[i])) ++i;
+    if (i == record.size()) break;
+    const std::size_t start = i;
+    while (i < record.size() && !blanks.has(record[i])) ++i;
+    *field = record.substr(start, i - start);
+    ++f.count;
+  }
+  return f;
+}
+
+bool is_blank_line(std::string_view line) { return line.find_first_not_of(" \t") == std::string_view::npos; }
+
+int count_record_fields(std::string_view line) { return count_words(line, record_blanks_or_tabs()); }
+
+void cut_record(std::string& line) {
+  if (line.size() > kMaxShortText) line.resize(kMaxShortText);
+}
+
+void hold_record(std::string& line) {
+  cut_record(line);
+  replace_char(line, '\t', ' ');
+}
+
+std::int16_t record_tips(std::string_view record, const DelimiterSet& blanks) {
+  return whole_int16(word_view(record, kTipsField, blanks)).value_or(0);
+}
+
+std::string OBTEMHORA(std::string_view linha) {
+  std::string s = std::string(record_time(record_text(linha)));
+  int parts = count_words(s, date_time_parts());
+  if (parts == 2) {
+    s += ":00";
+    keep_short(s);
+  } else if (parts > 3) {
+    s = joined(part(s, 1), ":", part(s, 2), ":", part(s, 3));
+  }
+  if (part(s, 1).size() < 2) {
+    s.insert(s.begin(), '0');
+    keep_short(s);
+  }
+  if (part(s, 2).size() < 2) s = joined(part(s, 1), ":0", part(s, 2), ":", part(s, 3));
+  if (part(s, 3).size() < 2) s = joined(part(s, 1), ":", part(s, 2), ":0", part(s, 3));
+  return s;
+}
+
+std::string OBTEMDATA(std::string_view linha) {
+  std::string s = std::string(record_date(record_text(linha)));
+  if (part(s, 1).size() != 2) {
+    s.insert(s.begin(), '0');
+    keep_short(s);
+  }
+  if (part(s, 2).size() != 2) s = joined(part(s, 1), "/0", part(s, 2), "/", part(s, 3));
+  if (part(s, 3).size() < 2) s = joined(part(s, 1), "/", part(s, 2), "/0", part(s, 3));
+  // A four-digit year in dd/mm/yyyy loses its century.
+  if (part(s, 3).size() > 2 && s.size() >= 7) s.erase(6, 2);
+  return s;
+}
+
+std::string OBTEMACUMULO(std::string_view linha) {
+  return with_char_replaced(record_field(record_text(linha), kDepthField), ',', '.');
+}
+
+}  // namespace rain
