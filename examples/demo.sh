@@ -35,4 +35,10 @@ mkdir eventos
 echo "Eventos de chuva em $out/eventos:"
 ls eventos
 
+# --- 4. Desenha_Chuvadas: the report page ---
+# The same event parameters; one HTML page to open in any browser: the mass
+# curve, the monthly totals, the annual maxima, the events and their hyetographs.
+"$bin/Desenha_Chuvadas" serie.txt relatorio.html 06:00:00 1.0 "$precisao_eventos" "$intervalo_eventos"
+echo "Pagina com os graficos: $out/relatorio.html"
+
 echo "Resultados em $out"
