@@ -125,15 +125,17 @@ std::string svg_totais_mensais(const std::vector<TotalMensal>& meses) {
   svg.linha(a.esquerda, a.base, a.direita, a.base, "eixo");
 
   const std::size_t n = std::max<std::size_t>(meses.size(), 1);
-  const double banda = (a.direita - a.esquerda) / static_cast<double>(n);
+  // A short record keeps bars of a month's usual width instead of a few wide blocks.
+  const double banda = std::min((a.direita - a.esquerda) / static_cast<double>(n), 60.0);
   // Every month is named while there is room; past three years only Januaries
   // carry a label, and past fifteen every other one.
+  const double inicio = (a.esquerda + a.direita - banda * static_cast<double>(n)) / 2;
   const bool cada_mes = banda >= 24;
   const bool valores_nas_barras = banda >= 36;
   std::string barras;
   for (std::size_t i = 0; i < meses.size(); ++i) {
     const TotalMensal& m = meses[i];
-    const double x = a.esquerda + banda * static_cast<double>(i);
+    const double x = inicio + banda * static_cast<double>(i);
     const double topo = y(m.chuva);
     if (m.chuva > 0) {
       barra(barras, x + banda * 0.12, x + banda * 0.88, a.base, topo);

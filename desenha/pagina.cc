@@ -200,9 +200,10 @@ svg text { font-family: inherit; }
 .s5 { stroke: #8c564b; } .s6 { stroke: #e377c2; } .s7 { stroke: #7f7f7f; } .s8 { stroke: #bcbd22; } .s9 { stroke: #17becf; }
 .f0 { fill: #1f77b4; } .f1 { fill: #ff7f0e; } .f2 { fill: #2ca02c; } .f3 { fill: #d62728; } .f4 { fill: #9467bd; }
 .f5 { fill: #8c564b; } .f6 { fill: #e377c2; } .f7 { fill: #7f7f7f; } .f8 { fill: #bcbd22; } .f9 { fill: #17becf; }
-table.eventos { border-collapse: collapse; font-size: 11px; white-space: nowrap; }
-table.eventos th { background: #eef3f9; position: sticky; top: 0; padding: 3px 4px; border-bottom: 1px solid #999; }
-table.eventos td { padding: 1px 4px; border-bottom: 1px solid #e4e4e4; text-align: right; }
+table.eventos { border-collapse: collapse; font-size: 10px; width: 100%; }
+table.eventos th { background: #eef3f9; position: sticky; top: 0; padding: 3px 2px; border-bottom: 1px solid #999; }
+table.eventos th { vertical-align: bottom; }
+table.eventos td { padding: 1px 2px; border-bottom: 1px solid #e4e4e4; text-align: right; white-space: nowrap; }
 .rolagem { overflow-x: auto; }
 .hietogramas { display: grid; grid-template-columns: 1fr 1fr; gap: 10px 18px; }
 figure { margin: 0; break-inside: avoid; }
@@ -255,11 +256,11 @@ std::string secao(std::string_view id, std::string_view titulo, std::string_view
 std::string titulo_da_coluna(std::string_view coluna) {
   static const std::map<std::string_view, std::string_view> titulos{
       {"evento", "Evento"}, {"inicio", "Inicio"}, {"fim", "Fim"}, {"duracao_h", "Duracao (h)"},
-      {"chuva_mm", "Chuva (mm)"}, {"basculacoes", "Basculacoes"}, {"seco_antes_h", "Seco antes (h)"},
+      {"chuva_mm", "Chuva (mm)"}, {"basculacoes", "Basc."}, {"seco_antes_h", "Seco antes (h)"},
       {"i5_mm_h", "I5 (mm/h)"}, {"i5_inicio", "Inicio I5"}, {"i10_mm_h", "I10 (mm/h)"}, {"i10_inicio", "Inicio I10"},
       {"i15_mm_h", "I15 (mm/h)"}, {"i15_inicio", "Inicio I15"}, {"i30_mm_h", "I30 (mm/h)"},
       {"i30_inicio", "Inicio I30"}, {"i60_mm_h", "I60 (mm/h)"}, {"i60_inicio", "Inicio I60"},
-      {"energia_mj_ha", "Energia (MJ/ha)"}, {"ei30_mj_mm_ha_h", "EI30 (MJ mm/(ha h))"}, {"erosiva", "Erosiva"}};
+      {"energia_mj_ha", "Energia (MJ/ha)"}, {"ei30_mj_mm_ha_h", "EI30 (MJ mm/ ha h)"}, {"erosiva", "Erosiva"}};
   auto it = titulos.find(coluna);
   return std::string(it != titulos.end() ? it->second : coluna);
 }
@@ -275,6 +276,14 @@ std::vector<std::string_view> campos(std::string_view linha) {
   }
 }
 
+// A time goes on two lines, broken after its "T", which keeps the table within
+// the page; its text stays the table's.
+std::string celula(std::string_view campo) {
+  const std::size_t t = campo.find('T');
+  if (t == std::string_view::npos) return escapa(campo);
+  return escapa(campo.substr(0, t + 1)) + "<br>" + escapa(campo.substr(t + 1));
+}
+
 // The third pass: the events table, row by row straight into the page.
 void escreve_tabela_de_eventos(Env& env, const ParametrosDaPagina& p, LineWriter& saida) {
   std::string html = "<div class=\"rolagem\">\n<table class=\"eventos\">\n<thead><tr>";
@@ -288,7 +297,7 @@ void escreve_tabela_de_eventos(Env& env, const ParametrosDaPagina& p, LineWriter
       [&](const LinhaDeEvento& e) {
         const std::string linha = resume::linha_do_evento(e);
         std::string tr = "<tr>";
-        for (std::string_view campo : campos(linha)) tr += "<td>" + escapa(campo) + "</td>";
+        for (std::string_view campo : campos(linha)) tr += "<td>" + celula(campo) + "</td>";
         saida.write_line(tr + "</tr>");
       },
       [](const LinhaDeMaxima&) {});
@@ -297,10 +306,16 @@ void escreve_tabela_de_eventos(Env& env, const ParametrosDaPagina& p, LineWriter
   escreve_bloco(saida, "</tbody>\n</table>\n</div>");
 }
 
+// "18/03/2025 13:35 a 17:05", the end's date only when it is another day.
+std::string periodo(std::int64_t inicio, std::int64_t fim) {
+  const std::string a = texto_data_hora(inicio), b = texto_data_hora(fim);
+  const std::string fim_curto = a.substr(0, 10) == b.substr(0, 10) ? b.substr(11, 5) : b.substr(0, 16);
+  return a.substr(0, 16) + " a " + fim_curto;
+}
+
 std::string legenda_do_hietograma(const LinhaDeEvento& e, std::size_t posicao) {
   std::string texto = "Evento " + std::to_string(e.evento) + " (" + std::to_string(posicao) + "o maior): " +
-                      texto_data_hora(e.inicio) + " a " + texto_data_hora(e.fim) + ", " + duas_casas(e.chuva_mm) +
-                      " mm";
+                      periodo(e.inicio, e.fim) + ", " + duas_casas(e.chuva_mm) + " mm";
   const resume::MaximoDaJanela& i30 = e.intensidades[3];
   if (i30.calculavel) texto += ", I30 " + duas_casas(i30.intensidade_mm_h) + " mm/h";
   return texto;
