@@ -1,10 +1,9 @@
 #include "events/fatia_chuvadas.h"
 
 #include "common/failure.h"
-#include "common/numbers.h"
 #include "common/program.h"
 #include "common/text.h"
-#include "events/janela.h"
+#include "events/parametros.h"
 #include "events/recorta.h"
 
 namespace rain::events {
@@ -19,46 +18,31 @@ void escreve_utilizacao(Console& console) {
   console.write_line("Por favor, nao insira a extensao no nome de seu arquivo.");
 }
 
-// On the command line a number that is not wholly a number counts as 0.
-double numero_ou_zero(const std::string& texto) { return decimal(texto).value_or(0); }
-
-int modo_linha_de_comando(const std::vector<std::string>& args, Env& env) {
+ParametrosDoRecorte parametros_do_recorte(std::string entrada, std::string saida, const ParametrosDeCorte& corte) {
   ParametrosDoRecorte p;
-  p.janela = CALCULA_JANELA(cut_short(args[2]), cut_short(args[5]));
-  p.minimo = numero_ou_zero(args[3]);
-  p.precisao = numero_ou_zero(args[4]);
-  p.entrada = cut_short(args[0]);
-  p.saida = cut_short(args[1]);
-  RECORTA_EVENTOS(env, p);
-  return 0;
+  p.entrada = std::move(entrada);
+  p.saida = std::move(saida);
+  p.janela = corte.janela;
+  p.minimo = corte.minimo;
+  p.precisao = corte.precisao;
+  return p;
 }
 
-// A number typed at a prompt that is not one stops the run before any file is
-// opened: carrying on with some other value would cut the series wrongly.
-double pergunta_numero(Console& console, std::initializer_list<std::string_view> pergunta) {
-  console.ask(pergunta);
-  std::optional<std::string> resposta = console.read_number_token();
-  console.write_line("");
-  if (!resposta) throw Failure("Erro: fim da entrada antes da resposta.", 1);
-  std::optional<double> numero = decimal(*resposta);
-  if (!numero) throw Failure("Erro: o valor digitado nao e um numero.", 1);
-  return *numero;
+int modo_linha_de_comando(const std::vector<std::string>& args, Env& env) {
+  const ParametrosDeCorte corte = le_parametros_de_corte(args[2], args[3], args[4], args[5]);
+  RECORTA_EVENTOS(env, parametros_do_recorte(cut_short(args[0]), cut_short(args[1]), corte));
+  return 0;
 }
 
 int modo_interativo(Console& console, Env& env) {
   console.clear();
-  ParametrosDoRecorte p;
-  p.entrada = console.ask_text_then_blank_line({"Digite o caminho e o nome do arquivo de entrada."});
-  p.saida = console.ask_text_then_blank_line({"Digite o caminho e o nome do arquivo de saida, sem extensao."});
-  const std::string limite =
-      console.ask_text_then_blank_line({"Digite o valor do limite de tempo para uma interrupcao, no formato hh:mm:ss."});
-  p.minimo = pergunta_numero(console, {"Digite seu limite minimo de chuva, em milimetros, que deve haver em um intervalo",
-                                       "de tempo para ele ser considerado um evento."});
-  p.precisao = pergunta_numero(console, {"Digite a precisao encontrada nos registros do arquivo de entrada."});
-  const std::string intervalo =
-      console.ask_text_then_blank_line({"Digite o valor do intervalo usado na discretizacao, no formato hh:mi:ss."});
-  p.janela = CALCULA_JANELA(limite, intervalo);
-  if (RECORTA_EVENTOS(env, p) == FimDoRecorte::kEntradaAcabouNaBusca) return 0;
+  std::string entrada = console.ask_text_then_blank_line({"Digite o caminho e o nome do arquivo de entrada."});
+  std::string saida = console.ask_text_then_blank_line({"Digite o caminho e o nome do arquivo de saida, sem extensao."});
+  const ParametrosDeCorte corte = pergunta_parametros_de_corte(console);
+  if (RECORTA_EVENTOS(env, parametros_do_recorte(std::move(entrada), std::move(saida), corte)) ==
+      FimDoRecorte::kEntradaAcabouNaBusca) {
+    return 0;
+  }
   console.write_line("Processo concluido! Aperte uma tecla para sair...");
   console.wait_key();
   return 0;

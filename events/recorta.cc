@@ -1,87 +1,31 @@
 #include "events/recorta.h"
 
-#include <deque>
 #include <vector>
 
 #include "common/failure.h"
 #include "common/line_io.h"
 #include "common/numbers.h"
 #include "common/text.h"
+#include "events/basculacoes.h"
+#include "events/deteccao.h"
 #include "events/rotulo.h"
 
 namespace rain::events {
 namespace {
 
-// The tip count is word 4 of a record; a missing word or one that is not a
-// 16-bit whole number counts as a dry record.
-std::int16_t basculacoes(std::string_view registro, const DelimiterSet& delimitadores) {
-  return whole_int16(word_view(registro, 4, delimitadores)).value_or(0);
-}
-
-// While a start is looked for, the record is split at blanks only, as read.
-std::int16_t basculacoes_na_busca(std::string_view registro) {
-  static const DelimiterSet espaco(" ");
-  return basculacoes(registro, espaco);
-}
-
-// Inside an event tabs count as blanks.
-std::int16_t basculacoes_no_evento(std::string_view registro) {
-  static const DelimiterSet espaco_ou_tab(" \t");
-  return basculacoes(registro, espaco_ou_tab);
-}
-
-struct Registro {
+// A record as the detection sees it; the text is what the event file receives.
+struct LinhaDoEvento {
   std::string texto;
   std::int16_t basculacoes = 0;
+  std::int16_t basculacoes_na_busca = 0;
 };
 
-// The open event. JANELA holds its latest records, oldest first; a record that
-// leaves JANELA joins the end of CORPO, which is what the event file receives.
-// Both keep the sum of their tips, so the closing test costs the same whatever
-// the window length.
-class EventoAberto {
- public:
-  EventoAberto(std::int64_t n, Registro inicial) : n_(n) { acrescenta(std::move(inicial)); }
-
-  void acrescenta(Registro registro) {
-    soma_janela_ += registro.basculacoes;
-    JANELA_.push_back(std::move(registro));
-    esvazia_excesso();
-  }
-
-  // An empty line read past the end of the series: dry. Such lines are only
-  // counted, so that a long window does not fill memory with them; they can
-  // never leave JANELA before the event closes, since N of them close it.
-  void acrescenta_linha_apos_fim() {
-    ++vazias_apos_fim_;
-    esvazia_excesso();
-  }
-
-  bool fechado() const { return contagem_janela() == n_ && soma_janela_ == 0; }
-
-  std::int64_t basculacoes_totais() const { return soma_corpo_ + soma_janela_; }
-  const std::vector<std::string>& CORPO() const { return CORPO_; }
-
- private:
-  std::int64_t contagem_janela() const { return static_cast<std::int64_t>(JANELA_.size()) + vazias_apos_fim_; }
-
-  void esvazia_excesso() {
-    while (contagem_janela() > n_ && !JANELA_.empty()) {
-      Registro& mais_antigo = JANELA_.front();
-      soma_janela_ -= mais_antigo.basculacoes;
-      soma_corpo_ += mais_antigo.basculacoes;
-      CORPO_.push_back(std::move(mais_antigo.texto));
-      JANELA_.pop_front();
-    }
-  }
-
-  std::int64_t n_;
-  std::deque<Registro> JANELA_;
-  std::int64_t vazias_apos_fim_ = 0;
-  std::int64_t soma_janela_ = 0;
-  std::vector<std::string> CORPO_;
-  std::int64_t soma_corpo_ = 0;
-};
+LinhaDoEvento linha_do_evento(const std::string& texto) {
+  const std::int16_t no_evento = basculacoes_no_evento(texto);
+  // Only a tab can make the two readings differ.
+  const bool tem_tab = texto.find('\t') != std::string::npos;
+  return LinhaDoEvento{texto, no_evento, tem_tab ? basculacoes_na_busca(texto) : no_evento};
+}
 
 // Writes the event under the work name, then moves it to its own name. The
 // move never replaces a file: when it fails the event stays in the work file.
@@ -105,7 +49,8 @@ void grava_evento(Env& env, const std::string& cabecalho, const std::string& nom
 
 class Recorte {
  public:
-  Recorte(Env& env, const ParametrosDoRecorte& p, LineReader& serie) : env_(env), p_(p), serie_(serie) {}
+  Recorte(Env& env, const ParametrosDoRecorte& p, LineReader& serie)
+      : env_(env), p_(p), serie_(serie), deteccao_(p.janela, RegraDeSeco{p.precisao, 0}, *this) {}
 
   FimDoRecorte executa() {
     le_linha();
@@ -115,6 +60,23 @@ class Recorte {
       recolhe_evento();
     }
     return FimDoRecorte::kRetornou;
+  }
+
+  // What the detection tells about each event.
+  void inicio(const LinhaDoEvento& primeiro) {
+    rotulo_inicio_ = MONTA_ROTULO(primeiro.texto);
+    CORPO_.clear();
+  }
+  void corpo(LinhaDoEvento&& registro) { CORPO_.push_back(std::move(registro.texto)); }
+  void fim(std::int64_t basculacoes, bool corpo_vazio) {
+    // Negative tip counts can close an event before any record has left the
+    // window: there is nothing to write and no end label, so no number is used.
+    if (corpo_vazio) return;
+    const double profundidade = static_cast<double>(basculacoes) * p_.precisao;
+    if (!(p_.minimo < profundidade)) return;
+    const std::string nome = nome_do_evento(p_.saida, numero_do_evento_, rotulo_inicio_, MONTA_ROTULO(CORPO_.back()));
+    grava_evento(env_, cabecalho_, nome, CORPO_);
+    ++numero_do_evento_;
   }
 
  private:
@@ -132,41 +94,36 @@ class Recorte {
     return false;
   }
 
-  // Leaves the first record with tips in linha_; false when the series ends first.
+  // Reads up to the first record with tips, which opens an event; false when
+  // the series ends first.
   bool procura_inicio() {
     do {
       if (fim_da_serie()) return false;
       le_linha();
-    } while (basculacoes_na_busca(linha_) == 0);
+      // A dry record while no event is open changes nothing.
+      if (basculacoes_na_busca(linha_) != 0) deteccao_.acrescenta(linha_do_evento(linha_));
+    } while (!deteccao_.aberto());
     return true;
   }
 
   void recolhe_evento() {
-    const std::string rotulo_inicio = MONTA_ROTULO(linha_);
-    EventoAberto evento(p_.janela, Registro{linha_, basculacoes_no_evento(linha_)});
-    while (!evento.fechado()) {
+    while (deteccao_.aberto()) {
       if (le_linha()) {
-        evento.acrescenta(Registro{linha_, basculacoes_no_evento(linha_)});
+        deteccao_.acrescenta(linha_do_evento(linha_));
       } else {
-        evento.acrescenta_linha_apos_fim();
+        deteccao_.acrescenta_apos_fim();
       }
     }
-    // Negative tip counts can close an event before any record has left the
-    // window: there is nothing to write and no end label, so no number is used.
-    if (evento.CORPO().empty()) return;
-    const double profundidade = static_cast<double>(evento.basculacoes_totais()) * p_.precisao;
-    if (!(p_.minimo < profundidade)) return;
-    const std::string nome =
-        nome_do_evento(p_.saida, numero_do_evento_, rotulo_inicio, MONTA_ROTULO(evento.CORPO().back()));
-    grava_evento(env_, cabecalho_, nome, evento.CORPO());
-    ++numero_do_evento_;
   }
 
   Env& env_;
   const ParametrosDoRecorte& p_;
   LineReader& serie_;
+  DeteccaoDeEventos<LinhaDoEvento, Recorte> deteccao_;
   std::string cabecalho_;
   std::string linha_;
+  std::string rotulo_inicio_;
+  std::vector<std::string> CORPO_;
   std::int64_t numero_do_evento_ = 1;
 };
 

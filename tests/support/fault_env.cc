@@ -51,4 +51,9 @@ bool FaultEnv::rename_no_replace(const std::string& from, const std::string& to)
   return base_.rename_no_replace(from, to);
 }
 
+bool FaultEnv::rename_replace(const std::string& from, const std::string& to) {
+  if (fail_rename_) return false;
+  return base_.rename_replace(from, to);
+}
+
 }  // namespace rain::testing

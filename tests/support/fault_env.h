@@ -22,12 +22,14 @@ class FaultEnv : public Env {
     write_limit_path_ = path;
     write_limit_ = bytes;
   }
+  // Every move fails, replacing or not.
   void fail_rename() { fail_rename_ = true; }
 
   std::unique_ptr<ReadableFile> open_read(const std::string& path) override;
   std::unique_ptr<WritableFile> create(const std::string& path) override;
   std::unique_ptr<WritableFile> open_append(const std::string& path) override;
   bool rename_no_replace(const std::string& from, const std::string& to) override;
+  bool rename_replace(const std::string& from, const std::string& to) override;
   bool remove(const std::string& path) override { return base_.remove(path); }
   bool exists(const std::string& path) override { return base_.exists(path); }
   bool same_file(const std::string& a, const std::string& b) override { return base_.same_file(a, b); }

@@ -1,0 +1,71 @@
+#include "resume/tabelas_da_serie.h"
+
+#include "common/failure.h"
+#include "common/line_io.h"
+#include "common/staged_file.h"
+#include "resume/tabelas.h"
+
+namespace rain::resume {
+namespace {
+
+std::unique_ptr<StagedFile> cria_tabela(Env& env, const std::string& nome) {
+  auto tabela = StagedFile::create(env, nome);
+  if (!tabela) throw Failure("Erro: nao foi possivel criar o arquivo de saida " + nome + ".", 1);
+  return tabela;
+}
+
+[[noreturn]] void falha_ao_gravar(const std::string& nome) {
+  throw Failure("Erro: nao foi possivel gravar o arquivo de saida " + nome + ".", 1);
+}
+
+}  // namespace
+
+void confere_arquivos(Env& env, const ArquivosDoResumo& a) {
+  // Writing a table over the series, or both tables to one file, would lose
+  // the series or one table.
+  const std::string eventos_tmp = StagedFile::temporary_name(a.eventos);
+  const std::string maximas_tmp = StagedFile::temporary_name(a.maximas);
+  const std::string escritos[] = {a.eventos, eventos_tmp, a.maximas, maximas_tmp};
+  for (std::size_t i = 0; i < 4; ++i) {
+    if (escritos[i] == a.serie || env.same_file(escritos[i], a.serie)) {
+      throw Failure("Erro: uma tabela nao pode ser gravada sobre o arquivo de entrada.", 1);
+    }
+    for (std::size_t k = 0; k < i; ++k) {
+      if (escritos[i] == escritos[k] || env.same_file(escritos[i], escritos[k])) {
+        throw Failure("Erro: as duas tabelas precisam de nomes diferentes.", 1);
+      }
+    }
+  }
+}
+
+TotaisDoResumo escreve_tabelas(Env& env, const ArquivosDoResumo& a, const ParametrosDoResumo& p) {
+  auto serie = open_lines(env, a.serie);
+  if (!serie) throw Failure("Erro: nao foi possivel abrir o arquivo de entrada.", 1);
+  auto eventos = cria_tabela(env, a.eventos);
+  auto maximas = cria_tabela(env, a.maximas);
+  LineWriter& linhas_eventos = eventos->lines();
+  LineWriter& linhas_maximas = maximas->lines();
+  linhas_eventos.write_line(cabecalho_dos_eventos());
+  linhas_maximas.write_line(cabecalho_das_maximas());
+  Resumo resumo(
+      p, [&](const LinhaDeEvento& e) { linhas_eventos.write_line(linha_do_evento(e)); },
+      [&](const LinhaDeMaxima& m) { linhas_maximas.write_line(linha_da_maxima(m)); });
+
+  std::string linha;
+  serie->read_line(linha);  // the header line
+  // A 0x1A byte at the start of a line ends the series, as in the other
+  // programs.
+  for (std::int64_t numero = 2; !serie->at_end_or_eof_mark(); ++numero) {
+    serie->read_line(linha);
+    resumo.acrescenta(le_registro(linha, numero));
+  }
+  if (serie->failed()) throw Failure("Erro: falha na leitura do arquivo de entrada.", 1);
+  resumo.termina();
+  if (!eventos->close()) falha_ao_gravar(a.eventos);
+  if (!maximas->close()) falha_ao_gravar(a.maximas);
+  if (!eventos->commit()) falha_ao_gravar(a.eventos);
+  if (!maximas->commit()) falha_ao_gravar(a.maximas);
+  return resumo.totais();
+}
+
+}  // namespace rain::resume
