@@ -7,6 +7,7 @@
 
 #include "common/failure.h"
 #include "common/fixed.h"
+#include "common/staged_file.h"
 #include "common/text.h"
 #include "desenha/afina.h"
 #include "desenha/escala.h"
@@ -41,10 +42,10 @@ void percorre_serie(Env& env, const std::string& entrada, const std::function<vo
 
 resume::ParametrosDoResumo parametros_do_resumo(const ParametrosDaPagina& p) {
   resume::ParametrosDoResumo r;
-  r.janela = p.janela;
-  r.minimo = p.minimo;
-  r.precisao = p.precisao;
-  r.passo_s = p.passo;
+  r.janela = p.corte.janela;
+  r.minimo = p.corte.minimo;
+  r.precisao = p.corte.precisao;
+  r.passo_s = p.corte.passo_s;
   r.limite_seco = 0;  // the events of Fatia_Chuvadas
   return r;
 }
@@ -82,10 +83,10 @@ Reconhecimento reconhece(Env& env, const ParametrosDaPagina& p) {
   percorre_serie(env, p.entrada, [&](const Registro& registro) {
     resumo.acrescenta(registro);
     if (r.registros == 0) r.primeiro = registro.inicio;
-    const std::int64_t esperado = r.ultimo + p.passo;
+    const std::int64_t esperado = r.ultimo + p.corte.passo_s;
     if (r.registros > 0 && registro.inicio > esperado) {
       ++r.falhas;
-      r.passos_ausentes += (registro.inicio - r.ultimo) / p.passo - 1;
+      r.passos_ausentes += (registro.inicio - r.ultimo) / p.corte.passo_s - 1;
     }
     r.ultimo = registro.inicio;
     ++r.registros;
@@ -94,7 +95,7 @@ Reconhecimento reconhece(Env& env, const ParametrosDaPagina& p) {
     TotalMensal& mes = r.meses[d.ano * 12 + d.mes - 1];
     mes.ano = d.ano;
     mes.mes = d.mes;
-    mes.chuva += registro.basculacoes * p.precisao;
+    mes.chuva += registro.basculacoes * p.corte.precisao;
     ++mes.registros;
   });
   resumo.termina();
@@ -135,18 +136,18 @@ struct Desenhos {
 };
 
 Desenhos desenha(Env& env, const ParametrosDaPagina& p, const Reconhecimento& r) {
-  Desenhos d{CurvaDeMassa(r.primeiro, r.ultimo + p.passo, kColunasDaCurva, p.passo), {}, {}};
+  Desenhos d{CurvaDeMassa(r.primeiro, r.ultimo + p.corte.passo_s, kColunasDaCurva, p.corte.passo_s), {}, {}};
   for (const LinhaDeEvento& e : r.maiores) d.por_registro.push_back(&e);
   std::sort(d.por_registro.begin(), d.por_registro.end(),
             [](const LinhaDeEvento* a, const LinhaDeEvento* b) { return a->primeiro_registro < b->primeiro_registro; });
-  for (const LinhaDeEvento* e : d.por_registro) d.hietogramas.emplace_back(e->inicio, e->fim, p.passo, kBarrasDoHietograma);
+  for (const LinhaDeEvento* e : d.por_registro) d.hietogramas.emplace_back(e->inicio, e->fim, p.corte.passo_s, kBarrasDoHietograma);
   std::vector<double> acumulado_do_evento(d.hietogramas.size(), 0);
 
   std::int64_t indice = 0;
   std::size_t proximo = 0;
   double acumulado = 0;
   percorre_serie(env, p.entrada, [&](const Registro& registro) {
-    const double chuva = registro.basculacoes * p.precisao;
+    const double chuva = registro.basculacoes * p.corte.precisao;
     d.curva.acrescenta(registro.inicio, acumulado, acumulado + chuva);
     acumulado += chuva;
     while (proximo < d.por_registro.size() && d.por_registro[proximo]->ultimo_registro < indice) ++proximo;
@@ -229,17 +230,18 @@ std::string cabecalho(const ParametrosDaPagina& p, const Reconhecimento& r) {
   linha_do_cabecalho(html, "Primeiro registro", vazia ? "-" : texto_data_hora(r.primeiro), "primeiro");
   linha_do_cabecalho(html, "Ultimo registro", vazia ? "-" : texto_data_hora(r.ultimo), "ultimo");
   linha_do_cabecalho(html, "Registros", std::to_string(r.registros), "registros");
-  linha_do_cabecalho(html, "Passo", p.intervalo + " (" + std::to_string(p.passo) + " s)", "passo");
+  linha_do_cabecalho(html, "Passo", texto_duracao(p.corte.passo_s), "passo");
   linha_do_cabecalho(html, "Falhas na serie",
                      std::to_string(r.falhas) + " (" + std::to_string(r.passos_ausentes) + " passos ausentes)",
                      "falhas");
   html += "</table>\n<table>\n";
-  linha_do_cabecalho(html, "Precisao (mm por basculada)", numero_curto(p.precisao), "precisao");
-  linha_do_cabecalho(html, "Chuva total (mm)", duas_casas(static_cast<double>(r.basculacoes) * p.precisao), "total");
-  linha_do_cabecalho(html, "Intervalo para interrupcao", p.limite + " (" + std::to_string(p.janela) + " registros)",
+  linha_do_cabecalho(html, "Precisao (mm por basculada)", numero_curto(p.corte.precisao), "precisao");
+  linha_do_cabecalho(html, "Chuva total (mm)", duas_casas(static_cast<double>(r.basculacoes) * p.corte.precisao), "total");
+  linha_do_cabecalho(html, "Intervalo para interrupcao",
+                     texto_duracao(p.corte.janela * p.corte.passo_s) + " (" + std::to_string(p.corte.janela) +
+                         " registros)",
                      "interrupcao");
-  linha_do_cabecalho(html, "Evento minimo (mm)", numero_curto(p.minimo), "minimo");
-  linha_do_cabecalho(html, "Intervalo de discretizacao", p.intervalo, "intervalo");
+  linha_do_cabecalho(html, "Evento minimo (mm)", numero_curto(p.corte.minimo), "minimo");
   linha_do_cabecalho(html, "Eventos mantidos", std::to_string(r.eventos), "eventos");
   html += "</table>\n</div>\n</header>\n";
   return html;
@@ -366,8 +368,8 @@ ResumoDaPagina escreve_pagina(Env& env, const ParametrosDaPagina& p, LineWriter&
                              svg_maximas_anuais(maximas_por_ano(r.maximas))));
   escreve_bloco(saida, "<section id=\"eventos\">\n<h2>Eventos</h2>\n<p class=\"nota\">" +
                            std::to_string(r.eventos) +
-                           " eventos com mais de " + escapa(numero_curto(p.minimo)) +
-                           " mm, separados por " + escapa(p.limite) +
+                           " eventos com mais de " + escapa(numero_curto(p.corte.minimo)) +
+                           " mm, separados por " + texto_duracao(p.corte.janela * p.corte.passo_s) +
                            " sem chuva. Horarios no inicio de cada passo; \"fim\" e o fim do ultimo passo com chuva.</p>");
   escreve_tabela_de_eventos(env, p, saida);
   escreve_bloco(saida, "</section>");
@@ -385,26 +387,16 @@ ResumoDaPagina escreve_pagina(Env& env, const ParametrosDaPagina& p, LineWriter&
 }
 
 ResumoDaPagina DESENHA_CHUVADAS(Env& env, const ParametrosDaPagina& p) {
-  const std::string temporario = p.pagina + ".pvx";
-  auto saida = create_lines(env, temporario);
-  if (!saida) throw Failure("Erro: nao foi possivel criar o arquivo de saida.", 1);
-  ResumoDaPagina resumo;
-  try {
-    resumo = escreve_pagina(env, p, *saida);
-  } catch (...) {
-    saida->close();
-    env.remove(temporario);
-    throw;
+  const std::string temporario = StagedFile::temporary_name(p.pagina);
+  for (const std::string& escrito : {p.pagina, temporario}) {
+    if (escrito == p.entrada || env.same_file(escrito, p.entrada)) {
+      throw Failure("Erro: a pagina nao pode ser gravada sobre o arquivo de entrada.", 1);
+    }
   }
-  if (!saida->close()) {
-    env.remove(temporario);
-    throw Failure("Erro: nao foi possivel gravar o arquivo de saida.", 1);
-  }
-  if (env.exists(p.pagina)) env.remove(p.pagina);
-  if (!env.rename_no_replace(temporario, p.pagina)) {
-    env.remove(temporario);
-    throw Failure("Erro: nao foi possivel gravar o arquivo de saida.", 1);
-  }
+  auto pagina = StagedFile::create(env, p.pagina);
+  if (!pagina) throw Failure("Erro: nao foi possivel criar o arquivo de saida.", 1);
+  const ResumoDaPagina resumo = escreve_pagina(env, p, pagina->lines());
+  if (!pagina->commit()) throw Failure("Erro: nao foi possivel gravar o arquivo de saida.", 1);
   return resumo;
 }
 

@@ -7,18 +7,14 @@
 
 #include "common/env.h"
 #include "common/line_io.h"
+#include "events/parametros.h"
 
 namespace rain::desenha {
 
 struct ParametrosDaPagina {
   std::string entrada;
   std::string pagina;
-  std::string limite;     // interruption limit as typed, hh:mm:ss
-  std::string intervalo;  // step of the series as typed, hh:mm:ss
-  std::int64_t janela = 1;  // N: dry records that close an event
-  double minimo = 0;        // an event is kept only when deeper than this, mm
-  double precisao = 0;      // mm per bucket tip
-  std::int64_t passo = 1;   // the step in seconds
+  events::ParametrosDeCorte corte;
 };
 
 // At most this many storms get a hyetograph: the deepest ones.
@@ -35,8 +31,9 @@ struct ResumoDaPagina {
 // when the series cannot be read.
 ResumoDaPagina escreve_pagina(Env& env, const ParametrosDaPagina& p, LineWriter& saida);
 
-// The whole run: the page is written under a work name and takes its own name
-// only once complete.
+// The whole run: the page is written under a temporary name and takes its own
+// name only once complete, replacing an earlier page. Refuses a page that
+// would be written over the series.
 ResumoDaPagina DESENHA_CHUVADAS(Env& env, const ParametrosDaPagina& p);
 
 }  // namespace rain::desenha

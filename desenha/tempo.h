@@ -18,4 +18,7 @@ DataHora data_hora_de(std::int64_t segundos);
 // "dd/mm/aaaa hh:mm:ss", as a reader of the page writes a time.
 std::string texto_data_hora(std::int64_t segundos);
 
+// A duration as "hh:mm:ss", hours past 24 included ("90:00:00").
+std::string texto_duracao(std::int64_t segundos);
+
 }  // namespace rain::desenha

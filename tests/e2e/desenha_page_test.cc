@@ -163,13 +163,12 @@ TEST(DesenhaChuvadasPage, HeadingAndTableAgreeWithResumeChuvadas) {
                                                           {"primeiro", "01/02/2005 10:00:00"},
                                                           {"ultimo", "02/02/2005 09:55:00"},
                                                           {"registros", "276"},
-                                                          {"passo", "00:05:00 (300 s)"},
+                                                          {"passo", "00:05:00"},
                                                           {"falhas", "1 (12 passos ausentes)"},
                                                           {"precisao", "0.2"},
-                                                          {"total", "16.20"},
+                                                          {"total", "16.80"},
                                                           {"interrupcao", "01:00:00 (12 registros)"},
                                                           {"minimo", "0.5"},
-                                                          {"intervalo", "00:05:00"},
                                                           {"eventos", "3"}}));
   EXPECT_FALSE(dir.exists("pagina.html.pvx"));
 }
