@@ -120,10 +120,12 @@ TEST(ResumeChuvadas, UsageRefusalsAndAnUnreadableRecordLeaveNoTable) {
                                       "As tabelas sao gravadas com o nome dado, extensao incluida (eventos.csv).\n"));
 
   const std::vector<std::pair<std::vector<std::string>, std::string>> casos{
-      {{"serie.txt", "serie.txt", "m.csv", "01:00:00", "0", "0.2", "00:05:00", "0"},
-       "Erro: uma tabela nao pode ser gravada sobre o arquivo de entrada."},
-      {{"serie.txt", "t.csv", "t.csv", "01:00:00", "0", "0.2", "00:05:00", "0"},
-       "Erro: as duas tabelas precisam de nomes diferentes."},
+      {{"serie.txt", "./serie.txt", "m.csv", "01:00:00", "0", "0.2", "00:05:00", "0"},
+       "Erro: a tabela de eventos nao pode ser o arquivo de entrada."},
+      {{"serie.txt", "t.csv", "./t.csv", "01:00:00", "0", "0.2", "00:05:00", "0"},
+       "Erro: a tabela de maximas nao pode ser a tabela de eventos."},
+      {{"serie.txt.pvx", "e.csv", "serie.txt", "01:00:00", "0", "0.2", "00:05:00", "0"},
+       "Erro: o arquivo temporario da tabela de maximas nao pode ser o arquivo de entrada."},
       {{"serie.txt", "e.csv", "m.csv", "01:00:00", "0", "0.2", "00:05:00", "-1"}, "Erro: limite seco invalido."},
       {{"serie.txt", "e.csv", "m.csv", "01:00:00", "0", "0.2", "00:07:00", "0"},
        "Erro: periodo invalido para o intervalo utilizado."},
