@@ -20,6 +20,7 @@ class RealTerminal final : public Terminal {
     std::cout.flush();
     platform::wait_key_on_terminal();
   }
+  bool window_closes_with_program() override { return platform::console_window_closes_with_program(); }
 };
 
 bool is_blank(int c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
@@ -96,6 +97,12 @@ void Console::wait_key() {
     return;
   }
   in_.get();
+}
+
+void Console::wait_key_before_own_window_closes() {
+  if (!terminal_.window_closes_with_program() || !terminal_.input_is_terminal()) return;
+  write_note("Aperte uma tecla para sair...");
+  terminal_.wait_key_on_terminal();
 }
 
 Console& standard_console() {

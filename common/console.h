@@ -16,6 +16,9 @@ class Terminal {
   virtual void clear() = 0;
   virtual bool input_is_terminal() = 0;
   virtual void wait_key_on_terminal() = 0;
+  // The console window was opened for this program alone and closes when it
+  // ends (a double click on Windows).
+  virtual bool window_closes_with_program() { return false; }
 };
 
 // The real console.
@@ -47,6 +50,9 @@ class Console {
   void clear();
   // One key press; from a pipe one byte, returning at once at the end of input.
   void wait_key();
+  // In a console window that closes with the program, a note asking for a key
+  // and one key press, so the last lines can be read; elsewhere nothing.
+  void wait_key_before_own_window_closes();
 
  private:
   std::istream& in_;

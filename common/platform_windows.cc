@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <string>
 
+#include "common/device_names.h"
 #include "common/platform.h"
 
 namespace rain::platform {
@@ -137,6 +138,28 @@ bool same_file(const std::string& a, const std::string& b) {
          ia.nFileIndexLow == ib.nFileIndexLow;
 }
 
+EntryKind entry_kind(const std::string& path) {
+  DWORD attributes = GetFileAttributesW(file_path(path).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? EntryKind::kNone : EntryKind::kOther;
+  }
+  const DWORD not_plain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
+  return (attributes & not_plain) == 0 ? EntryKind::kRegularFile : EntryKind::kOther;
+}
+
+std::size_t folder_part_length(const std::string& path) {
+  std::size_t last = path.find_last_of("\\/:");
+  return last == std::string::npos ? 0 : last + 1;
+}
+
+bool same_entry_name(const std::string& a, const std::string& b) {
+  std::wstring wa = widen(a);
+  std::wstring wb = widen(b);
+  return CompareStringOrdinal(wa.data(), static_cast<int>(wa.size()), wb.data(), static_cast<int>(wb.size()), TRUE) ==
+         CSTR_EQUAL;
+}
+
 bool stdin_is_terminal() { return is_console(STD_INPUT_HANDLE); }
 bool stdout_is_terminal() { return is_console(STD_OUTPUT_HANDLE); }
 
@@ -168,5 +191,13 @@ void wait_key_on_terminal() {
     if (key.bKeyDown && !is_modifier_key(key.wVirtualKeyCode)) return;
   }
 }
+
+bool console_window_closes_with_program() {
+  // Asked for room for one process: the count comes back all the same.
+  DWORD processes[1];
+  return GetConsoleProcessList(processes, 1) == 1;
+}
+
+bool is_reserved_device_name(const std::string& path) { return names_windows_device(path); }
 
 }  // namespace rain::platform

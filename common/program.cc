@@ -4,8 +4,29 @@
 #include <new>
 
 #include "common/failure.h"
+#include "common/version.h"
 
 namespace rain {
+namespace {
+
+bool is_help_request(const std::string& arg) { return arg == "--help" || arg == "-h" || arg == "/?"; }
+
+}  // namespace
+
+int run_program(const ProgramInfo& program, const std::vector<std::string>& args, Console& console,
+                const std::function<int()>& body) {
+  return run_program(console, [&]() -> int {
+    if (args.size() == 1 && is_help_request(args[0])) {
+      program.write_usage(console);
+      return 0;
+    }
+    if (args.size() == 1 && args[0] == "--version") {
+      console.write_line(std::string(program.name) + " (" + kToolSetName + ") " + kToolSetVersion);
+      return 0;
+    }
+    return body();
+  });
+}
 
 int run_program(Console& console, const std::function<int()>& body) {
   int code = 0;
@@ -14,14 +35,31 @@ int run_program(Console& console, const std::function<int()>& body) {
   } catch (const Failure& failure) {
     if (failure.has_line()) console.write_line(failure.line());
     if (!failure.note().empty()) console.write_note(failure.note());
+    if (failure.has_line() || !failure.note().empty()) console.wait_key_before_own_window_closes();
     code = failure.exit_code();
   } catch (const std::bad_alloc&) {
     console.write_line("Erro: memoria insuficiente.");
+    console.wait_key_before_own_window_closes();
     code = 1;
   }
   std::cout.flush();
   return code;
 }
+
+void write_summary(Console& console, const ProgramInfo& program, std::initializer_list<std::string> figures) {
+  std::string line(program.name);
+  line += ": ";
+  bool first = true;
+  for (const std::string& figure : figures) {
+    if (!first) line += ", ";
+    line += figure;
+    first = false;
+  }
+  line += '.';
+  console.write_note(line);
+}
+
+std::string_view tool_set_version() { return kToolSetVersion; }
 
 std::vector<std::string> arguments(int argc, char** argv) {
   std::vector<std::string> args;

@@ -1,17 +1,45 @@
-// The frame of every program's main: run the body, and turn a Failure into its
-// console line and exit code.
+// The frame of every program's main: answer the help and version requests,
+// run the body, and turn a Failure into its console line and exit code.
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/console.h"
 
 namespace rain {
 
-// The body returns the exit code of a run that ends normally.
+// What the frame knows of a program: its name (version line, summary line) and
+// its usage text (help request).
+struct ProgramInfo {
+  std::string_view name;
+  void (*write_usage)(Console& console);
+};
+
+// One program run. A lone "--help", "-h" or "/?" prints the usage text and a
+// lone "--version" the line "<name> (<tool set>) <version>", both with exit
+// code 0 and without running the body. Otherwise the body runs and returns
+// the exit code of a run that ends normally; a Failure it throws prints its
+// line (standard output) and note (standard error) and gives its exit code.
+// A failure in a console window of the program's own (started by a double
+// click) then waits for a key, so the window stays open to be read.
+int run_program(const ProgramInfo& program, const std::vector<std::string>& args, Console& console,
+                const std::function<int()>& body);
+
+// The frame without the help and version requests.
 int run_program(Console& console, const std::function<int()>& body);
+
+// The one line a run that succeeded writes on standard error, before any
+// closing message of the dialogue: the program's name, then the figures joined
+// by ", " and a final ".", e.g.
+// "Fatia_Chuvadas: 8760 registros lidos, 3 eventos escritos, 45.20 mm nos eventos."
+void write_summary(Console& console, const ProgramInfo& program, std::initializer_list<std::string> figures);
+
+// "1.0.0": one version for the whole tool set.
+std::string_view tool_set_version();
 
 // argv[1..argc-1] as texts.
 std::vector<std::string> arguments(int argc, char** argv);

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "common/created_file.h"
 #include "common/env.h"
 #include "common/line_io.h"
 
@@ -20,7 +21,8 @@ class StagedFile {
   // Creates the temporary file; nullptr when it cannot be created.
   static std::unique_ptr<StagedFile> create(Env& env, const std::string& path);
 
-  // A file that was not committed takes its temporary file with it.
+  // A file that was not committed takes its temporary file with it (when this
+  // run made it: see CreatedFile).
   ~StagedFile();
   StagedFile(const StagedFile&) = delete;
   StagedFile& operator=(const StagedFile&) = delete;
@@ -38,12 +40,12 @@ class StagedFile {
   bool commit();
 
  private:
-  StagedFile(Env& env, std::string path, std::unique_ptr<LineWriter> writer);
+  StagedFile(Env& env, std::string path, std::unique_ptr<CreatedFile> temporary, std::unique_ptr<LineWriter> writer);
 
   Env& env_;
   std::string path_;
+  std::unique_ptr<CreatedFile> temporary_;
   std::unique_ptr<LineWriter> writer_;
-  bool done_ = false;
 };
 
 }  // namespace rain

@@ -18,6 +18,8 @@ void escreve_utilizacao(Console& console) {
   console.write_line("Por favor, nao insira a extensao no nome de seu arquivo.");
 }
 
+const ProgramInfo kFatiaChuvadas{"Fatia_Chuvadas", escreve_utilizacao};
+
 ParametrosDoRecorte parametros_do_recorte(std::string entrada, std::string saida, const ParametrosDeCorte& corte) {
   ParametrosDoRecorte p;
   p.entrada = std::move(entrada);
@@ -51,7 +53,7 @@ int modo_interativo(Console& console, Env& env) {
 }  // namespace
 
 int run_fatia_chuvadas(const std::vector<std::string>& args, Console& console, Env& env) {
-  return run_program(console, [&] {
+  return run_program(kFatiaChuvadas, args, console, [&] {
     if (args.empty()) return modo_interativo(console, env);
     if (args.size() == 6) return modo_linha_de_comando(args, env);
     escreve_utilizacao(console);

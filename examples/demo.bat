@@ -35,7 +35,12 @@ if errorlevel 1 goto falhou
 echo Eventos de chuva em %out%\eventos:
 dir /b eventos
 
-rem --- 4. Desenha_Chuvadas: the report page ---
+rem --- 4. Resume_Chuvadas: storm table and annual maxima ---
+"%bin%\Resume_Chuvadas.exe" serie.txt eventos.csv maximas.csv 06:00:00 1.0 0.2 00:05:00 0
+if errorlevel 1 goto falhou
+echo Tabelas em %out%: eventos.csv, maximas.csv
+
+rem --- 5. Desenha_Chuvadas: the report page ---
 "%bin%\Desenha_Chuvadas.exe" serie.txt relatorio.html 06:00:00 1.0 0.2 00:05:00
 if errorlevel 1 goto falhou
 echo Pagina com os graficos: %out%\relatorio.html

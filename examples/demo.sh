@@ -35,7 +35,13 @@ mkdir eventos
 echo "Eventos de chuva em $out/eventos:"
 ls eventos
 
-# --- 4. Desenha_Chuvadas: the report page ---
+# --- 4. Resume_Chuvadas: storm table and annual maxima ---
+# The same events with their peak intensities and erosivity, and the largest
+# depth of every year per duration; a dry limit of 0 keeps Fatia_Chuvadas' events.
+"$bin/Resume_Chuvadas" serie.txt eventos.csv maximas.csv 06:00:00 1.0 "$precisao_eventos" "$intervalo_eventos" 0
+echo "Tabelas em $out: eventos.csv ($(($(wc -l < eventos.csv) - 1)) eventos), maximas.csv"
+
+# --- 5. Desenha_Chuvadas: the report page ---
 # The same event parameters; one HTML page to open in any browser: the mass
 # curve, the monthly totals, the annual maxima, the events and their hyetographs.
 "$bin/Desenha_Chuvadas" serie.txt relatorio.html 06:00:00 1.0 "$precisao_eventos" "$intervalo_eventos"

@@ -133,8 +133,10 @@ void MOSTRA_UTILIZACAO(Console& console) {
   console.write_line("A mascara da data deve seguir o modelo DD-MM-YY ou day/month/year");
 }
 
+const ProgramInfo kAjustaLeituras{"Ajusta_Leituras", MOSTRA_UTILIZACAO};
+
 int run_ajusta_leituras(const std::vector<std::string>& args, Console& console, Env& env) {
-  return run_program(console, [&] {
+  return run_program(kAjustaLeituras, args, console, [&] {
     PARAMETROS p;
     if (args.empty()) {
       p = DIALOGO(console);

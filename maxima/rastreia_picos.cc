@@ -23,6 +23,8 @@ void escreve_utilizacao(Console& console) {
   console.write_line("Os caminhos dos arquivos podem ser absolutos ou relativos a pasta atual.");
 }
 
+const ProgramInfo kRastreiaPicos{"Rastreia_Picos", escreve_utilizacao};
+
 double precisao_ou_falha(const std::optional<std::string>& texto) {
   std::optional<double> precisao = texto ? decimal(*texto) : std::nullopt;
   if (!precisao) throw Failure(kErroParametros, 1);
@@ -75,7 +77,7 @@ int pelo_dialogo(Console& console, Env& env) {
 }  // namespace
 
 int run_rastreia_picos(const std::vector<std::string>& args, Console& console, Env& env) {
-  return run_program(console, [&]() -> int {
+  return run_program(kRastreiaPicos, args, console, [&]() -> int {
     if (args.empty()) return pelo_dialogo(console, env);
     if (args.size() == 8 || args.size() == 9) return pela_linha_de_comando(args, console, env);
     escreve_utilizacao(console);

@@ -21,6 +21,8 @@ void escreve_utilizacao(Console& console) {
   console.write_line("As tabelas sao gravadas com o nome dado, extensao incluida (eventos.csv).");
 }
 
+const ProgramInfo kResumeChuvadas{"Resume_Chuvadas", escreve_utilizacao};
+
 // The dry limit is new to the tool set, so it is read strictly: a stretch
 // judged with a mistyped limit would split or join storms silently.
 double limite_seco(std::optional<double> valor) {
@@ -40,10 +42,10 @@ ParametrosDoResumo parametros_do_resumo(const events::ParametrosDeCorte& corte, 
 
 // One line on standard error after a run that succeeded.
 void escreve_resumo(Console& console, const TotaisDoResumo& t, double precisao) {
-  console.write_note("Resume_Chuvadas: " + std::to_string(t.registros) + " registros lidos, " +
-                     std::to_string(t.eventos_encontrados) + " eventos encontrados, " +
-                     std::to_string(t.eventos_mantidos) + " eventos na tabela, " +
-                     format_fixed_compact(static_cast<double>(t.basculacoes) * precisao, 2) + " mm na serie.");
+  write_summary(console, kResumeChuvadas,
+                {std::to_string(t.registros) + " registros lidos", std::to_string(t.eventos_encontrados) + " eventos encontrados",
+                 std::to_string(t.eventos_mantidos) + " eventos na tabela",
+                 format_fixed_compact(static_cast<double>(t.basculacoes) * precisao, 2) + " mm na serie"});
 }
 
 int executa(Console& console, Env& env, const ArquivosDoResumo& arquivos, const ParametrosDoResumo& p) {
@@ -79,7 +81,7 @@ int modo_interativo(Console& console, Env& env) {
 }  // namespace
 
 int run_resume_chuvadas(const std::vector<std::string>& args, Console& console, Env& env) {
-  return run_program(console, [&] {
+  return run_program(kResumeChuvadas, args, console, [&] {
     if (args.empty()) return modo_interativo(console, env);
     if (args.size() == 8) return modo_linha_de_comando(args, console, env);
     escreve_utilizacao(console);

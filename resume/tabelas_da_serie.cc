@@ -2,6 +2,7 @@
 
 #include "common/failure.h"
 #include "common/line_io.h"
+#include "common/run_files.h"
 #include "common/staged_file.h"
 #include "resume/tabelas.h"
 
@@ -23,19 +24,13 @@ std::unique_ptr<StagedFile> cria_tabela(Env& env, const std::string& nome) {
 void confere_arquivos(Env& env, const ArquivosDoResumo& a) {
   // Writing a table over the series, or both tables to one file, would lose
   // the series or one table.
-  const std::string eventos_tmp = StagedFile::temporary_name(a.eventos);
-  const std::string maximas_tmp = StagedFile::temporary_name(a.maximas);
-  const std::string escritos[] = {a.eventos, eventos_tmp, a.maximas, maximas_tmp};
-  for (std::size_t i = 0; i < 4; ++i) {
-    if (escritos[i] == a.serie || env.same_file(escritos[i], a.serie)) {
-      throw Failure("Erro: uma tabela nao pode ser gravada sobre o arquivo de entrada.", 1);
-    }
-    for (std::size_t k = 0; k < i; ++k) {
-      if (escritos[i] == escritos[k] || env.same_file(escritos[i], escritos[k])) {
-        throw Failure("Erro: as duas tabelas precisam de nomes diferentes.", 1);
-      }
-    }
-  }
+  RunFiles arquivos;
+  arquivos.reads(a.serie, "o arquivo de entrada");
+  arquivos.writes(a.eventos, "a tabela de eventos");
+  arquivos.writes(a.maximas, "a tabela de maximas");
+  arquivos.writes_derived(StagedFile::temporary_name(a.eventos), "o arquivo temporario da tabela de eventos");
+  arquivos.writes_derived(StagedFile::temporary_name(a.maximas), "o arquivo temporario da tabela de maximas");
+  arquivos.check(env);
 }
 
 TotaisDoResumo escreve_tabelas(Env& env, const ArquivosDoResumo& a, const ParametrosDoResumo& p) {

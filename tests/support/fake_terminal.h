@@ -10,8 +10,10 @@ class FakeTerminal : public Terminal {
   void clear() override { ++clears; }
   bool input_is_terminal() override { return interactive; }
   void wait_key_on_terminal() override { ++key_waits; }
+  bool window_closes_with_program() override { return own_window; }
 
   bool interactive = false;
+  bool own_window = false;
   int clears = 0;
   int key_waits = 0;
 };
