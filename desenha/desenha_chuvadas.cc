@@ -17,11 +17,13 @@ void escreve_utilizacao(Console& console) {
   console.write_line("A pagina e um arquivo HTML: de a ela um nome terminado em .html.");
 }
 
+const ProgramInfo kDesenhaChuvadas{"Desenha_Chuvadas", escreve_utilizacao};
+
 // One line on standard error after a run that succeeded.
-void escreve_resumo(Console& console, const ParametrosDaPagina& p, const ResumoDaPagina& r) {
-  console.write_note("Desenha_Chuvadas: pagina " + p.pagina + " gravada: " + std::to_string(r.registros) +
-                     " registros, " + std::to_string(r.eventos) + " eventos, " + std::to_string(r.hietogramas) +
-                     " hietogramas.");
+void escreve_resumo(Console& console, const ResumoDaPagina& r) {
+  write_summary(console, kDesenhaChuvadas,
+                {std::to_string(r.registros) + " registros lidos", std::to_string(r.eventos) + " eventos na tabela",
+                 std::to_string(r.hietogramas) + " hietogramas"});
 }
 
 int modo_linha_de_comando(const std::vector<std::string>& args, Console& console, Env& env) {
@@ -29,7 +31,7 @@ int modo_linha_de_comando(const std::vector<std::string>& args, Console& console
   p.corte = events::le_parametros_de_corte(args[2], args[3], args[4], args[5]);
   p.entrada = cut_short(args[0]);
   p.pagina = cut_short(args[1]);
-  escreve_resumo(console, p, DESENHA_CHUVADAS(env, p));
+  escreve_resumo(console, DESENHA_CHUVADAS(env, p));
   return 0;
 }
 
@@ -39,7 +41,7 @@ int modo_interativo(Console& console, Env& env) {
   p.entrada = console.ask_text_then_blank_line({"Digite o caminho e o nome do arquivo de entrada."});
   p.pagina = console.ask_text_then_blank_line({"Digite o caminho e o nome da pagina de saida, com a extensao .html."});
   p.corte = events::pergunta_parametros_de_corte(console);
-  escreve_resumo(console, p, DESENHA_CHUVADAS(env, p));
+  escreve_resumo(console, DESENHA_CHUVADAS(env, p));
   console.write_line("Processo concluido! Aperte uma tecla para sair...");
   console.wait_key();
   return 0;
@@ -48,7 +50,7 @@ int modo_interativo(Console& console, Env& env) {
 }  // namespace
 
 int run_desenha_chuvadas(const std::vector<std::string>& args, Console& console, Env& env) {
-  return run_program(console, [&] {
+  return run_program(kDesenhaChuvadas, args, console, [&] {
     if (args.empty()) return modo_interativo(console, env);
     if (args.size() == 6) return modo_linha_de_comando(args, console, env);
     escreve_utilizacao(console);

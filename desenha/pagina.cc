@@ -7,6 +7,7 @@
 
 #include "common/failure.h"
 #include "common/fixed.h"
+#include "common/run_files.h"
 #include "common/staged_file.h"
 #include "common/text.h"
 #include "desenha/afina.h"
@@ -387,12 +388,11 @@ ResumoDaPagina escreve_pagina(Env& env, const ParametrosDaPagina& p, LineWriter&
 }
 
 ResumoDaPagina DESENHA_CHUVADAS(Env& env, const ParametrosDaPagina& p) {
-  const std::string temporario = StagedFile::temporary_name(p.pagina);
-  for (const std::string& escrito : {p.pagina, temporario}) {
-    if (escrito == p.entrada || env.same_file(escrito, p.entrada)) {
-      throw Failure("Erro: a pagina nao pode ser gravada sobre o arquivo de entrada.", 1);
-    }
-  }
+  RunFiles arquivos;
+  arquivos.reads(p.entrada, "o arquivo de entrada");
+  arquivos.writes(p.pagina, "a pagina");
+  arquivos.writes_derived(StagedFile::temporary_name(p.pagina), "o arquivo temporario da pagina");
+  arquivos.check(env);
   auto pagina = StagedFile::create(env, p.pagina);
   if (!pagina) throw Failure("Erro: nao foi possivel criar o arquivo de saida.", 1);
   const ResumoDaPagina resumo = escreve_pagina(env, p, pagina->lines());

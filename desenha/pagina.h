@@ -32,8 +32,8 @@ struct ResumoDaPagina {
 ResumoDaPagina escreve_pagina(Env& env, const ParametrosDaPagina& p, LineWriter& saida);
 
 // The whole run: the page is written under a temporary name and takes its own
-// name only once complete, replacing an earlier page. Refuses a page that
-// would be written over the series.
+// name only once complete, replacing an earlier page. Refuses (Failure) a page
+// that would be the series itself.
 ResumoDaPagina DESENHA_CHUVADAS(Env& env, const ParametrosDaPagina& p);
 
 }  // namespace rain::desenha
