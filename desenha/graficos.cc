@@ -127,9 +127,9 @@ std::string svg_totais_mensais(const std::vector<TotalMensal>& meses) {
   const std::size_t n = std::max<std::size_t>(meses.size(), 1);
   // A short record keeps bars of a month's usual width instead of a few wide blocks.
   const double banda = std::min((a.direita - a.esquerda) / static_cast<double>(n), 60.0);
-  // Every month is named while there is room; past three years only Januaries
-  // carry a label, and past fifteen every other one.
   const double inicio = (a.esquerda + a.direita - banda * static_cast<double>(n)) / 2;
+  // Every month is named while there is room; otherwise only the years are, at
+  // their Januaries, and past fifteen years every other one.
   const bool cada_mes = banda >= 24;
   const bool valores_nas_barras = banda >= 36;
   std::string barras;
@@ -137,13 +137,10 @@ std::string svg_totais_mensais(const std::vector<TotalMensal>& meses) {
     const TotalMensal& m = meses[i];
     const double x = inicio + banda * static_cast<double>(i);
     const double topo = y(m.chuva);
-    if (m.chuva > 0) {
-      barra(barras, x + banda * 0.12, x + banda * 0.88, a.base, topo);
-    }
+    if (m.chuva > 0) barra(barras, x + banda * 0.12, x + banda * 0.88, a.base, topo);
     if (valores_nas_barras) svg.texto(x + banda / 2, topo - 4, numero_curto(std::round(m.chuva * 10) / 10), "valor");
-    const bool primeiro = i == 0;
-    const bool janeiro = m.mes == 1;
-    const bool ano_rotulado = cada_mes ? (primeiro || janeiro) : (janeiro && (meses.size() <= 180 || m.ano % 2 == 0)) || (primeiro && !janeiro && meses.size() <= 180);
+    const bool ano_rotulado =
+        cada_mes ? (i == 0 || m.mes == 1) : m.mes == 1 && (meses.size() <= 180 || m.ano % 2 == 0);
     if (cada_mes) svg.texto(x + banda / 2, a.base + 16, nome_do_mes(m.mes), "rotulo");
     if (ano_rotulado) {
       svg.linha(x, a.base, x, a.base + (cada_mes ? 34 : 8), "eixo");

@@ -141,16 +141,20 @@ Desenhos desenha(Env& env, const ParametrosDaPagina& p, const Reconhecimento& r)
   for (const LinhaDeEvento& e : r.maiores) d.por_registro.push_back(&e);
   std::sort(d.por_registro.begin(), d.por_registro.end(),
             [](const LinhaDeEvento* a, const LinhaDeEvento* b) { return a->primeiro_registro < b->primeiro_registro; });
-  for (const LinhaDeEvento* e : d.por_registro) d.hietogramas.emplace_back(e->inicio, e->fim, p.corte.passo_s, kBarrasDoHietograma);
+  for (const LinhaDeEvento* e : d.por_registro) {
+    d.hietogramas.emplace_back(e->inicio, e->fim, p.corte.passo_s, kBarrasDoHietograma);
+  }
   std::vector<double> acumulado_do_evento(d.hietogramas.size(), 0);
 
   std::int64_t indice = 0;
   std::size_t proximo = 0;
-  double acumulado = 0;
+  // Tips are summed as whole numbers, so ten years of steps add up exactly.
+  std::int64_t basculacoes = 0;
   percorre_serie(env, p.entrada, [&](const Registro& registro) {
     const double chuva = registro.basculacoes * p.corte.precisao;
-    d.curva.acrescenta(registro.inicio, acumulado, acumulado + chuva);
-    acumulado += chuva;
+    const double antes = static_cast<double>(basculacoes) * p.corte.precisao;
+    basculacoes += registro.basculacoes;
+    d.curva.acrescenta(registro.inicio, antes, static_cast<double>(basculacoes) * p.corte.precisao);
     while (proximo < d.por_registro.size() && d.por_registro[proximo]->ultimo_registro < indice) ++proximo;
     if (proximo < d.por_registro.size() && d.por_registro[proximo]->primeiro_registro <= indice) {
       acumulado_do_evento[proximo] += chuva;
