@@ -183,8 +183,9 @@ TEST(DesenhaChuvadasBrowser, ThePageOfTheExampleIsDrawn) {
   const std::string chromium = "/usr/bin/chromium";
   if (::access(chromium.c_str(), X_OK) != 0) GTEST_SKIP() << "no " << chromium << " (apt-get install chromium)";
   ScratchDir dir;
+  const std::string exemplo = std::string(RAIN_SOURCE_DIR) + "/examples/pluviografo_marco_2025.csv";
   ASSERT_EQ(run_program("Ajusta_Leituras",
-                        {std::string(RAIN_SOURCE_DIR) + "/examples/pluviografo_marco_2025.csv", "serie.txt", "nenhum",
+                        {windows_build() ? wine_path(exemplo) : exemplo, "serie.txt", "nenhum",
                          "nenhum", ";", "n", "00:05:00", "0.2", "2", "3", "1", "2", "3", "0", "DD/MM/YYYY"},
                         dir.path())
                 .exit_code,
