@@ -91,8 +91,14 @@ MarcaDeTempo marca(const Passo& passo, std::int64_t t, const DataHora* anterior)
   switch (passo.unidade) {
     case Unidade::kSegundos:
       if (passo.tamanho < kDia) {
-        m.rotulo = dois_digitos(d.hora, ':', d.minuto);
-        if (outro_dia) m.rotulo_abaixo = dois_digitos(d.dia, '/', d.mes) + "/" + std::to_string(d.ano);
+        // The full date under the first tick; a later midnight names its day
+        // in place of 00:00, so dates never crowd each other.
+        if (!anterior) {
+          m.rotulo = dois_digitos(d.hora, ':', d.minuto);
+          m.rotulo_abaixo = dois_digitos(d.dia, '/', d.mes) + "/" + std::to_string(d.ano);
+        } else {
+          m.rotulo = outro_dia ? dois_digitos(d.dia, '/', d.mes) : dois_digitos(d.hora, ':', d.minuto);
+        }
         break;
       }
       [[fallthrough]];

@@ -235,8 +235,11 @@ std::string svg_hietograma(const Hietograma& h, const DesenhoDoEvento& evento) {
     // The window may run past the storm's last tip; the plot ends there.
     const double x1 = std::min(x(static_cast<double>(*evento.inicio_i30 + 1800)), a.direita);
     svg.retangulo(x0, a.topo, std::max(x1 - x0, 1.0), a.base - a.topo, "i30");
-    svg.texto(x0 + 2, a.topo - 6, "I30 = " + numero_curto(std::round(evento.i30 * 100) / 100) + " mm/h", "rotulo-i30",
-              "start");
+    // The label reads from the window towards the middle of the plot.
+    const bool a_direita = x0 > (a.esquerda + a.direita) / 2;
+    svg.texto(a_direita ? x1 - 2 : x0 + 2, a.topo - 6,
+              "I30 = " + numero_curto(std::round(evento.i30 * 100) / 100) + " mm/h", "rotulo-i30",
+              a_direita ? "end" : "start");
   }
 
   const std::vector<MarcaDeValor> marcas_barras = marcas_lineares(maior_barra);
