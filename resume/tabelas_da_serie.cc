@@ -48,10 +48,20 @@ TotaisDoResumo escreve_tabelas(Env& env, const ArquivosDoResumo& a, const Parame
 
   std::string linha;
   serie->read_line(linha);  // the header line
+  // Empty lines at the end of the series are passed over: the event
+  // separation reads them as the dry records that follow the end anyway.
+  std::int64_t primeira_vazia = 0;
   // A 0x1A byte at the start of a line ends the series, as in the other
   // programs.
   for (std::int64_t numero = 2; !serie->at_end_or_eof_mark(); ++numero) {
     serie->read_line(linha);
+    if (linha.find_first_not_of(" \t") == std::string::npos) {
+      if (primeira_vazia == 0) primeira_vazia = numero;
+      continue;
+    }
+    // One between records has no time: read as a record, it stops the run
+    // naming its line.
+    if (primeira_vazia != 0) le_registro("", primeira_vazia);
     resumo.acrescenta(le_registro(linha, numero));
   }
   if (serie->failed()) throw Failure("Erro: falha na leitura do arquivo de entrada.", 1);

@@ -140,14 +140,42 @@ TEST(ResumeChuvadas, UsageRefusalsAndAnUnreadableRecordLeaveNoTable) {
   }
   EXPECT_EQ(dir.read("serie.txt"), dados);
 
-  // An earlier table stays as it was when a later record cannot be read.
-  dir.write("eventos.csv", "antes\r\n");
-  dir.write("serie.txt", dados + "10:15:00 31/02/05 0.00 1\r\n");
-  RunResult r = resume(dir, "00:05:00", "0.2", "00:05:00", "0");
-  EXPECT_EQ(r.exit_code, 1);
-  EXPECT_EQ(r.console, console_text("Erro: data ou hora invalida na linha 5 do arquivo de entrada.\n"));
-  EXPECT_EQ(dir.list(), (std::vector<std::string>{"eventos.csv", "serie.txt"}));
-  EXPECT_EQ(dir.read("eventos.csv"), "antes\r\n");
+  // An earlier table stays as it was when a later record cannot be read: an
+  // impossible date, or an empty line before a record. Empty lines at the end
+  // are no records.
+  for (const std::string& resto : {std::string("10:15:00 31/02/05 0.00 1\r\n"), std::string("\r\n10:15:00 01/02/05 0.00 1\r\n")}) {
+    dir.write("eventos.csv", "antes\r\n");
+    dir.write("serie.txt", dados + resto);
+    RunResult r = resume(dir, "00:05:00", "0.2", "00:05:00", "0");
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_EQ(r.console, console_text("Erro: data ou hora invalida na linha 5 do arquivo de entrada.\n"));
+    EXPECT_EQ(dir.list(), (std::vector<std::string>{"eventos.csv", "serie.txt"}));
+    EXPECT_EQ(dir.read("eventos.csv"), "antes\r\n");
+  }
+  dir.write("serie.txt", dados + "\r\n \r\n");
+  EXPECT_EQ(resume(dir, "00:05:00", "0.2", "00:05:00", "0").exit_code, 0);
+  EXPECT_EQ(linhas_da_tabela(dir.read("maximas.csv")).at(0)[2], "3");
+}
+
+TEST(ResumeChuvadas, DialogueAsksEightQuestionsThenCloses) {
+  ScratchDir dir;
+  dir.write("serie.txt", serie({0, 2, 0}));
+  RunResult r = run_program("Resume_Chuvadas", {}, dir.path(),
+                            "serie.txt\ne.csv\nm.csv\n00:05:00\n0\n0.2\n00:05:00\n1.27\n");
+  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_EQ(r.console, console_text("Digite o caminho e o nome do arquivo de entrada.\n>\n"
+                                    "Digite o caminho e o nome da tabela de eventos (CSV).\n>\n"
+                                    "Digite o caminho e o nome da tabela de maximas anuais (CSV).\n>\n"
+                                    "Digite o valor do limite de tempo para uma interrupcao, no formato hh:mm:ss.\n>\n"
+                                    "Digite seu limite minimo de chuva, em milimetros, que deve haver em um intervalo\n"
+                                    "de tempo para ele ser considerado um evento.\n>\n"
+                                    "Digite a precisao encontrada nos registros do arquivo de entrada.\n>\n"
+                                    "Digite o valor do intervalo usado na discretizacao, no formato hh:mi:ss.\n>\n"
+                                    "Digite o limite seco, em milimetros: uma interrupcao com menos chuva que isso conta\n"
+                                    "como seca (0: so sem basculacoes; 1.27: a regra da erosividade).\n>\n"
+                                    "Processo concluido! Aperte uma tecla para sair...\n"));
+  EXPECT_EQ(linhas_da_tabela(dir.read("e.csv")).size(), 1u);
+  EXPECT_EQ(linhas_da_tabela(dir.read("m.csv")).size(), 10u);
 }
 
 // Hourly records: a storm, six hours holding `garoa` tips at the third hour, a
