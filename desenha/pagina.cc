@@ -15,6 +15,7 @@
 #include "desenha/graficos.h"
 #include "desenha/svg.h"
 #include "desenha/tempo.h"
+#include "resume/registros.h"
 #include "resume/resumo.h"
 #include "resume/tabelas.h"
 
@@ -25,20 +26,11 @@ using resume::LinhaDeEvento;
 using resume::LinhaDeMaxima;
 using resume::Registro;
 
-// One pass over the records of the series, in order, numbered from 0.
+// One pass over the records of the series, read as Resume_Chuvadas reads them.
 void percorre_serie(Env& env, const std::string& entrada, const std::function<void(const Registro&)>& ao_registro) {
   auto serie = open_lines(env, entrada);
   if (!serie) throw Failure("Erro: nao foi possivel abrir o arquivo de entrada.", 1);
-  std::string linha;
-  serie->read_line(linha);  // the header
-  std::int64_t numero = 1;
-  // A 0x1A byte at the start of a line ends the series, as in the other programs.
-  while (!serie->at_end_or_eof_mark()) {
-    serie->read_line(linha);
-    ++numero;
-    ao_registro(resume::le_registro(linha, numero));
-  }
-  if (serie->failed()) throw Failure("Erro: falha na leitura do arquivo de entrada.", 1);
+  resume::le_registros(*serie, ao_registro);
 }
 
 resume::ParametrosDoResumo parametros_do_resumo(const ParametrosDaPagina& p) {
