@@ -11,11 +11,12 @@ cd "$work"
 [ -f serie.txt ] || "$build/bench/bench_events_series" serie.txt 10
 records=$(($(wc -l < serie.txt) - 1))
 
-# Wall-clock seconds and peak memory (MB) of one run, from /usr/bin/time -v.
+# Processor seconds (user + system, steadier than the wall clock on a shared
+# machine) and peak memory (MB) of one run, from /usr/bin/time -v.
 measure() {
   /usr/bin/time -v "$@" 2> time.txt > /dev/null
-  awk -F': ' '/Elapsed \(wall clock\)/ {n = split($2, p, ":"); s = 0; for (i = 1; i <= n; i++) s = s * 60 + p[i]; printf "%s ", s}
-              /Maximum resident set size/ {printf "%.1f\n", $2 / 1024}' time.txt
+  awk -F': ' '/User time|System time/ {s += $2} /Maximum resident set size/ {m = $2 / 1024}
+              END {printf "%.2f %.1f\n", s, m}' time.txt
 }
 
 rm -rf eventos buffer_eventos.pvx && mkdir eventos
@@ -26,7 +27,7 @@ awk -v r="$records" -v f="$fatia" -v fm="$fatia_mb" -v z="$zero" -v zm="$zero_mb
     -v fe="$(ls eventos | wc -l)" -v ze="$(($(wc -l < eventos.csv) - 1))" 'BEGIN {
   if (f <= 0) f = 0.01
   printf "records %d\n", r
-  printf "Fatia_Chuvadas             %6.2f s, peak %6.1f MB, %d event files\n", f, fm, fe
-  printf "Resume_Chuvadas limit 0    %6.2f s, peak %6.1f MB, %d event rows (%.2f x Fatia_Chuvadas)\n", z, zm, ze, z / f
-  printf "Resume_Chuvadas limit 1.27 %6.2f s, peak %6.1f MB (%.2f x Fatia_Chuvadas)\n", e, em, e / f
+  printf "Fatia_Chuvadas             %6.2f s cpu, peak %6.1f MB, %d event files\n", f, fm, fe
+  printf "Resume_Chuvadas limit 0    %6.2f s cpu, peak %6.1f MB, %d event rows (%.2f x Fatia_Chuvadas)\n", z, zm, ze, z / f
+  printf "Resume_Chuvadas limit 1.27 %6.2f s cpu, peak %6.1f MB (%.2f x Fatia_Chuvadas)\n", e, em, e / f
 }'

@@ -59,6 +59,13 @@ void write_summary(Console& console, const ProgramInfo& program, std::initialize
   console.write_note(line);
 }
 
+std::string counted(std::int64_t n, std::string_view one, std::string_view many) {
+  std::string figure = std::to_string(n);
+  figure += ' ';
+  figure += n == 1 ? one : many;
+  return figure;
+}
+
 std::string_view tool_set_version() { return kToolSetVersion; }
 
 std::vector<std::string> arguments(int argc, char** argv) {

@@ -2,6 +2,7 @@
 // run the body, and turn a Failure into its console line and exit code.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -37,6 +38,9 @@ int run_program(Console& console, const std::function<int()>& body);
 // by ", " and a final ".", e.g.
 // "Fatia_Chuvadas: 8760 registros lidos, 3 eventos escritos, 45.20 mm nos eventos."
 void write_summary(Console& console, const ProgramInfo& program, std::initializer_list<std::string> figures);
+
+// A figure for the summary line: "1 evento escrito", "3 eventos escritos".
+std::string counted(std::int64_t n, std::string_view one, std::string_view many);
 
 // "1.0.0": one version for the whole tool set.
 std::string_view tool_set_version();

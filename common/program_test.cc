@@ -81,6 +81,8 @@ TEST(ProgramFrame, SummaryIsOneLineOnStandardError) {
   write_summary(run.console, kProgram, {"10 registros lidos", "2 eventos escritos"});
   EXPECT_EQ(run.out.str(), "");
   EXPECT_EQ(run.err.str(), "Programa: 10 registros lidos, 2 eventos escritos.\n");
+  EXPECT_EQ(counted(1, "evento escrito", "eventos escritos"), "1 evento escrito");
+  EXPECT_EQ(counted(0, "evento escrito", "eventos escritos"), "0 eventos escritos");
 }
 
 }  // namespace

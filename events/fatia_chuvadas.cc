@@ -1,6 +1,7 @@
 #include "events/fatia_chuvadas.h"
 
 #include "common/failure.h"
+#include "common/fixed.h"
 #include "common/program.h"
 #include "common/text.h"
 #include "events/parametros.h"
@@ -30,9 +31,19 @@ ParametrosDoRecorte parametros_do_recorte(std::string entrada, std::string saida
   return p;
 }
 
-int modo_linha_de_comando(const std::vector<std::string>& args, Env& env) {
+void escreve_resumo(Console& console, const ParametrosDoRecorte& p, const ResumoDoRecorte& resumo) {
+  write_summary(console, kFatiaChuvadas,
+                {counted(resumo.registros, "registro lido", "registros lidos"),
+                 counted(resumo.eventos, "evento escrito", "eventos escritos"),
+                 format_fixed_compact(static_cast<double>(resumo.basculacoes) * p.precisao, 2) + " mm nos eventos"});
+}
+
+int modo_linha_de_comando(const std::vector<std::string>& args, Console& console, Env& env) {
   const ParametrosDeCorte corte = le_parametros_de_corte(args[2], args[3], args[4], args[5]);
-  RECORTA_EVENTOS(env, parametros_do_recorte(cut_short(args[0]), cut_short(args[1]), corte));
+  const ParametrosDoRecorte p = parametros_do_recorte(cut_short(args[0]), cut_short(args[1]), corte);
+  ResumoDoRecorte resumo;
+  RECORTA_EVENTOS(env, p, &resumo);
+  escreve_resumo(console, p, resumo);
   return 0;
 }
 
@@ -41,10 +52,11 @@ int modo_interativo(Console& console, Env& env) {
   std::string entrada = console.ask_text_then_blank_line({"Digite o caminho e o nome do arquivo de entrada."});
   std::string saida = console.ask_text_then_blank_line({"Digite o caminho e o nome do arquivo de saida, sem extensao."});
   const ParametrosDeCorte corte = pergunta_parametros_de_corte(console);
-  if (RECORTA_EVENTOS(env, parametros_do_recorte(std::move(entrada), std::move(saida), corte)) ==
-      FimDoRecorte::kEntradaAcabouNaBusca) {
-    return 0;
-  }
+  const ParametrosDoRecorte p = parametros_do_recorte(std::move(entrada), std::move(saida), corte);
+  ResumoDoRecorte resumo;
+  const FimDoRecorte fim = RECORTA_EVENTOS(env, p, &resumo);
+  escreve_resumo(console, p, resumo);
+  if (fim == FimDoRecorte::kEntradaAcabouNaBusca) return 0;
   console.write_line("Processo concluido! Aperte uma tecla para sair...");
   console.wait_key();
   return 0;
@@ -55,7 +67,7 @@ int modo_interativo(Console& console, Env& env) {
 int run_fatia_chuvadas(const std::vector<std::string>& args, Console& console, Env& env) {
   return run_program(kFatiaChuvadas, args, console, [&] {
     if (args.empty()) return modo_interativo(console, env);
-    if (args.size() == 6) return modo_linha_de_comando(args, env);
+    if (args.size() == 6) return modo_linha_de_comando(args, console, env);
     escreve_utilizacao(console);
     return 0;
   });

@@ -49,8 +49,8 @@ void grava_evento(Env& env, const std::string& cabecalho, const std::string& nom
 
 class Recorte {
  public:
-  Recorte(Env& env, const ParametrosDoRecorte& p, LineReader& serie)
-      : env_(env), p_(p), serie_(serie), deteccao_(p.janela, RegraDeSeco{p.precisao, 0}, *this) {}
+  Recorte(Env& env, const ParametrosDoRecorte& p, LineReader& serie, ResumoDoRecorte& resumo)
+      : env_(env), p_(p), serie_(serie), resumo_(resumo), deteccao_(p.janela, RegraDeSeco{p.precisao, 0}, *this) {}
 
   FimDoRecorte executa() {
     le_linha();
@@ -77,6 +77,8 @@ class Recorte {
     const std::string nome = nome_do_evento(p_.saida, numero_do_evento_, rotulo_inicio_, MONTA_ROTULO(CORPO_.back()));
     grava_evento(env_, cabecalho_, nome, CORPO_);
     ++numero_do_evento_;
+    ++resumo_.eventos;
+    resumo_.basculacoes += basculacoes;
   }
 
  private:
@@ -89,7 +91,10 @@ class Recorte {
 
   // Past the end, a read yields an empty line.
   bool le_linha() {
-    if (serie_.read_line(linha_)) return true;
+    if (serie_.read_line(linha_)) {
+      if (++linhas_lidas_ > 1) ++resumo_.registros;  // the header is no record
+      return true;
+    }
     if (serie_.failed()) throw Failure("Erro: falha na leitura do arquivo de entrada.", 1);
     return false;
   }
@@ -119,6 +124,8 @@ class Recorte {
   Env& env_;
   const ParametrosDoRecorte& p_;
   LineReader& serie_;
+  ResumoDoRecorte& resumo_;
+  std::int64_t linhas_lidas_ = 0;
   DeteccaoDeEventos<LinhaDoEvento, Recorte> deteccao_;
   std::string cabecalho_;
   std::string linha_;
@@ -129,12 +136,13 @@ class Recorte {
 
 }  // namespace
 
-FimDoRecorte RECORTA_EVENTOS(Env& env, const ParametrosDoRecorte& p) {
+FimDoRecorte RECORTA_EVENTOS(Env& env, const ParametrosDoRecorte& p, ResumoDoRecorte* resumo) {
   // A window shorter than one record would never close an event as it should.
   if (p.janela < 1) throw Failure("Erro: periodo invalido para o intervalo utilizado.", 1);
   auto serie = open_lines(env, p.entrada);
   if (!serie) throw Failure("Erro: nao foi possivel abrir o arquivo de entrada.", 1);
-  return Recorte(env, p, *serie).executa();
+  ResumoDoRecorte ignorado;
+  return Recorte(env, p, *serie, resumo ? *resumo : ignorado).executa();
 }
 
 }  // namespace rain::events

@@ -30,9 +30,17 @@ struct ParametrosDoRecorte {
   double precisao = 0;      // mm per bucket tip
 };
 
+// What a pass did, for the run's summary line.
+struct ResumoDoRecorte {
+  std::int64_t registros = 0;     // records of the series read
+  std::int64_t eventos = 0;       // event files written
+  std::int64_t basculacoes = 0;   // tips of the events written
+};
+
 // One pass over the series `p.entrada`: every event whose depth exceeds the
 // minimum is written to saida_ParteK_<start>_a_<end>.txt. Throws Failure when
 // the series cannot be read or an event file cannot be written or moved.
-FimDoRecorte RECORTA_EVENTOS(Env& env, const ParametrosDoRecorte& p);
+// `resumo`, when given, receives the figures of the pass.
+FimDoRecorte RECORTA_EVENTOS(Env& env, const ParametrosDoRecorte& p, ResumoDoRecorte* resumo = nullptr);
 
 }  // namespace rain::events

@@ -119,7 +119,7 @@ void acrescenta_data(std::string& linha, std::string_view data, const MASCARA_DA
 // Builds the series record of one raw data line (tabs already blanks) and
 // carries the accumulated depth along.
 void MONTA_REGISTRO(std::string& nova, const std::string& linha, const Plano& plano, const PARAMETROS& p,
-                    double& acum) {
+                    double& acum, std::string& acumulo_escrito) {
   const DelimiterSet& del = plano.separador.del;
   nova.assign(word_view(linha, p.COLUNA_HORA, del));
   nova += ' ';
@@ -128,11 +128,12 @@ void MONTA_REGISTRO(std::string& nova, const std::string& linha, const Plano& pl
   if (p.COLUNA_ACUMULO != 0) {
     std::string_view acumulo = word_view(linha, p.COLUNA_ACUMULO, del);
     if (plano.acumulo_total) {
-      nova += acumulo;  // already a running total
+      acumulo_escrito.assign(acumulo);  // already a running total
     } else {
       acum += numero_do_campo(acumulo);
-      nova += format_fixed_compact(acum, 2);
+      acumulo_escrito = format_fixed_compact(acum, 2);
     }
+    nova += acumulo_escrito;
     if (plano.basculas_por_intervalo) {
       nova += ' ';
       nova += word_view(linha, p.COLUNA_BASCULA, del);
@@ -143,17 +144,20 @@ void MONTA_REGISTRO(std::string& nova, const std::string& linha, const Plano& pl
   double basculas = numero_do_campo(bascula);
   if (plano.basculas_por_intervalo) {
     acum += p.CAPACIDADE_BASCULA * basculas;
-    nova += format_fixed_compact(acum, 2);
+    acumulo_escrito = format_fixed_compact(acum, 2);
+    nova += acumulo_escrito;
     nova += ' ';
     nova += bascula;
   } else {
     acum = p.CAPACIDADE_BASCULA * basculas;  // tips counted since the start
-    nova += format_fixed_compact(acum, 2);
+    acumulo_escrito = format_fixed_compact(acum, 2);
+    nova += acumulo_escrito;
   }
 }
 
 // The first version of the series: header, then one record per data line.
-void CONVERTE_REGISTROS(LineReader& entrada, LineWriter& saida, const Plano& plano, const PARAMETROS& p) {
+void CONVERTE_REGISTROS(LineReader& entrada, LineWriter& saida, const Plano& plano, const PARAMETROS& p,
+                        RESUMO_AJUSTE& resumo) {
   std::string linha;
   for (int i = 1; i < p.LINHA_PRIMEIRO_DADO; ++i) {
     entrada.read_line(linha);  // past the end this is an empty line
@@ -167,9 +171,20 @@ void CONVERTE_REGISTROS(LineReader& entrada, LineWriter& saida, const Plano& pla
     entrada.read_line(linha);
     replace_char(linha, '\t', ' ');
     if (so_brancos(linha)) continue;
-    MONTA_REGISTRO(nova, linha, plano, p, acum);
+    MONTA_REGISTRO(nova, linha, plano, p, acum, resumo.ACUMULO);
     saida.write_line(nova);
+    ++resumo.LEITURAS;
   }
+}
+
+// Records of the finished series: its lines but the header.
+std::int64_t conta_registros(Env& env, const std::string& serie) {
+  std::unique_ptr<LineReader> arquivo = open_lines(env, serie);
+  if (!arquivo) return 0;
+  std::int64_t linhas = 0;
+  std::string linha;
+  while (arquivo->read_line(linha)) ++linhas;
+  return linhas > 0 ? linhas - 1 : 0;
 }
 
 // Moves the series to its work file. A work file left by an earlier run is
@@ -216,7 +231,8 @@ std::string CONVERTE_FORMATO_DATA(std::string_view data, std::string_view format
 
 std::string NOME_TRABALHO(const std::string& saida) { return cut_short(saida + ".pvx"); }
 
-void AJUSTA_LEITURAS(Env& env, const PARAMETROS& p) {
+RESUMO_AJUSTE AJUSTA_LEITURAS(Env& env, const PARAMETROS& p) {
+  RESUMO_AJUSTE resumo;
   const Plano plano = FAZ_PLANO(p);
 
   std::unique_ptr<LineReader> entrada = p.ERRO_PENDENTE ? nullptr : open_lines(env, p.ENDERECO_ENTRADA);
@@ -227,7 +243,7 @@ void AJUSTA_LEITURAS(Env& env, const PARAMETROS& p) {
 
   std::unique_ptr<LineWriter> saida = create_lines(env, p.ENDERECO_SAIDA);
   if (!saida) throw Failure(kErroGerarSaida, 1);
-  CONVERTE_REGISTROS(*entrada, *saida, plano, p);
+  CONVERTE_REGISTROS(*entrada, *saida, plano, p, resumo);
   if (entrada->failed()) throw Failure(kErroLerEntrada, 1);
   entrada.reset();
   if (!saida->close()) throw Failure(kErroGravarSaida, 1);
@@ -247,6 +263,8 @@ void AJUSTA_LEITURAS(Env& env, const PARAMETROS& p) {
   // The resampling's cached grid and day list live only as long as one run.
   env.remove("buffer_horas.dat");
   env.remove("buffer_datas.dat");
+  resumo.REGISTROS = conta_registros(env, p.ENDERECO_SAIDA);
+  return resumo;
 }
 
 }  // namespace rain::formatter

@@ -2,6 +2,7 @@
 // chain of later stages that rewrite the series through its work file.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -31,8 +32,15 @@ std::string CONVERTE_FORMATO_DATA(std::string_view data, const MASCARA_DATA& mas
 // The series file's name plus ".pvx": where each later stage reads from.
 std::string NOME_TRABALHO(const std::string& saida);
 
+// What a run did, for its summary line.
+struct RESUMO_AJUSTE {
+  std::int64_t LEITURAS = 0;   // data lines of the raw export turned into records
+  std::int64_t REGISTROS = 0;  // records of the series written
+  std::string ACUMULO;         // depth of the last reading, as the series writes it
+};
+
 // Writes the series under p.ENDERECO_SAIDA, then resamples it and counts its
 // tips when the parameters ask for it. Throws Failure on every failure.
-void AJUSTA_LEITURAS(Env& env, const PARAMETROS& p);
+RESUMO_AJUSTE AJUSTA_LEITURAS(Env& env, const PARAMETROS& p);
 
 }  // namespace rain::formatter

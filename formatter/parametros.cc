@@ -148,7 +148,13 @@ int run_ajusta_leituras(const std::vector<std::string>& args, Console& console, 
     }
     // With the depth and the tips in the same column (both absent, in
     // particular) there is nothing to convert.
-    if (p.COLUNA_ACUMULO != p.COLUNA_BASCULA) AJUSTA_LEITURAS(env, p);
+    if (p.COLUNA_ACUMULO != p.COLUNA_BASCULA) {
+      const RESUMO_AJUSTE resumo = AJUSTA_LEITURAS(env, p);
+      write_summary(console, kAjustaLeituras,
+                    {counted(resumo.LEITURAS, "leitura lida", "leituras lidas"),
+                     counted(resumo.REGISTROS, "registro escrito", "registros escritos") + " em " + p.ENDERECO_SAIDA,
+                     "acumulo final " + (resumo.ACUMULO.empty() ? "0" : resumo.ACUMULO) + " mm"});
+    }
     return 0;
   });
 }

@@ -61,16 +61,22 @@ struct ArquivosCriados {
   bool relatorio = false;
 };
 
-void copia_para_trabalho(Env& env, const std::string& entrada, ArquivosCriados& criados) {
+// Returns the number of records copied.
+std::int64_t copia_para_trabalho(Env& env, const std::string& entrada, ArquivosCriados& criados) {
   auto serie = open_lines(env, entrada);
   if (!serie) falha(kEntradaNaoLida);
   auto trabalho = create_lines(env, kArquivoTrabalho);
   if (!trabalho) falha(kTrabalhoNaoCriado);
   criados.trabalho = true;
   std::string linha;
-  while (trabalho->ok() && serie->read_line(linha)) trabalho->write_line(linha);
+  std::int64_t linhas = 0;
+  while (trabalho->ok() && serie->read_line(linha)) {
+    trabalho->write_line(linha);
+    ++linhas;
+  }
   if (serie->failed()) falha(kEntradaNaoLida);
   if (!trabalho->close()) falha(kTrabalhoNaoGravado);
+  return linhas > 0 ? linhas - 1 : 0;
 }
 
 std::string milimetros(std::int64_t contagem, double precisao, int largura) {
@@ -102,8 +108,9 @@ std::string data_e_hora(std::string_view linha) {
 }
 
 // Writes one period and re-reads its lines from the work file, which keeps
-// the work file in step with the series even when nothing is written.
-void relata_periodo(LineWriter& relatorio, LineReader& trabalho, CaminhadaColuna& caminhada, Modo modo,
+// the work file in step with the series even when nothing is written. True
+// when the period went into the report.
+bool relata_periodo(LineWriter& relatorio, LineReader& trabalho, CaminhadaColuna& caminhada, Modo modo,
                     int coluna, double precisao) {
   const bool relata = caminhada.VALOR_MAXIMO > 0;
   if (relata && modo_periodico(modo)) {
@@ -133,10 +140,12 @@ void relata_periodo(LineWriter& relatorio, LineReader& trabalho, CaminhadaColuna
     relatorio.write_line(kRegraLarga);
     relatorio.write_line("");
   }
+  return relata;
 }
 
-void pesquisa_coluna(Env& env, const ParametrosPesquisa& p, const RegrasPeriodo& regras, const Cabecalho& cabecalho,
-                     int coluna) {
+// Returns the number of periods reported.
+std::int64_t pesquisa_coluna(Env& env, const ParametrosPesquisa& p, const RegrasPeriodo& regras,
+                             const Cabecalho& cabecalho, int coluna) {
   auto serie = open_lines(env, p.ARQUIVO_ENTRADA);
   if (!serie) falha(kEntradaNaoLida);
   auto trabalho = open_lines(env, kArquivoTrabalho);
@@ -153,17 +162,20 @@ void pesquisa_coluna(Env& env, const ParametrosPesquisa& p, const RegrasPeriodo&
   relatorio->write_line("");
 
   CaminhadaColuna caminhada(*serie, *trabalho, regras, coluna, std::move(linha_cabecalho));
+  std::int64_t relatados = 0;
   while (caminhada.ha_periodo()) {
     caminhada.faz_periodo();
-    relata_periodo(*relatorio, *trabalho, caminhada, regras.modo, coluna, p.PRECISAO);
+    if (relata_periodo(*relatorio, *trabalho, caminhada, regras.modo, coluna, p.PRECISAO)) ++relatados;
     if (!relatorio->ok()) falha(kSaidaNaoGravada);
   }
   if (serie->failed()) falha(kEntradaNaoLida);
   if (trabalho->failed()) falha(kTrabalhoNaoLido);
   if (!relatorio->close()) falha(kSaidaNaoGravada);
+  return relatados;
 }
 
-void escreve_relatorio(Env& env, const ParametrosPesquisa& p, Modo modo, ArquivosCriados& criados) {
+ResumoPesquisa escreve_relatorio(Env& env, const ParametrosPesquisa& p, Modo modo, ArquivosCriados& criados) {
+  ResumoPesquisa resumo;
   auto serie = open_lines(env, p.ARQUIVO_ENTRADA);
   if (!serie) falha(kEntradaNaoAbre);
   Cabecalho cabecalho = le_cabecalho(*serie);
@@ -173,7 +185,7 @@ void escreve_relatorio(Env& env, const ParametrosPesquisa& p, Modo modo, Arquivo
   if (env.same_file(p.ARQUIVO_SAIDA, p.ARQUIVO_ENTRADA)) falha(kSaidaIgualEntrada);
   if (nomeia_arquivo_trabalho(env, p.ARQUIVO_SAIDA)) falha(kSaidaIgualTrabalho);
 
-  copia_para_trabalho(env, p.ARQUIVO_ENTRADA, criados);
+  resumo.registros = copia_para_trabalho(env, p.ARQUIVO_ENTRADA, criados);
 
   auto relatorio = create_lines(env, p.ARQUIVO_SAIDA);
   if (!relatorio) falha(kSaidaNaoCriada);
@@ -183,7 +195,10 @@ void escreve_relatorio(Env& env, const ParametrosPesquisa& p, Modo modo, Arquivo
   relatorio.reset();
 
   const RegrasPeriodo regras{modo, p.HORA_INICIO, p.HORA_TERMINO, p.DATA_INICIO, p.DATA_TERMINO};
-  for (int coluna = 4; coluna <= cabecalho.NUM_COLUNAS; ++coluna) pesquisa_coluna(env, p, regras, cabecalho, coluna);
+  for (int coluna = 4; coluna <= cabecalho.NUM_COLUNAS; ++coluna) {
+    resumo.periodos += pesquisa_coluna(env, p, regras, cabecalho, coluna);
+  }
+  return resumo;
 }
 
 }  // namespace
@@ -193,18 +208,20 @@ int CONTA_CAMPOS(std::string_view linha) {
   return count_words(linha, brancos);
 }
 
-void PESQUISA_PERIODOS(Env& env, const ParametrosPesquisa& parametros) {
+ResumoPesquisa PESQUISA_PERIODOS(Env& env, const ParametrosPesquisa& parametros) {
   std::optional<Modo> modo = modo_de_pesquisa(parametros.MODO_PESQUISA);
   if (!modo) falha(kModoInvalido);
   ArquivosCriados criados;
+  ResumoPesquisa resumo;
   try {
-    escreve_relatorio(env, parametros, *modo, criados);
+    resumo = escreve_relatorio(env, parametros, *modo, criados);
   } catch (const Failure&) {
     if (criados.trabalho) env.remove(kArquivoTrabalho);
     if (criados.relatorio) env.remove(parametros.ARQUIVO_SAIDA);
     throw;
   }
   env.remove(kArquivoTrabalho);
+  return resumo;
 }
 
 }  // namespace rain::maxima

@@ -2,6 +2,7 @@
 // work file, writes the report column by column and deletes the work file.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "common/env.h"
@@ -24,10 +25,16 @@ struct ParametrosPesquisa {
   std::string NOME_RELATORIO = "0";
 };
 
+// What a search did, for its summary line.
+struct ResumoPesquisa {
+  std::int64_t registros = 0;  // records of the series
+  std::int64_t periodos = 0;   // periods in the report, every column counted
+};
+
 // Writes the maxima report. Returns when the report is complete; throws a
 // Failure (one console line, exit code 1) otherwise, leaving neither the work
 // file nor a partial report behind.
-void PESQUISA_PERIODOS(Env& env, const ParametrosPesquisa& parametros);
+ResumoPesquisa PESQUISA_PERIODOS(Env& env, const ParametrosPesquisa& parametros);
 
 // Number of blank-separated fields of a line, a tab counting as a blank.
 int CONTA_CAMPOS(std::string_view linha);

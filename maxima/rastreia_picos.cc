@@ -25,13 +25,19 @@ void escreve_utilizacao(Console& console) {
 
 const ProgramInfo kRastreiaPicos{"Rastreia_Picos", escreve_utilizacao};
 
+void escreve_resumo(Console& console, const ParametrosPesquisa& p, const ResumoPesquisa& resumo) {
+  write_summary(console, kRastreiaPicos,
+                {counted(resumo.registros, "registro lido", "registros lidos"),
+                 counted(resumo.periodos, "periodo", "periodos") + " no relatorio " + p.ARQUIVO_SAIDA});
+}
+
 double precisao_ou_falha(const std::optional<std::string>& texto) {
   std::optional<double> precisao = texto ? decimal(*texto) : std::nullopt;
   if (!precisao) throw Failure(kErroParametros, 1);
   return *precisao;
 }
 
-int pela_linha_de_comando(const std::vector<std::string>& args, Console&, Env& env) {
+int pela_linha_de_comando(const std::vector<std::string>& args, Console& console, Env& env) {
   ParametrosPesquisa p;
   p.PRECISAO = precisao_ou_falha(args[7]);
   p.ARQUIVO_ENTRADA = cut_short(args[0]);
@@ -42,7 +48,7 @@ int pela_linha_de_comando(const std::vector<std::string>& args, Console&, Env& e
   p.DATA_INICIO = cut_short(args[5]);
   p.DATA_TERMINO = cut_short(args[6]);
   if (args.size() == 9) p.NOME_RELATORIO = cut_short(args[8]);
-  PESQUISA_PERIODOS(env, p);
+  escreve_resumo(console, p, PESQUISA_PERIODOS(env, p));
   return 0;
 }
 
@@ -68,7 +74,7 @@ int pelo_dialogo(Console& console, Env& env) {
   // Not a number (or nothing at all): refused as on the command line, before
   // any file is touched.
   p.PRECISAO = precisao_ou_falha(precisao);
-  PESQUISA_PERIODOS(env, p);
+  escreve_resumo(console, p, PESQUISA_PERIODOS(env, p));
   console.write_line("Processo concluido! Aperte uma tecla para sair...");
   console.wait_key();
   return 0;

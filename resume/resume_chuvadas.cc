@@ -43,8 +43,9 @@ ParametrosDoResumo parametros_do_resumo(const events::ParametrosDeCorte& corte, 
 // One line on standard error after a run that succeeded.
 void escreve_resumo(Console& console, const TotaisDoResumo& t, double precisao) {
   write_summary(console, kResumeChuvadas,
-                {std::to_string(t.registros) + " registros lidos", std::to_string(t.eventos_encontrados) + " eventos encontrados",
-                 std::to_string(t.eventos_mantidos) + " eventos na tabela",
+                {counted(t.registros, "registro lido", "registros lidos"),
+                 counted(t.eventos_encontrados, "evento encontrado", "eventos encontrados"),
+                 counted(t.eventos_mantidos, "evento na tabela", "eventos na tabela"),
                  format_fixed_compact(static_cast<double>(t.basculacoes) * precisao, 2) + " mm na serie"});
 }
 

@@ -49,6 +49,9 @@ class ScopedCurrentDir {
 struct RunResult {
   int exit_code = -1;
   std::string console;  // standard output, line ends as the program wrote them
+  // Standard error: the notes and the summary line (under Wine the loader may
+  // add lines of its own, so look for a line rather than compare the whole).
+  std::string errors;
 };
 
 // Runs `program` (for example "Ajusta_Leituras") in `cwd`.
