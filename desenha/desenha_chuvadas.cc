@@ -22,8 +22,9 @@ const ProgramInfo kDesenhaChuvadas{"Desenha_Chuvadas", escreve_utilizacao};
 // One line on standard error after a run that succeeded.
 void escreve_resumo(Console& console, const ResumoDaPagina& r) {
   write_summary(console, kDesenhaChuvadas,
-                {std::to_string(r.registros) + " registros lidos", std::to_string(r.eventos) + " eventos na tabela",
-                 std::to_string(r.hietogramas) + " hietogramas"});
+                {counted(r.registros, "registro lido", "registros lidos"),
+                 counted(r.eventos, "evento na tabela", "eventos na tabela"),
+                 counted(r.hietogramas, "hietograma", "hietogramas")});
 }
 
 int modo_linha_de_comando(const std::vector<std::string>& args, Console& console, Env& env) {
