@@ -198,19 +198,19 @@ svg text { font-family: inherit; }
 .s5 { stroke: #8c564b; } .s6 { stroke: #e377c2; } .s7 { stroke: #7f7f7f; } .s8 { stroke: #bcbd22; } .s9 { stroke: #17becf; }
 .f0 { fill: #1f77b4; } .f1 { fill: #ff7f0e; } .f2 { fill: #2ca02c; } .f3 { fill: #d62728; } .f4 { fill: #9467bd; }
 .f5 { fill: #8c564b; } .f6 { fill: #e377c2; } .f7 { fill: #7f7f7f; } .f8 { fill: #bcbd22; } .f9 { fill: #17becf; }
-table.eventos { border-collapse: collapse; font-size: 10px; width: 100%; }
-table.eventos th { background: #eef3f9; position: sticky; top: 0; padding: 3px 2px; border-bottom: 1px solid #999; }
+table.eventos { border-collapse: collapse; font-size: 10px; width: 100%; table-layout: fixed; }
+col.tempo { width: 6.5%; }
+col.curta { width: 3.4%; }
+.bloco { content-visibility: auto; contain-intrinsic-size: auto 1000px; }
+table.eventos th { background: #eef3f9; padding: 3px 2px; border-bottom: 1px solid #999; }
 table.eventos th { vertical-align: bottom; }
 table.eventos td { padding: 1px 2px; border-bottom: 1px solid #e4e4e4; text-align: right; white-space: nowrap; }
-.rolagem { overflow-x: auto; }
 .hietogramas { display: grid; grid-template-columns: 1fr 1fr; gap: 10px 18px; }
-figure { margin: 0; break-inside: avoid; }
+figure { margin: 0; break-inside: avoid; content-visibility: auto; contain-intrinsic-size: auto 300px; }
 figcaption { font-size: 12.5px; font-weight: bold; margin-bottom: 2px; }
 @media print {
   body { max-width: none; padding: 0; font-size: 10pt; }
   table.eventos { font-size: 6pt; }
-  table.eventos th { position: static; }
-  .rolagem { overflow: visible; }
   section { break-before: auto; }
 }
 </style>)";
@@ -283,26 +283,52 @@ std::string celula(std::string_view campo) {
   return escapa(campo.substr(0, t + 1)) + "<br>" + escapa(campo.substr(t + 1));
 }
 
+// The events table is cut into blocks of this many rows, each a table of its
+// own with the same fixed column widths: a browser then lays out only the
+// blocks on the screen, and a long record's page still opens at once.
+constexpr int kLinhasPorBloco = 50;
+
 // The third pass: the events table, row by row straight into the page.
 void escreve_tabela_de_eventos(Env& env, const ParametrosDaPagina& p, LineWriter& saida) {
-  std::string html = "<div class=\"rolagem\">\n<table class=\"eventos\">\n<thead><tr>";
   const std::string nomes = resume::cabecalho_dos_eventos();
+  std::string colunas = "<colgroup>";
+  std::string titulos = "<thead><tr>";
   for (std::string_view nome : campos(nomes)) {
-    html += "<th title=\"" + escapa(nome) + "\">" + escapa(titulo_da_coluna(nome)) + "</th>";
+    const bool tempo = nome == "inicio" || nome == "fim" || nome.ends_with("_inicio");
+    const bool curta = nome == "evento" || nome == "basculacoes";
+    colunas += tempo ? "<col class=\"tempo\">" : curta ? "<col class=\"curta\">" : "<col>";
+    titulos += "<th title=\"" + escapa(nome) + "\">" + escapa(titulo_da_coluna(nome)) + "</th>";
   }
-  escreve_bloco(saida, html + "</tr></thead>\n<tbody>");
+  colunas += "</colgroup>";
+  titulos += "</tr></thead>";
+
+  int linhas_no_bloco = 0;
+  bool primeiro_bloco = true;
+  auto fecha_bloco = [&] {
+    if (linhas_no_bloco > 0) saida.write_line("</tbody></table></div>");
+    linhas_no_bloco = 0;
+  };
   resume::Resumo resumo(
       parametros_do_resumo(p),
       [&](const LinhaDeEvento& e) {
+        if (linhas_no_bloco == kLinhasPorBloco) fecha_bloco();
+        if (linhas_no_bloco == 0) {
+          saida.write_line("<div class=\"bloco\"><table class=\"eventos\">" + colunas +
+                           (primeiro_bloco ? titulos : "") + "<tbody>");
+          primeiro_bloco = false;
+        }
         const std::string linha = resume::linha_do_evento(e);
         std::string tr = "<tr>";
         for (std::string_view campo : campos(linha)) tr += "<td>" + celula(campo) + "</td>";
         saida.write_line(tr + "</tr>");
+        ++linhas_no_bloco;
       },
       [](const LinhaDeMaxima&) {});
   percorre_serie(env, p.entrada, [&](const Registro& registro) { resumo.acrescenta(registro); });
   resumo.termina();
-  escreve_bloco(saida, "</tbody>\n</table>\n</div>");
+  fecha_bloco();
+  // A record without events still shows what the table would hold.
+  if (primeiro_bloco) saida.write_line("<table class=\"eventos\">" + colunas + titulos + "</table>");
 }
 
 // "18/03/2025 13:35 a 17:05", the end's date only when it is another day.
