@@ -40,7 +40,9 @@ void escreve_resumo(Console& console, const ParametrosDoRecorte& p, const Resumo
 
 int modo_linha_de_comando(const std::vector<std::string>& args, Console& console, Env& env) {
   const ParametrosDeCorte corte = le_parametros_de_corte(args[2], args[3], args[4], args[5]);
-  const ParametrosDoRecorte p = parametros_do_recorte(cut_short(args[0]), cut_short(args[1]), corte);
+  // Paths are kept whole: one longer than 255 characters is refused rather
+  // than cut to a name that may lie in another folder.
+  const ParametrosDoRecorte p = parametros_do_recorte(args[0], args[1], corte);
   ResumoDoRecorte resumo;
   RECORTA_EVENTOS(env, p, &resumo);
   escreve_resumo(console, p, resumo);

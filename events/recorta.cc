@@ -2,9 +2,11 @@
 
 #include <vector>
 
+#include "common/created_file.h"
 #include "common/failure.h"
 #include "common/line_io.h"
 #include "common/numbers.h"
+#include "common/run_files.h"
 #include "common/text.h"
 #include "events/basculacoes.h"
 #include "events/deteccao.h"
@@ -29,19 +31,21 @@ LinhaDoEvento linha_do_evento(const std::string& texto) {
 
 // Writes the event under the work name, then moves it to its own name. The
 // move never replaces a file: when it fails the event stays in the work file.
-void grava_evento(Env& env, const std::string& cabecalho, const std::string& nome,
+// A name whose folder part was cut at 255 characters would put the event in
+// another folder: it is not moved there.
+void grava_evento(Env& env, const std::string& cabecalho, const NomeDoEvento& nome,
                   const std::vector<std::string>& corpo) {
+  // An incomplete event must not pass for a finished one; a work file that
+  // was there before this event is never removed.
+  CreatedFile trabalho(env, kArquivoDeTrabalho);
   auto arquivo = create_lines(env, kArquivoDeTrabalho);
   if (!arquivo) throw Failure("Erro: nao foi possivel criar o arquivo de saida.", 1);
   arquivo->write_line(cabecalho);
   for (const std::string& registro : corpo) arquivo->write_line(registro);
-  if (!arquivo->close()) {
-    // An incomplete event must not pass for a finished one.
-    env.remove(kArquivoDeTrabalho);
-    throw Failure("Erro: nao foi possivel gravar o arquivo de saida.", 1);
-  }
-  if (!env.rename_no_replace(kArquivoDeTrabalho, nome)) {
-    throw Failure("Erro: nao foi possivel mover o evento para " + nome + "; ele ficou em " +
+  if (!arquivo->close()) throw Failure("Erro: nao foi possivel gravar o arquivo de saida.", 1);
+  trabalho.keep();
+  if (nome.pasta_cortada || !env.rename_no_replace(kArquivoDeTrabalho, nome.texto)) {
+    throw Failure("Erro: nao foi possivel mover o evento para " + nome.texto + "; ele ficou em " +
                       kArquivoDeTrabalho + ".",
                   1);
   }
@@ -74,7 +78,8 @@ class Recorte {
     if (corpo_vazio) return;
     const double profundidade = static_cast<double>(basculacoes) * p_.precisao;
     if (!(p_.minimo < profundidade)) return;
-    const std::string nome = nome_do_evento(p_.saida, numero_do_evento_, rotulo_inicio_, MONTA_ROTULO(CORPO_.back()));
+    const NomeDoEvento nome =
+        nome_do_evento_inteiro(p_.saida, numero_do_evento_, rotulo_inicio_, MONTA_ROTULO(CORPO_.back()));
     grava_evento(env_, cabecalho_, nome, CORPO_);
     ++numero_do_evento_;
     ++resumo_.eventos;
@@ -139,6 +144,12 @@ class Recorte {
 FimDoRecorte RECORTA_EVENTOS(Env& env, const ParametrosDoRecorte& p, ResumoDoRecorte* resumo) {
   // A window shorter than one record would never close an event as it should.
   if (p.janela < 1) throw Failure("Erro: periodo invalido para o intervalo utilizado.", 1);
+  // The work file is emptied for every event: it must not be the series.
+  RunFiles files;
+  files.reads(p.entrada, "o arquivo de entrada");
+  files.given(p.saida, "o arquivo de saida");
+  files.writes_derived(kArquivoDeTrabalho, std::string("o arquivo de trabalho ") + kArquivoDeTrabalho);
+  files.check(env);
   auto serie = open_lines(env, p.entrada);
   if (!serie) throw Failure("Erro: nao foi possivel abrir o arquivo de entrada.", 1);
   ResumoDoRecorte ignorado;

@@ -59,8 +59,9 @@ int executa(Console& console, Env& env, const ArquivosDoResumo& arquivos, const 
 int modo_linha_de_comando(const std::vector<std::string>& args, Console& console, Env& env) {
   const events::ParametrosDeCorte corte = events::le_parametros_de_corte(args[3], args[4], args[5], args[6]);
   const double seco = limite_seco(decimal(args[7]));
-  return executa(console, env, ArquivosDoResumo{cut_short(args[0]), cut_short(args[1]), cut_short(args[2])},
-                 parametros_do_resumo(corte, seco));
+  // Paths are kept whole: one longer than 255 characters is refused rather
+  // than cut to a name that may lie in another folder.
+  return executa(console, env, ArquivosDoResumo{args[0], args[1], args[2]}, parametros_do_resumo(corte, seco));
 }
 
 int modo_interativo(Console& console, Env& env) {

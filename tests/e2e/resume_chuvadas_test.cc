@@ -61,6 +61,10 @@ TEST(ResumeChuvadas, TablesOfASmallSeriesByteForByte) {
   RunResult r = resume(dir, "00:15:00", "0.2", "00:05:00", "0");
   EXPECT_EQ(r.exit_code, 0);
   EXPECT_EQ(r.console, "");
+  EXPECT_NE(r.errors.find("Resume_Chuvadas: 13 registros lidos, 2 eventos encontrados, 2 eventos na tabela, 1.60 mm na "
+                          "serie."),
+            std::string::npos)
+      << r.errors;
   EXPECT_EQ(dir.list(), (std::vector<std::string>{"eventos.csv", "maximas.csv", "serie.txt"}));
   // The 30- and 60-minute windows of the first event run on into the second.
   EXPECT_EQ(dir.read("eventos.csv"),

@@ -32,7 +32,7 @@ std::unique_ptr<ReadableFile> FaultEnv::open_read(const std::string& path) {
 }
 
 std::unique_ptr<WritableFile> FaultEnv::limit(const std::string& path, std::unique_ptr<WritableFile> file) {
-  if (!file || path != write_limit_path_) return file;
+  if (!file || !write_limit_paths_.count(path)) return file;
   return std::make_unique<LimitedWritable>(std::move(file), write_limit_);
 }
 
