@@ -1,7 +1,6 @@
 #include "desenha/desenha_chuvadas.h"
 
 #include "common/program.h"
-#include "common/text.h"
 #include "desenha/pagina.h"
 #include "events/parametros.h"
 
@@ -30,8 +29,10 @@ void escreve_resumo(Console& console, const ResumoDaPagina& r) {
 int modo_linha_de_comando(const std::vector<std::string>& args, Console& console, Env& env) {
   ParametrosDaPagina p;
   p.corte = events::le_parametros_de_corte(args[2], args[3], args[4], args[5]);
-  p.entrada = cut_short(args[0]);
-  p.pagina = cut_short(args[1]);
+  // Paths are kept whole: one longer than 255 characters is refused rather
+  // than cut to a name that may lie in another folder.
+  p.entrada = args[0];
+  p.pagina = args[1];
   escreve_resumo(console, DESENHA_CHUVADAS(env, p));
   return 0;
 }

@@ -105,6 +105,10 @@ TEST(DesenhaChuvadasEntry, UsageAndParameterErrorsTouchNothing) {
   r = run_program("Desenha_Chuvadas", {"serie.txt", "./serie.txt", "00:15:00", "0", "0.2", "00:05:00"}, dir.path());
   EXPECT_EQ(r.exit_code, 1);
   EXPECT_EQ(r.console, console_text("Erro: a pagina nao pode ser o arquivo de entrada.\n"));
+  r = run_program("Desenha_Chuvadas", {"serie.txt", std::string(300, 'p') + ".html", "00:15:00", "0", "0.2", "00:05:00"},
+                  dir.path());
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.console, console_text("Erro: o caminho dado para a pagina tem mais de 255 caracteres.\n"));
   EXPECT_EQ(dir.list(), std::vector<std::string>{"serie.txt"});
   EXPECT_EQ(dir.read("serie.txt"), events::serie({0, 1, 0}));
 }
