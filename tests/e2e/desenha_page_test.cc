@@ -93,9 +93,6 @@ TEST(DesenhaChuvadasEntry, UsageAndParameterErrorsTouchNothing) {
     EXPECT_EQ(r.exit_code, 0) << n;
     EXPECT_EQ(r.console, console_text(kUtilizacao)) << n;
   }
-  EXPECT_EQ(run_program("Desenha_Chuvadas", {"--help"}, dir.path()).console, console_text(kUtilizacao));
-  EXPECT_EQ(run_program("Desenha_Chuvadas", {"--version"}, dir.path()).console,
-            console_text("Desenha_Chuvadas (Pluviometria) 1.0.0\n"));
   RunResult r = run_program("Desenha_Chuvadas", {"serie.txt", "p.html", "00:20:00", "0", "0.2", "00:15:00"}, dir.path());
   EXPECT_EQ(r.exit_code, 1);
   EXPECT_EQ(r.console, console_text("Erro: periodo invalido para o intervalo utilizado.\n"));
