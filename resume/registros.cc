@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/failure.h"
+#include "common/series_record.h"
 
 namespace rain::resume {
 
@@ -12,7 +13,7 @@ void le_registros(LineReader& serie, const std::function<void(const Registro&)>&
   std::int64_t primeira_vazia = 0;
   for (std::int64_t numero = 2; !serie.at_end_or_eof_mark(); ++numero) {
     serie.read_line(linha);
-    if (linha.find_first_not_of(" \t") == std::string::npos) {
+    if (is_blank_line(linha)) {
       if (primeira_vazia == 0) primeira_vazia = numero;
       continue;
     }
