@@ -213,7 +213,7 @@ std::string svg_maximas_anuais(const std::vector<MaximasDoAno>& anos) {
     }
     if (!traco.d().empty()) svg.caminho(traco.d(), classe);
     svg.bruto(pontos);
-    const double lx = a.direita + 20 + (colunas_de_legenda > 1 ? (k % 2) * 75 : 0);
+    const double lx = a.direita + 20 + (colunas_de_legenda > 1 ? static_cast<double>(k % 2) * 75 : 0.0);
     const double ly = legenda_y + (colunas_de_legenda > 1 ? static_cast<double>(k / 2) : static_cast<double>(k)) * 16;
     svg.linha(lx, ly - 4, lx + 18, ly - 4, classe);
     svg.texto(lx + 22, ly, std::to_string(ano.ano) + (traco.d().empty() ? " (seco)" : ""), "rotulo", "start");

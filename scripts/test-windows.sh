@@ -34,7 +34,7 @@ find_wineserver() {
 }
 
 echo "== cross build (MinGW-w64) in $win_build =="
-cmake -S "$root" -B "$win_build" --toolchain "$root/cmake/mingw-w64.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S "$root" -B "$win_build" --toolchain "$root/cmake/mingw-w64.cmake" -DCMAKE_BUILD_TYPE=Release -DRAIN_WERROR="${RAIN_WERROR:-OFF}" >/dev/null
 cmake --build "$win_build" -j2
 
 echo "== native end-to-end tests in $linux_build =="
