@@ -5,6 +5,7 @@
 #include "common/failure.h"
 #include "tests/support/e2e.h"
 #include "tests/support/fault_env.h"
+#include "tests/support/expect_failure.h"
 
 namespace rain::desenha {
 namespace {
@@ -23,13 +24,9 @@ TEST(DesenhaChuvadas, AFailedWriteOrMoveKeepsTheEarlierPage) {
     FaultEnv env(default_env());
     if (caso == 0) env.fail_writes_after(dir.file("p.html.pvx"), 1000);
     if (caso == 1) env.fail_rename();
-    try {
-      DESENHA_CHUVADAS(env, p);
-      ADD_FAILURE() << "caso " << caso;
-    } catch (const Failure& f) {
-      EXPECT_EQ(f.line(), "Erro: nao foi possivel gravar o arquivo de saida.") << caso;
-      EXPECT_EQ(f.exit_code(), 1);
-    }
+    EXPECT_EQ(testing::ExpectFailure([&] { DESENHA_CHUVADAS(env, p); }).line(),
+              "Erro: nao foi possivel gravar o arquivo de saida.")
+        << caso;
     EXPECT_EQ(dir.read("p.html"), "a pagina anterior") << caso;
     EXPECT_EQ(dir.list(), (std::vector<std::string>{"p.html", "serie.txt"})) << caso;
   }

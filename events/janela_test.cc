@@ -2,19 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/expect_failure.h"
+
 #include "common/failure.h"
 
 namespace rain::events {
 namespace {
 
 std::string mensagem_de(std::string_view limite, std::string_view intervalo) {
-  try {
-    CALCULA_JANELA(limite, intervalo);
-  } catch (const Failure& f) {
-    EXPECT_EQ(f.exit_code(), 1);
-    return f.line();
-  }
-  return "(no failure)";
+  return testing::ExpectFailure([&] { CALCULA_JANELA(limite, intervalo); }).line();
 }
 
 TEST(CalculaJanela, LimitThatIsAWholeMultipleGivesTheRecordCount) {

@@ -11,6 +11,7 @@
 #include "tests/support/e2e.h"
 #include "tests/support/fake_terminal.h"
 #include "tests/support/fault_env.h"
+#include "tests/support/expect_failure.h"
 
 namespace rain::formatter {
 namespace {
@@ -126,20 +127,16 @@ TEST(CommandLine, SixteenBitLimitsAreAcceptedAndOneBeyondIsNot) {
   EXPECT_EQ(p.LINHA_CABECALHO, 32767);
   EXPECT_EQ(p.LINHA_PRIMEIRO_DADO, -32768);
   args[9] = "-32769";
-  EXPECT_THROW(LE_LINHA_DE_COMANDO(args), Failure);
+  testing::ExpectFailure([&] { LE_LINHA_DE_COMANDO(args); });
 }
 
 // The line a dialogue ends with, and the number of questions it asked.
 std::pair<std::string, long> dialogue_stop(const std::string& answers) {
   InProcess io;
   io.in.str(answers);
-  try {
-    DIALOGO(io.console);
-  } catch (const Failure& f) {
-    const std::string shown = io.out.str();
-    return {f.line(), std::count(shown.begin(), shown.end(), '>')};
-  }
-  return {"no stop", 0};
+  const Failure f = testing::ExpectFailure([&] { DIALOGO(io.console); });
+  const std::string shown = io.out.str();
+  return {f.line(), std::count(shown.begin(), shown.end(), '>')};
 }
 
 TEST(Dialogue, AnAnswerThatIsNotANumberEndsTheDialogueAtOnce) {

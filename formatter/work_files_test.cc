@@ -8,6 +8,7 @@
 #include "common/failure.h"
 #include "tests/support/e2e.h"
 #include "tests/support/fault_env.h"
+#include "tests/support/expect_failure.h"
 
 namespace rain::formatter {
 namespace {
@@ -131,13 +132,8 @@ TEST_F(WorkFilesTest, DayListThatCouldNeverReachItsEndIsRefusedBeforeTheFileIsTo
   };
   dir_.write(kDayListFile, "stale\r\n");
   for (const auto& c : cases) {
-    try {
-      PUTDATAS(default_env(), c.inicio, c.fim);
-      ADD_FAILURE() << c.inicio << " " << c.fim << " was accepted";
-    } catch (const Failure& f) {
-      EXPECT_EQ(f.line(), c.message);
-      EXPECT_EQ(f.exit_code(), 1);
-    }
+    EXPECT_EQ(testing::ExpectFailure([&] { PUTDATAS(default_env(), c.inicio, c.fim); }).line(), c.message)
+        << c.inicio << " " << c.fim;
   }
   EXPECT_EQ(dir_.read(kDayListFile), "stale\r\n");
 }
@@ -146,35 +142,22 @@ TEST_F(WorkFilesTest, WorkFileThatCannotBeCreatedStopsTheRun) {
   FaultEnv env(default_env());
   env.fail_create(kGridFile);
   env.fail_create(kDayListFile);
-  try {
-    PUTHORAS(env, "00:15:00", "00:00:00");
-    ADD_FAILURE();
-  } catch (const Failure& f) {
-    EXPECT_EQ(f.line(), "Erro: Nao foi possivel gerar o arquivo buffer_horas.dat.");
-    EXPECT_EQ(f.exit_code(), 1);
-  }
-  try {
-    PUTDATAS(env, "01/01/05", "02/01/05");
-    ADD_FAILURE();
-  } catch (const Failure& f) {
-    EXPECT_EQ(f.line(), "Erro: Nao foi possivel gerar o arquivo buffer_datas.dat.");
-  }
+  EXPECT_EQ(testing::ExpectFailure([&] { PUTHORAS(env, "00:15:00", "00:00:00"); }).line(),
+            "Erro: Nao foi possivel gerar o arquivo buffer_horas.dat.");
+  EXPECT_EQ(testing::ExpectFailure([&] { PUTDATAS(env, "01/01/05", "02/01/05"); }).line(),
+            "Erro: Nao foi possivel gerar o arquivo buffer_datas.dat.");
 }
 
 TEST_F(WorkFilesTest, WorkFileCutShortByAFailedWriteIsRemovedSoNoLaterRunTakesItForACache) {
   FaultEnv env(default_env());
   env.fail_writes_after(kGridFile, 100);
-  try {
-    PUTHORAS(env, "00:01:00", "00:00:00");
-    ADD_FAILURE();
-  } catch (const Failure& f) {
-    EXPECT_EQ(f.line(), "Erro: Nao foi possivel gravar o arquivo buffer_horas.dat.");
-  }
+  EXPECT_EQ(testing::ExpectFailure([&] { PUTHORAS(env, "00:01:00", "00:00:00"); }).line(),
+            "Erro: Nao foi possivel gravar o arquivo buffer_horas.dat.");
   EXPECT_FALSE(dir_.exists(kGridFile));
 
   FaultEnv env2(default_env());
   env2.fail_writes_after(kDayListFile, 100);
-  EXPECT_THROW(PUTDATAS(env2, "01/01/05", "31/12/05"), Failure);
+  testing::ExpectFailure([&] { PUTDATAS(env2, "01/01/05", "31/12/05"); });
   EXPECT_FALSE(dir_.exists(kDayListFile));
 }
 

@@ -6,6 +6,7 @@
 #include "common/staged_file.h"
 #include "tests/support/e2e.h"
 #include "tests/support/fault_env.h"
+#include "tests/support/expect_failure.h"
 
 namespace rain::resume {
 namespace {
@@ -26,13 +27,9 @@ TEST(EscreveTabelas, AFailedWriteOrMoveLeavesBothEarlierTablesAndNoTemporary) {
     FaultEnv env(default_env());
     if (caso == 0) env.fail_writes_after(StagedFile::temporary_name(arquivos.maximas), 100);
     if (caso == 1) env.fail_rename();
-    try {
-      escreve_tabelas(env, arquivos, p);
-      ADD_FAILURE() << "no failure in case " << caso;
-    } catch (const Failure& f) {
-      EXPECT_EQ(f.line(), "Erro: nao foi possivel gravar o arquivo de saida " +
-                              (caso == 0 ? arquivos.maximas : arquivos.eventos) + ".");
-    }
+    EXPECT_EQ(testing::ExpectFailure([&] { escreve_tabelas(env, arquivos, p); }).line(),
+              "Erro: nao foi possivel gravar o arquivo de saida " + (caso == 0 ? arquivos.maximas : arquivos.eventos) +
+                  ".");
     EXPECT_EQ(dir.list(), (std::vector<std::string>{"e.csv", "m.csv", "serie.txt"}));
     EXPECT_EQ(dir.read("e.csv"), "antes e\r\n");
     EXPECT_EQ(dir.read("m.csv"), "antes m\r\n");
