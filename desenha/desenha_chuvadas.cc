@@ -33,7 +33,7 @@ int modo_linha_de_comando(const std::vector<std::string>& args, Console& console
   // than cut to a name that may lie in another folder.
   p.entrada = args[0];
   p.pagina = args[1];
-  escreve_resumo(console, DESENHA_CHUVADAS(env, p));
+  escreve_resumo(console, desenha_pagina(env, p));
   return 0;
 }
 
@@ -43,7 +43,7 @@ int modo_interativo(Console& console, Env& env) {
   p.entrada = console.ask_text_then_blank_line({"Digite o caminho e o nome do arquivo de entrada."});
   p.pagina = console.ask_text_then_blank_line({"Digite o caminho e o nome da pagina de saida, com a extensao .html."});
   p.corte = events::pergunta_parametros_de_corte(console);
-  escreve_resumo(console, DESENHA_CHUVADAS(env, p));
+  escreve_resumo(console, desenha_pagina(env, p));
   console.write_line("Processo concluido! Aperte uma tecla para sair...");
   console.wait_key();
   return 0;

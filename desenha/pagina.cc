@@ -409,7 +409,7 @@ ResumoDaPagina escreve_pagina(Env& env, const ParametrosDaPagina& p, LineWriter&
   return {r.registros, r.eventos, static_cast<std::int64_t>(r.maiores.size())};
 }
 
-ResumoDaPagina DESENHA_CHUVADAS(Env& env, const ParametrosDaPagina& p) {
+ResumoDaPagina desenha_pagina(Env& env, const ParametrosDaPagina& p) {
   RunFiles arquivos;
   arquivos.reads(p.entrada, "o arquivo de entrada");
   arquivos.writes(p.pagina, "a pagina");

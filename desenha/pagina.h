@@ -34,6 +34,6 @@ ResumoDaPagina escreve_pagina(Env& env, const ParametrosDaPagina& p, LineWriter&
 // The whole run: the page is written under a temporary name and takes its own
 // name only once complete, replacing an earlier page. Refuses (Failure) a page
 // that would be the series itself.
-ResumoDaPagina DESENHA_CHUVADAS(Env& env, const ParametrosDaPagina& p);
+ResumoDaPagina desenha_pagina(Env& env, const ParametrosDaPagina& p);
 
 }  // namespace rain::desenha

@@ -24,7 +24,7 @@ TEST(DesenhaChuvadas, AFailedWriteOrMoveKeepsTheEarlierPage) {
     FaultEnv env(default_env());
     if (caso == 0) env.fail_writes_after(dir.file("p.html.pvx"), 1000);
     if (caso == 1) env.fail_rename();
-    EXPECT_EQ(testing::ExpectFailure([&] { DESENHA_CHUVADAS(env, p); }).line(),
+    EXPECT_EQ(testing::ExpectFailure([&] { desenha_pagina(env, p); }).line(),
               "Erro: nao foi possivel gravar o arquivo de saida.")
         << caso;
     EXPECT_EQ(dir.read("p.html"), "a pagina anterior") << caso;

@@ -11,10 +11,10 @@
 #include "common/line_io.h"
 #include "common/numbers.h"
 #include "common/run_files.h"
+#include "common/series_record.h"
 #include "common/text.h"
 #include "formatter/conta_basculacoes.h"
 #include "formatter/discretiza.h"
-#include "common/series_record.h"
 #include "formatter/work_files.h"
 
 namespace rain::formatter {
@@ -41,7 +41,7 @@ struct Separador {
   bool titulos_por_brancos = false;
 };
 
-Separador ESCOLHE_SEPARADOR(const std::string& tipo) {
+Separador escolhe_separador(const std::string& tipo) {
   Separador s;
   // Tabs are turned into blanks before a line is split, so "tab" (or a tab
   // typed as the separator itself) splits on blanks. An empty answer of the
@@ -60,30 +60,30 @@ Separador ESCOLHE_SEPARADOR(const std::string& tipo) {
 // What the run does with its columns, decided once from the parameters.
 struct Plano {
   Separador separador;
-  MASCARA_DATA mascara;
+  MascaraDeData mascara;
   // The logger gave the tips of each record: they are copied, not derived.
   bool basculas_por_intervalo = false;
   bool acumulo_total = false;
   bool discretiza = false;
 };
 
-Plano FAZ_PLANO(const PARAMETROS& p) {
+Plano faz_plano(const ParametrosDoAjuste& p) {
   Plano plano;
-  plano.separador = ESCOLHE_SEPARADOR(p.TIPO_SEPARADOR);
-  plano.mascara = LE_MASCARA(p.MASCARA);
+  plano.separador = escolhe_separador(p.TIPO_SEPARADOR);
+  plano.mascara = le_mascara(p.MASCARA);
   plano.basculas_por_intervalo = p.COLUNA_BASCULA != 0 && equals_upper(p.TIPO_BASCULA, "INTERVALO");
   plano.acumulo_total = equals_upper(p.TIPO_ACUMULO, "TOTAL");
   plano.discretiza = equals_upper(p.DISCRETIZADO, "N");
   return plano;
 }
 
-std::string CABECALHO_FIXO(const Plano& plano) {
+std::string cabecalho_fixo(const Plano& plano) {
   return plano.basculas_por_intervalo ? "Hora Data Acumulo Basculacoes" : "Hora Data Acumulo";
 }
 
 // The titles of the time, date and depth columns (and of the tip column when
 // the tips are copied) out of the raw header line.
-std::string CABECALHO_DO_ARQUIVO(std::string linha, const Plano& plano, const PARAMETROS& p) {
+std::string cabecalho_do_arquivo(std::string linha, const Plano& plano, const ParametrosDoAjuste& p) {
   if (!plano.separador.titulos_por_brancos) replace_char(linha, ' ', '_');
   replace_char(linha, '\t', ' ');
   const DelimiterSet& del = plano.separador.del;
@@ -129,14 +129,14 @@ double numero_do_campo(std::string_view campo, int coluna, const Origem& origem)
 // impossible dates counted.
 class ConfereRegistros {
  public:
-  ConfereRegistros(bool discretiza, RESUMO_AJUSTE& resumo) : discretiza_(discretiza), resumo_(resumo) {}
+  ConfereRegistros(bool discretiza, ResumoDoAjuste& resumo) : discretiza_(discretiza), resumo_(resumo) {}
 
   void confere(const std::string& registro, const Origem& origem) {
     std::optional<CalendarDate> data = fixed_calendar_date(OBTEMDATA(registro));
     if (!discretiza_) {
-      if (!data && resumo_.DATAS_IMPOSSIVEIS++ == 0) {
-        resumo_.PRIMEIRA_LINHA_IMPOSSIVEL = origem.numero;
-        resumo_.PRIMEIRO_TEXTO_IMPOSSIVEL = trecho(*origem.linha);
+      if (!data && resumo_.datas_impossiveis++ == 0) {
+        resumo_.primeira_linha_impossivel = origem.numero;
+        resumo_.primeiro_texto_impossivel = trecho(*origem.linha);
       }
       return;
     }
@@ -167,26 +167,26 @@ class ConfereRegistros {
   int primeiro_ano_ = 0;
   bool tem_anterior_ = false;
   Momento anterior_;
-  RESUMO_AJUSTE& resumo_;
+  ResumoDoAjuste& resumo_;
 };
 
-void acrescenta_data(std::string& linha, std::string_view data, const MASCARA_DATA& mascara) {
+void acrescenta_data(std::string& linha, std::string_view data, const MascaraDeData& mascara) {
   std::string_view curta = data.substr(0, std::min(data.size(), kMaxShortText));
   if (!mascara.completa()) {
     linha += curta;
     return;
   }
   const DelimiterSet& del = date_mask_separators();
-  linha += word_view(curta, mascara.DIA, del);
+  linha += word_view(curta, mascara.dia, del);
   linha += '/';
-  linha += word_view(curta, mascara.MES, del);
+  linha += word_view(curta, mascara.mes, del);
   linha += '/';
-  linha += word_view(curta, mascara.ANO, del);
+  linha += word_view(curta, mascara.ano, del);
 }
 
 // Builds the series record of one raw data line (tabs already blanks) and
 // carries the accumulated depth along.
-void MONTA_REGISTRO(std::string& nova, const std::string& linha, const Plano& plano, const PARAMETROS& p,
+void monta_registro(std::string& nova, const std::string& linha, const Plano& plano, const ParametrosDoAjuste& p,
                     double& acum, std::string& acumulo_escrito, const Origem& origem) {
   const DelimiterSet& del = plano.separador.del;
   nova.assign(word_view(linha, p.COLUNA_HORA, del));
@@ -224,18 +224,18 @@ void MONTA_REGISTRO(std::string& nova, const std::string& linha, const Plano& pl
 }
 
 // The first version of the series: header, then one record per data line.
-void CONVERTE_REGISTROS(LineReader& entrada, LineWriter& saida, const Plano& plano, const PARAMETROS& p,
-                        RESUMO_AJUSTE& resumo) {
+void converte_registros(LineReader& entrada, LineWriter& saida, const Plano& plano, const ParametrosDoAjuste& p,
+                        ResumoDoAjuste& resumo) {
   std::string linha;
   Origem origem{0, &linha};
   for (int i = 1; i < p.LINHA_PRIMEIRO_DADO; ++i) {
     entrada.read_line(linha);  // past the end this is an empty line
-    if (i == p.LINHA_CABECALHO) saida.write_line(CABECALHO_DO_ARQUIVO(linha, plano, p));
+    if (i == p.LINHA_CABECALHO) saida.write_line(cabecalho_do_arquivo(linha, plano, p));
   }
   origem.numero = std::max<long>(p.LINHA_PRIMEIRO_DADO - 1, 0);
   const bool com_cabecalho =
       p.LINHA_CABECALHO == 0 || (p.LINHA_CABECALHO >= 1 && p.LINHA_CABECALHO < p.LINHA_PRIMEIRO_DADO);
-  if (p.LINHA_CABECALHO == 0) saida.write_line(CABECALHO_FIXO(plano));
+  if (p.LINHA_CABECALHO == 0) saida.write_line(cabecalho_fixo(plano));
 
   ConfereRegistros conferencia(plano.discretiza, resumo);
   // Without a header line the later stages take the first record for one.
@@ -247,26 +247,26 @@ void CONVERTE_REGISTROS(LineReader& entrada, LineWriter& saida, const Plano& pla
     ++origem.numero;
     replace_char(linha, '\t', ' ');
     if (so_brancos(linha)) continue;
-    MONTA_REGISTRO(nova, linha, plano, p, acum, resumo.ACUMULO, origem);
+    monta_registro(nova, linha, plano, p, acum, resumo.acumulo, origem);
     if (confere) conferencia.confere(nova, origem);
     confere = true;
     saida.write_line(nova);
-    ++resumo.LEITURAS;
+    ++resumo.leituras;
   }
 }
 
 // Every name the run may write, by the stages the plan runs, against the raw
 // file and each other: a clash would have the run destroy its own input or
 // one of its files.
-RunFiles ARQUIVOS_DA_EXECUCAO(const PARAMETROS& p, const Plano& plano) {
+RunFiles arquivos_da_execucao(const ParametrosDoAjuste& p, const Plano& plano) {
   RunFiles files;
-  if (!p.ENTRADA_DADA.empty()) files.given(p.ENTRADA_DADA, "o arquivo de entrada");
-  if (!p.SAIDA_DADA.empty()) files.given(p.SAIDA_DADA, "o arquivo de saida");
+  if (!p.entrada_dada.empty()) files.given(p.entrada_dada, "o arquivo de entrada");
+  if (!p.saida_dada.empty()) files.given(p.saida_dada, "o arquivo de saida");
   files.reads(p.ENDERECO_ENTRADA, "o arquivo de entrada");
   files.writes(p.ENDERECO_SAIDA, "o arquivo de saida");
   files.clash_line(p.ENDERECO_SAIDA, p.ENDERECO_ENTRADA, kErroMesmoArquivo);
   auto trabalho = [&files](const std::string& nome) { files.writes_derived(nome, "o arquivo de trabalho " + nome); };
-  if (plano.discretiza || !plano.basculas_por_intervalo) trabalho(NOME_TRABALHO(p.ENDERECO_SAIDA));
+  if (plano.discretiza || !plano.basculas_por_intervalo) trabalho(nome_de_trabalho(p.ENDERECO_SAIDA));
   if (plano.discretiza) {
     trabalho(p.ENDERECO_SAIDA + "~");
     for (const char* cache : {kGridFile, kDayListFile}) {
@@ -289,7 +289,7 @@ std::int64_t conta_registros(Env& env, const std::string& serie) {
 
 // Moves the series to its work file. A work file left by an earlier run is
 // never replaced: the run stops with both files as they are.
-void MOVE_PARA_TRABALHO(Env& env, const std::string& saida, const std::string& trabalho) {
+void move_para_trabalho(Env& env, const std::string& saida, const std::string& trabalho) {
   if (env.rename_no_replace(saida, trabalho)) return;
   if (env.exists(trabalho)) {
     throw Failure("Erro: o arquivo de trabalho " + trabalho +
@@ -301,41 +301,41 @@ void MOVE_PARA_TRABALHO(Env& env, const std::string& saida, const std::string& t
 
 }  // namespace
 
-MASCARA_DATA LE_MASCARA(std::string_view formato) {
-  MASCARA_DATA m;
+MascaraDeData le_mascara(std::string_view formato) {
+  MascaraDeData m;
   std::string_view curto = formato.substr(0, std::min(formato.size(), kMaxShortText));
   for (int i = 1; i <= 3; ++i) {
     std::string_view parte = word_view(curto, i, date_mask_separators());
     if (parte.empty()) continue;  // a mask of fewer parts names nothing there
     char letra = to_upper(parte.substr(0, 1))[0];
     if (letra == 'A' || letra == 'Y') {
-      m.ANO = i;
+      m.ano = i;
     } else if (letra == 'M') {
-      m.MES = i;
+      m.mes = i;
     } else if (letra == 'D') {
-      m.DIA = i;
+      m.dia = i;
     }
   }
   return m;
 }
 
-std::string CONVERTE_FORMATO_DATA(std::string_view data, const MASCARA_DATA& mascara) {
+std::string CONVERTE_FORMATO_DATA(std::string_view data, const MascaraDeData& mascara) {
   std::string out;
   acrescenta_data(out, data, mascara);
   return out;
 }
 
 std::string CONVERTE_FORMATO_DATA(std::string_view data, std::string_view formato) {
-  return CONVERTE_FORMATO_DATA(data, LE_MASCARA(formato));
+  return CONVERTE_FORMATO_DATA(data, le_mascara(formato));
 }
 
-std::string NOME_TRABALHO(const std::string& saida) { return cut_short(saida + ".pvx"); }
+std::string nome_de_trabalho(const std::string& saida) { return cut_short(saida + ".pvx"); }
 
-RESUMO_AJUSTE AJUSTA_LEITURAS(Env& env, const PARAMETROS& p) {
-  RESUMO_AJUSTE resumo;
-  const Plano plano = FAZ_PLANO(p);
+ResumoDoAjuste AJUSTA_LEITURAS(Env& env, const ParametrosDoAjuste& p) {
+  ResumoDoAjuste resumo;
+  const Plano plano = faz_plano(p);
 
-  ARQUIVOS_DA_EXECUCAO(p, plano).check(env);
+  arquivos_da_execucao(p, plano).check(env);
   std::unique_ptr<LineReader> entrada = open_lines(env, p.ENDERECO_ENTRADA);
   if (!entrada) throw Failure(kErroAbrirEntrada, 1);
   // The capacity divides depths into tips when they are derived, and
@@ -345,24 +345,24 @@ RESUMO_AJUSTE AJUSTA_LEITURAS(Env& env, const PARAMETROS& p) {
     throw Failure(p.CAPACIDADE_BASCULA == 0 ? kErroCapacidadeZero : kErroCapacidadeNegativa, 1);
   }
   // A step the resampling would refuse is refused before anything is made.
-  if (plano.discretiza) CONFERE_INTERVALO(p.INTERVALO);
+  if (plano.discretiza) confere_intervalo(p.INTERVALO);
 
   std::unique_ptr<LineWriter> saida = create_lines(env, p.ENDERECO_SAIDA);
   if (!saida) throw Failure(kErroGerarSaida, 1);
-  CONVERTE_REGISTROS(*entrada, *saida, plano, p, resumo);
+  converte_registros(*entrada, *saida, plano, p, resumo);
   if (entrada->failed()) throw Failure(kErroLerEntrada, 1);
   entrada.reset();
   if (!saida->close()) throw Failure(kErroGravarSaida, 1);
   saida.reset();
 
-  const std::string trabalho = NOME_TRABALHO(p.ENDERECO_SAIDA);
+  const std::string trabalho = nome_de_trabalho(p.ENDERECO_SAIDA);
   if (plano.discretiza) {
-    MOVE_PARA_TRABALHO(env, p.ENDERECO_SAIDA, trabalho);
+    move_para_trabalho(env, p.ENDERECO_SAIDA, trabalho);
     DISCRETIZA_NO_TEMPO(env, trabalho, p.ENDERECO_SAIDA, p.INTERVALO);
     env.remove(trabalho);
   }
   if (!plano.basculas_por_intervalo) {
-    MOVE_PARA_TRABALHO(env, p.ENDERECO_SAIDA, trabalho);
+    move_para_trabalho(env, p.ENDERECO_SAIDA, trabalho);
     CONTA_BASCULACOES(env, trabalho, p.ENDERECO_SAIDA, p.CAPACIDADE_BASCULA);
     env.remove(trabalho);
   }
@@ -372,7 +372,7 @@ RESUMO_AJUSTE AJUSTA_LEITURAS(Env& env, const PARAMETROS& p) {
     env.remove(kGridFile);
     env.remove(kDayListFile);
   }
-  resumo.REGISTROS = conta_registros(env, p.ENDERECO_SAIDA);
+  resumo.registros = conta_registros(env, p.ENDERECO_SAIDA);
   return resumo;
 }
 

@@ -34,17 +34,17 @@ TEST(DateMask, MissingDatePartsGiveEmptyTextsBetweenTheSlashes) {
 }
 
 TEST(DateMask, LaterPartOverridesAnEarlierOneForTheSameLetter) {
-  MASCARA_DATA m = LE_MASCARA("M-D-M");
-  EXPECT_EQ(m.MES, 3);
-  EXPECT_EQ(m.DIA, 2);
+  MascaraDeData m = le_mascara("M-D-M");
+  EXPECT_EQ(m.mes, 3);
+  EXPECT_EQ(m.dia, 2);
   EXPECT_FALSE(m.completa());
-  EXPECT_TRUE(LE_MASCARA("Y/M/D/extra").completa());
+  EXPECT_TRUE(le_mascara("Y/M/D/extra").completa());
 }
 
 TEST(WorkFileName, OutputNamePlusPvxCutTo255) {
-  EXPECT_EQ(NOME_TRABALHO("serie.txt"), "serie.txt.pvx");
+  EXPECT_EQ(nome_de_trabalho("serie.txt"), "serie.txt.pvx");
   std::string longo(253, 'a');
-  EXPECT_EQ(NOME_TRABALHO(longo), longo + ".p");
+  EXPECT_EQ(nome_de_trabalho(longo), longo + ".p");
 }
 
 }  // namespace

@@ -240,7 +240,7 @@ void write_sampled(Env& env, const std::string& entrada, const std::string& slot
 
 // Hours, minutes and seconds must each be a whole number within the clock's
 // range, and the step at least one second.
-void CONFERE_INTERVALO(const std::string& intervalo) {
+void confere_intervalo(const std::string& intervalo) {
   const auto& parts = date_time_parts();
   auto hora = whole_int16(word_view(intervalo, 1, parts));
   auto minuto = whole_int16(word_view(intervalo, 2, parts));
@@ -256,7 +256,7 @@ void CONFERE_INTERVALO(const std::string& intervalo) {
 void DISCRETIZA_NO_TEMPO(Env& env, const std::string& entrada, const std::string& saida,
                          const std::string& intervalo_dado) {
   const std::string intervalo = cut_short(intervalo_dado);
-  CONFERE_INTERVALO(intervalo);
+  confere_intervalo(intervalo);
   const SeriesBounds bounds = scan_bounds(env, entrada);
   const bool day_list_built = prepare_day_list(env, bounds);
   prepare_grid(env, intervalo);

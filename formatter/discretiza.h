@@ -19,7 +19,7 @@ namespace rain::formatter {
 // Refuses, with exit code 1 and no message on standard output (the reason on
 // standard error), a step that is not hours 0..23, minutes and seconds 0..59,
 // not all zero.
-void CONFERE_INTERVALO(const std::string& intervalo);
+void confere_intervalo(const std::string& intervalo);
 
 void DISCRETIZA_NO_TEMPO(Env& env, const std::string& entrada, const std::string& saida,
                          const std::string& intervalo);

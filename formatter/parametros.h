@@ -1,18 +1,13 @@
-// Entry of Ajusta_Leituras: the fifteen run parameters, taken from the command
-// line or asked one by one on the console, then handed to the conversion.
+// The fifteen run parameters of Ajusta_Leituras, as the conversion takes them.
 #pragma once
 
 #include <cstdint>
 #include <string>
-#include <vector>
-
-#include "common/console.h"
-#include "common/env.h"
 
 namespace rain::formatter {
 
 // The run parameters. Texts hold at most 255 characters.
-struct PARAMETROS {
+struct ParametrosDoAjuste {
   std::string ENDERECO_ENTRADA;
   std::string ENDERECO_SAIDA;
   std::string TIPO_ACUMULO;
@@ -31,20 +26,8 @@ struct PARAMETROS {
   // The two paths as given on the command line, before the cut to 255
   // characters: a longer one is refused rather than cut to a name that may lie
   // in another folder. Empty when the paths came from the dialogue.
-  std::string ENTRADA_DADA;
-  std::string SAIDA_DADA;
+  std::string entrada_dada;
+  std::string saida_dada;
 };
-
-// Fifteen arguments into the parameters; throws Failure on a refused number.
-PARAMETROS LE_LINHA_DE_COMANDO(const std::vector<std::string>& args);
-
-// The console dialogue of fifteen (or thirteen) questions; throws Failure at
-// the first numeric answer that is not a number.
-PARAMETROS DIALOGO(Console& console);
-
-void MOSTRA_UTILIZACAO(Console& console);
-
-// The whole program: returns its exit code.
-int run_ajusta_leituras(const std::vector<std::string>& args, Console& console, Env& env);
 
 }  // namespace rain::formatter

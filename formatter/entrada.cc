@@ -1,4 +1,4 @@
-#include "formatter/parametros.h"
+#include "formatter/entrada.h"
 
 #include <optional>
 
@@ -60,19 +60,19 @@ class Dialogo {
 
 // Depth and tips in one column (both absent, in particular) leave nothing to
 // convert: refused rather than ending as if the run had succeeded.
-void confere_colunas(const PARAMETROS& p) {
+void confere_colunas(const ParametrosDoAjuste& p) {
   if (p.COLUNA_ACUMULO == 0 && p.COLUNA_BASCULA == 0) throw Failure(kSemColunaDeChuva, 1);
   if (p.COLUNA_ACUMULO == p.COLUNA_BASCULA) throw Failure(kColunasIguais, 1);
 }
 
 }  // namespace
 
-PARAMETROS LE_LINHA_DE_COMANDO(const std::vector<std::string>& args) {
-  PARAMETROS p;
+ParametrosDoAjuste le_linha_de_comando(const std::vector<std::string>& args) {
+  ParametrosDoAjuste p;
   p.ENDERECO_ENTRADA = cut_short(args[0]);
   p.ENDERECO_SAIDA = cut_short(args[1]);
-  p.ENTRADA_DADA = args[0];
-  p.SAIDA_DADA = args[1];
+  p.entrada_dada = args[0];
+  p.saida_dada = args[1];
   p.TIPO_ACUMULO = cut_short(args[2]);
   p.TIPO_BASCULA = cut_short(args[3]);
   p.TIPO_SEPARADOR = cut_short(args[4]);
@@ -91,8 +91,8 @@ PARAMETROS LE_LINHA_DE_COMANDO(const std::vector<std::string>& args) {
   return p;
 }
 
-PARAMETROS DIALOGO(Console& console) {
-  PARAMETROS p;
+ParametrosDoAjuste dialogo(Console& console) {
+  ParametrosDoAjuste p;
   Dialogo d(console);
   d.texto({"Digite o caminho do arquivo de entrada."}, p.ENDERECO_ENTRADA);
   d.texto({"Digite o caminho do arquivo de saida."}, p.ENDERECO_SAIDA);
@@ -122,7 +122,7 @@ PARAMETROS DIALOGO(Console& console) {
   return p;
 }
 
-void MOSTRA_UTILIZACAO(Console& console) {
+void escreve_utilizacao(Console& console) {
   console.write_line("Utilizacao do programa com parametros por linha de comando:");
   console.write_line("Ajusta_Leituras <endereco de entrada> <endereco de saida>");
   console.write_line("<tipo de acumulo> <tipo de bascula> <tipo de separador>");
@@ -137,32 +137,32 @@ void MOSTRA_UTILIZACAO(Console& console) {
   console.write_line("A mascara da data deve seguir o modelo DD-MM-YY ou day/month/year");
 }
 
-const ProgramInfo kAjustaLeituras{"Ajusta_Leituras", MOSTRA_UTILIZACAO};
+const ProgramInfo kAjustaLeituras{"Ajusta_Leituras", escreve_utilizacao};
 
 int run_ajusta_leituras(const std::vector<std::string>& args, Console& console, Env& env) {
   return run_program(kAjustaLeituras, args, console, [&] {
-    PARAMETROS p;
+    ParametrosDoAjuste p;
     if (args.empty()) {
-      p = DIALOGO(console);
+      p = dialogo(console);
     } else if (args.size() == kArgumentCount) {
-      p = LE_LINHA_DE_COMANDO(args);
+      p = le_linha_de_comando(args);
     } else {
-      MOSTRA_UTILIZACAO(console);
+      escreve_utilizacao(console);
       return 0;
     }
     confere_colunas(p);
-    const RESUMO_AJUSTE resumo = AJUSTA_LEITURAS(env, p);
-    if (resumo.DATAS_IMPOSSIVEIS > 0) {
+    const ResumoDoAjuste resumo = AJUSTA_LEITURAS(env, p);
+    if (resumo.datas_impossiveis > 0) {
       console.write_note("Aviso: " +
-                         counted(resumo.DATAS_IMPOSSIVEIS, "registro com data impossivel",
+                         counted(resumo.datas_impossiveis, "registro com data impossivel",
                                  "registros com data impossivel") +
-                         "; o primeiro na linha " + std::to_string(resumo.PRIMEIRA_LINHA_IMPOSSIVEL) +
-                         " do arquivo de entrada: " + resumo.PRIMEIRO_TEXTO_IMPOSSIVEL);
+                         "; o primeiro na linha " + std::to_string(resumo.primeira_linha_impossivel) +
+                         " do arquivo de entrada: " + resumo.primeiro_texto_impossivel);
     }
     write_summary(console, kAjustaLeituras,
-                  {counted(resumo.LEITURAS, "leitura lida", "leituras lidas"),
-                   counted(resumo.REGISTROS, "registro escrito", "registros escritos") + " em " + p.ENDERECO_SAIDA,
-                   "acumulo final " + (resumo.ACUMULO.empty() ? "0" : resumo.ACUMULO) + " mm"});
+                  {counted(resumo.leituras, "leitura lida", "leituras lidas"),
+                   counted(resumo.registros, "registro escrito", "registros escritos") + " em " + p.ENDERECO_SAIDA,
+                   "acumulo final " + (resumo.acumulo.empty() ? "0" : resumo.acumulo) + " mm"});
     return 0;
   });
 }

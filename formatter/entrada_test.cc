@@ -1,6 +1,6 @@
 // In-process runs of the whole program, for what only a failing file system
 // shows, and for the parameter reading on its own.
-#include "formatter/parametros.h"
+#include "formatter/entrada.h"
 
 #include <gtest/gtest.h>
 
@@ -100,7 +100,7 @@ TEST(CommandLine, WholeNumbersAcceptBasePrefixesAndBlanks) {
   args[11] = "0x1F";
   args[12] = "\t-3";
   args[13] = "+4";
-  PARAMETROS p = LE_LINHA_DE_COMANDO(args);
+  ParametrosDoAjuste p = le_linha_de_comando(args);
   EXPECT_DOUBLE_EQ(p.CAPACIDADE_BASCULA, -0.25);
   EXPECT_EQ(p.LINHA_CABECALHO, 16);
   EXPECT_EQ(p.LINHA_PRIMEIRO_DADO, 3);
@@ -114,7 +114,7 @@ TEST(CommandLine, LongTextArgumentsAreCutTo255) {
   std::vector<std::string> args = args_for("nenhum", "0");
   args[1] = std::string(300, 's');
   args[14] = std::string(300, 'D');
-  PARAMETROS p = LE_LINHA_DE_COMANDO(args);
+  ParametrosDoAjuste p = le_linha_de_comando(args);
   EXPECT_EQ(p.ENDERECO_SAIDA, std::string(255, 's'));
   EXPECT_EQ(p.MASCARA.size(), 255u);
 }
@@ -123,18 +123,18 @@ TEST(CommandLine, SixteenBitLimitsAreAcceptedAndOneBeyondIsNot) {
   std::vector<std::string> args = args_for("nenhum", "0");
   args[8] = "32767";
   args[9] = "-32768";
-  PARAMETROS p = LE_LINHA_DE_COMANDO(args);
+  ParametrosDoAjuste p = le_linha_de_comando(args);
   EXPECT_EQ(p.LINHA_CABECALHO, 32767);
   EXPECT_EQ(p.LINHA_PRIMEIRO_DADO, -32768);
   args[9] = "-32769";
-  testing::ExpectFailure([&] { LE_LINHA_DE_COMANDO(args); });
+  testing::ExpectFailure([&] { le_linha_de_comando(args); });
 }
 
 // The line a dialogue ends with, and the number of questions it asked.
 std::pair<std::string, long> dialogue_stop(const std::string& answers) {
   InProcess io;
   io.in.str(answers);
-  const Failure f = testing::ExpectFailure([&] { DIALOGO(io.console); });
+  const Failure f = testing::ExpectFailure([&] { dialogo(io.console); });
   const std::string shown = io.out.str();
   return {f.line(), std::count(shown.begin(), shown.end(), '>')};
 }
