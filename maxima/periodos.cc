@@ -44,12 +44,16 @@ bool antes_de(std::string_view linha, const std::string& data_limite, const std:
 
 }  // namespace
 
-CaminhadaColuna::CaminhadaColuna(LineReader& serie, LineReader& trabalho, const RegrasPeriodo& regras,
-                                 int coluna, std::string cabecalho)
-    : serie_(serie), trabalho_(trabalho), regras_(regras), coluna_(coluna), LINHA_ATUAL(std::move(cabecalho)) {}
+CaminhadaColuna::CaminhadaColuna(std::unique_ptr<LineReader> serie, std::unique_ptr<LineReader> trabalho,
+                                 const RegrasPeriodo& regras, int coluna, std::string cabecalho)
+    : serie_(std::move(serie)),
+      trabalho_(std::move(trabalho)),
+      regras_(regras),
+      coluna_(coluna),
+      LINHA_ATUAL(std::move(cabecalho)) {}
 
 bool CaminhadaColuna::ha_periodo() {
-  if (!serie_.at_end()) return true;
+  if (!serie_->at_end()) return true;
   return modo_periodico(regras_.modo) && atual_pendente_;
 }
 
@@ -69,6 +73,16 @@ void CaminhadaColuna::faz_periodo() {
   }
 }
 
+bool CaminhadaColuna::rele_periodo(const std::function<void(const std::string&)>& ao_ler) {
+  std::string linha;
+  for (; LINHAS_PERIODO > 0; --LINHAS_PERIODO) {
+    if (!trabalho_->read_line(linha)) return false;
+    if (ao_ler) ao_ler(linha);
+  }
+  LINHAS_PERIODO = 0;
+  return true;
+}
+
 void CaminhadaColuna::toma(const std::string& linha) {
   if (std::optional<std::int32_t> valor = valor_da_coluna(linha, coluna_)) {
     if (*valor > VALOR_MAXIMO) VALOR_MAXIMO = *valor;
@@ -77,10 +91,10 @@ void CaminhadaColuna::toma(const std::string& linha) {
   ++LINHAS_PERIODO;
 }
 
-void CaminhadaColuna::le_serie() { serie_.read_line(LINHA_ATUAL); }
+void CaminhadaColuna::le_serie() { serie_->read_line(LINHA_ATUAL); }
 
 void CaminhadaColuna::periodo_total() {
-  while (!serie_.at_end()) {
+  while (!serie_->at_end()) {
     le_serie();
     toma(LINHA_ATUAL);
   }
@@ -97,7 +111,7 @@ bool CaminhadaColuna::dentro_do_fim(const std::string& linha) const {
 void CaminhadaColuna::periodo_intervalo() {
   // The lines before the start are counted from the header line on, which
   // sorts before every date that begins with a digit.
-  while (antes_do_inicio(LINHA_ATUAL) && !serie_.at_end()) {
+  while (antes_do_inicio(LINHA_ATUAL) && !serie_->at_end()) {
     le_serie();
     ++LINHAS_PERIODO;
   }
@@ -106,15 +120,15 @@ void CaminhadaColuna::periodo_intervalo() {
   --LINHAS_PERIODO;
   std::string descartada;
   while (LINHAS_PERIODO > 0) {
-    trabalho_.read_line(descartada);
+    trabalho_->read_line(descartada);
     --LINHAS_PERIODO;
   }
-  while (dentro_do_fim(LINHA_ATUAL) && !serie_.at_end()) {
+  while (dentro_do_fim(LINHA_ATUAL) && !serie_->at_end()) {
     toma(LINHA_ATUAL);
     le_serie();
   }
-  if (serie_.at_end() && !antes_do_inicio(LINHA_ATUAL) && dentro_do_fim(LINHA_ATUAL)) toma(LINHA_ATUAL);
-  while (!serie_.at_end()) le_serie();
+  if (serie_->at_end() && !antes_do_inicio(LINHA_ATUAL) && dentro_do_fim(LINHA_ATUAL)) toma(LINHA_ATUAL);
+  while (!serie_->at_end()) le_serie();
 }
 
 bool CaminhadaColuna::fecha_periodo() const {
@@ -138,7 +152,7 @@ void CaminhadaColuna::periodo_periodico() {
     }
     // At the end of the file nothing new is read: the repeated line closes
     // the period.
-    atual_pendente_ = !serie_.at_end();
+    atual_pendente_ = !serie_->at_end();
     if (atual_pendente_) {
       le_serie();
     } else {

@@ -1,11 +1,13 @@
-// The walk through one value column of a series, period by period. The series
-// reader leads and finds each period's figures; the work-file reader trails
-// and is left just before the period's first line, so the report can re-read
-// the period's lines (LINHAS_PERIODO of them) to list the records at the
+// The walk through one value column of a series, period by period. It owns two
+// readers: the series reader leads and finds each period's figures; the
+// work-file reader trails, just before the period's first line, so the report
+// can have the period's lines again (rele_periodo) to list the records at the
 // maximum without holding the period in memory.
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -29,25 +31,31 @@ class CaminhadaColuna {
  public:
   // `serie` stands after the header line `cabecalho`; `trabalho` stands after
   // its copy of the header.
-  CaminhadaColuna(LineReader& serie, LineReader& trabalho, const RegrasPeriodo& regras, int coluna,
-                  std::string cabecalho);
+  CaminhadaColuna(std::unique_ptr<LineReader> serie, std::unique_ptr<LineReader> trabalho,
+                  const RegrasPeriodo& regras, int coluna, std::string cabecalho);
 
   // Some data line of the column has still to be taken into a period.
   bool ha_periodo();
-  // Makes the next period and fills the figures below.
+  // Makes the next period and works out its figures.
   void faz_periodo();
 
   // Largest value and sum of the period; a value that is not a whole number
   // adds nothing but its line still counts.
-  std::int64_t VALOR_MAXIMO = 0;
-  std::int64_t ACUMULO_PERIODO = 0;
-  // Lines taken and not yet re-read from the work file; the report brings it
-  // back to 0. Signed: the INTERVALO step that accounts for the header line
-  // may lower it below 0 when the header does not sort before the start.
-  std::int64_t LINHAS_PERIODO = 0;
+  std::int64_t valor_maximo() const { return VALOR_MAXIMO; }
+  std::int64_t acumulo_periodo() const { return ACUMULO_PERIODO; }
   // Periodic modes: the first and the last line taken into the period.
-  std::string PRIMEIRA_LINHA;
-  std::string LINHA_ANTERIOR;
+  const std::string& primeira_linha() const { return PRIMEIRA_LINHA; }
+  const std::string& ultima_linha() const { return LINHA_ANTERIOR; }
+
+  // Hands the period's lines, read again from the work file, to `ao_ler` in
+  // order (`ao_ler` may be empty: the lines are passed over); the work file
+  // then stands before the next period. False when the work file ended first:
+  // it was changed under us.
+  bool rele_periodo(const std::function<void(const std::string&)>& ao_ler);
+
+  // A read error, in the series or in the work file.
+  bool serie_falhou() const { return serie_->failed(); }
+  bool trabalho_falhou() const { return trabalho_->failed(); }
 
  private:
   void toma(const std::string& linha);
@@ -59,8 +67,17 @@ class CaminhadaColuna {
   bool dentro_do_fim(const std::string& linha) const;
   bool fecha_periodo() const;
 
-  LineReader& serie_;
-  LineReader& trabalho_;
+  std::int64_t VALOR_MAXIMO = 0;
+  std::int64_t ACUMULO_PERIODO = 0;
+  // Lines taken and not yet re-read from the work file. Signed: the INTERVALO
+  // step that accounts for the header line may lower it below 0 when the
+  // header does not sort before the start.
+  std::int64_t LINHAS_PERIODO = 0;
+  std::string PRIMEIRA_LINHA;
+  std::string LINHA_ANTERIOR;
+
+  std::unique_ptr<LineReader> serie_;
+  std::unique_ptr<LineReader> trabalho_;
   const RegrasPeriodo& regras_;
   int coluna_;
   std::string LINHA_ATUAL;

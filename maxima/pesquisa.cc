@@ -152,32 +152,30 @@ std::string data_e_hora(std::string_view linha) {
 // Writes one period and re-reads its lines from the work file, which keeps
 // the work file in step with the series even when nothing is written. True
 // when the period went into the report.
-bool relata_periodo(LineWriter& relatorio, LineReader& trabalho, CaminhadaColuna& caminhada, Modo modo,
-                    int coluna, double precisao) {
-  const bool relata = caminhada.VALOR_MAXIMO > 0;
+bool relata_periodo(LineWriter& relatorio, CaminhadaColuna& caminhada, Modo modo, int coluna, double precisao) {
+  const std::int64_t maximo = caminhada.valor_maximo();
+  const bool relata = maximo > 0;
   if (relata && modo_periodico(modo)) {
     relatorio.write_line(kRegraEstreita);
-    relatorio.write_line("De " + data_e_hora(caminhada.PRIMEIRA_LINHA));
-    relatorio.write_line("A  " + data_e_hora(caminhada.LINHA_ANTERIOR));
+    relatorio.write_line("De " + data_e_hora(caminhada.primeira_linha()));
+    relatorio.write_line("A  " + data_e_hora(caminhada.ultima_linha()));
     relatorio.write_line("");
   }
   if (relata) {
     if (coluna == kTipsField) {
-      relatorio.write_line("Acumulo total: " + milimetros(caminhada.ACUMULO_PERIODO, precisao, 11) + " mm");
+      relatorio.write_line("Acumulo total: " + milimetros(caminhada.acumulo_periodo(), precisao, 11) + " mm");
     }
-    relatorio.write_line("Valor maximo: " + milimetros(caminhada.VALOR_MAXIMO, precisao, 12) +
+    relatorio.write_line("Valor maximo: " + milimetros(maximo, precisao, 12) +
                          " mm, registrado nas datas:");
     relatorio.write_line("");
   }
-  std::string linha;
-  for (; caminhada.LINHAS_PERIODO > 0; --caminhada.LINHAS_PERIODO) {
-    // A work file shorter than the series was changed under us.
-    if (!trabalho.read_line(linha)) falha(kTrabalhoNaoLido);
-    if (!relata) continue;
+  auto lista_no_maximo = [&](const std::string& linha) {
     std::optional<std::int32_t> valor = valor_da_coluna(linha, coluna);
-    if (valor && *valor == caminhada.VALOR_MAXIMO) relatorio.write_line(data_e_hora(linha));
+    if (valor && *valor == maximo) relatorio.write_line(data_e_hora(linha));
+  };
+  if (!caminhada.rele_periodo(relata ? lista_no_maximo : std::function<void(const std::string&)>())) {
+    falha(kTrabalhoNaoLido);
   }
-  caminhada.LINHAS_PERIODO = 0;
   if (relata) {
     relatorio.write_line(kRegraLarga);
     relatorio.write_line("");
@@ -203,15 +201,15 @@ std::int64_t pesquisa_coluna(Env& env, const ParametrosPesquisa& p, const Regras
                         std::string(record_field(cabecalho.TEXTO_CABECALHO, coluna)) + "):");
   relatorio->write_line("");
 
-  CaminhadaColuna caminhada(*serie, *trabalho, regras, coluna, std::move(linha_cabecalho));
+  CaminhadaColuna caminhada(std::move(serie), std::move(trabalho), regras, coluna, std::move(linha_cabecalho));
   std::int64_t relatados = 0;
   while (caminhada.ha_periodo()) {
     caminhada.faz_periodo();
-    if (relata_periodo(*relatorio, *trabalho, caminhada, regras.modo, coluna, p.PRECISAO)) ++relatados;
+    if (relata_periodo(*relatorio, caminhada, regras.modo, coluna, p.PRECISAO)) ++relatados;
     if (!relatorio->ok()) falha(kSaidaNaoGravada);
   }
-  if (serie->failed()) falha(kEntradaNaoLida);
-  if (trabalho->failed()) falha(kTrabalhoNaoLido);
+  if (caminhada.serie_falhou()) falha(kEntradaNaoLida);
+  if (caminhada.trabalho_falhou()) falha(kTrabalhoNaoLido);
   if (!relatorio->close()) falha(kSaidaNaoGravada);
   return relatados;
 }
