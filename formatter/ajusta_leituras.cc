@@ -345,7 +345,8 @@ ResumoDoAjuste AJUSTA_LEITURAS(Env& env, const ParametrosDoAjuste& p) {
     throw Failure(p.CAPACIDADE_BASCULA == 0 ? kErroCapacidadeZero : kErroCapacidadeNegativa, 1);
   }
   // A step the resampling would refuse is refused before anything is made.
-  if (plano.discretiza) confere_intervalo(p.INTERVALO);
+  std::optional<Passo> passo;
+  if (plano.discretiza) passo = Passo::le(p.INTERVALO);
 
   std::unique_ptr<LineWriter> saida = create_lines(env, p.ENDERECO_SAIDA);
   if (!saida) throw Failure(kErroGerarSaida, 1);
@@ -358,7 +359,7 @@ ResumoDoAjuste AJUSTA_LEITURAS(Env& env, const ParametrosDoAjuste& p) {
   const std::string trabalho = nome_de_trabalho(p.ENDERECO_SAIDA);
   if (plano.discretiza) {
     move_para_trabalho(env, p.ENDERECO_SAIDA, trabalho);
-    DISCRETIZA_NO_TEMPO(env, trabalho, p.ENDERECO_SAIDA, p.INTERVALO);
+    DISCRETIZA_NO_TEMPO(env, trabalho, p.ENDERECO_SAIDA, *passo);
     env.remove(trabalho);
   }
   if (!plano.basculas_por_intervalo) {

@@ -88,9 +88,9 @@ bool prepare_day_list(Env& env, const SeriesBounds& bounds) {
   return true;
 }
 
-void prepare_grid(Env& env, const std::string& intervalo) {
+void prepare_grid(Env& env, const Passo& intervalo) {
   auto key_line = first_line_of(env, kGridFile);
-  if (key_line && record_field(*key_line, 1) == intervalo) return;
+  if (key_line && record_field(*key_line, 1) == intervalo.texto) return;
   PUTHORAS(env, intervalo, "00:00:00");
 }
 
@@ -238,25 +238,7 @@ void write_sampled(Env& env, const std::string& entrada, const std::string& slot
 
 }  // namespace
 
-// Hours, minutes and seconds must each be a whole number within the clock's
-// range, and the step at least one second.
-void confere_intervalo(const std::string& intervalo) {
-  const auto& parts = date_time_parts();
-  auto hora = whole_int16(word_view(intervalo, 1, parts));
-  auto minuto = whole_int16(word_view(intervalo, 2, parts));
-  auto segundo = whole_int16(word_view(intervalo, 3, parts));
-  const bool na_faixa = hora && minuto && segundo && *hora >= 0 && *hora <= 23 && *minuto >= 0 && *minuto <= 59 &&
-                        *segundo >= 0 && *segundo <= 59;
-  if (!na_faixa || (*hora == 0 && *minuto == 0 && *segundo == 0)) {
-    throw Failure::silent(1, "Erro: parametro 7 (intervalo de discretizacao): \"" + intervalo +
-                                 "\" nao e um intervalo hh:mm:ss de 00:00:01 a 23:59:59.");
-  }
-}
-
-void DISCRETIZA_NO_TEMPO(Env& env, const std::string& entrada, const std::string& saida,
-                         const std::string& intervalo_dado) {
-  const std::string intervalo = cut_short(intervalo_dado);
-  confere_intervalo(intervalo);
+void DISCRETIZA_NO_TEMPO(Env& env, const std::string& entrada, const std::string& saida, const Passo& intervalo) {
   const SeriesBounds bounds = scan_bounds(env, entrada);
   const bool day_list_built = prepare_day_list(env, bounds);
   prepare_grid(env, intervalo);

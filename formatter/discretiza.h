@@ -4,6 +4,7 @@
 #include <string>
 
 #include "common/env.h"
+#include "formatter/work_files.h"
 
 namespace rain::formatter {
 
@@ -13,15 +14,7 @@ namespace rain::formatter {
 // accumulated depth of the latest record at or before it. The grid and the
 // day list are kept in "buffer_horas.dat" and "buffer_datas.dat" in the
 // current directory and reused when their first line fits; the slots pass
-// through `saida` + "~". A bad interval stops with exit code 1 and no message
-// before any file is touched; other failures throw Failure with an "Erro: "
-// line.
-// Refuses, with exit code 1 and no message on standard output (the reason on
-// standard error), a step that is not hours 0..23, minutes and seconds 0..59,
-// not all zero.
-void confere_intervalo(const std::string& intervalo);
-
-void DISCRETIZA_NO_TEMPO(Env& env, const std::string& entrada, const std::string& saida,
-                         const std::string& intervalo);
+// through `saida` + "~". Failures throw Failure with an "Erro: " line.
+void DISCRETIZA_NO_TEMPO(Env& env, const std::string& entrada, const std::string& saida, const Passo& intervalo);
 
 }  // namespace rain::formatter

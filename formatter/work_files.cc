@@ -1,6 +1,7 @@
 #include "formatter/work_files.h"
 
 #include <memory>
+#include <optional>
 
 #include "common/calendar.h"
 #include "common/created_file.h"
@@ -54,7 +55,6 @@ struct ClockTime {
     return {whole_or_zero(word_view(text, 1, d)), whole_or_zero(word_view(text, 2, d)),
             whole_or_zero(word_view(text, 3, d))};
   }
-  long total_seconds() const { return hora * 3600L + minuto * 60L + segundo; }
   std::string text() const { return two_digit_fields(hora, minuto, segundo, ':'); }
   void add(const ClockTime& step) {
     hora += step.hora;
@@ -70,6 +70,13 @@ struct ClockTime {
     }
   }
 };
+
+// A part of the step: a whole number of at most 16 bits within 0..`maximo`.
+std::optional<int> step_part(std::string_view text, int n, int maximo) {
+  const std::optional<std::int16_t> value = whole_int16(word_view(text, n, time_part_delimiters()));
+  if (!value || *value < 0 || *value > maximo) return std::nullopt;
+  return *value;
+}
 
 [[noreturn]] void cannot_create(const char* name) {
   throw Failure(std::string("Erro: Nao foi possivel gerar o arquivo ") + name + ".", 1);
@@ -105,6 +112,21 @@ class CacheWriter {
 
 }  // namespace
 
+Passo Passo::le(std::string_view texto) {
+  Passo passo{cut_short(texto)};
+  const auto hora = step_part(passo.texto, 1, 23);
+  const auto minuto = step_part(passo.texto, 2, 59);
+  const auto segundo = step_part(passo.texto, 3, 59);
+  if (!hora || !minuto || !segundo || (*hora == 0 && *minuto == 0 && *segundo == 0)) {
+    throw Failure::silent(1, "Erro: parametro 7 (intervalo de discretizacao): \"" + passo.texto +
+                                 "\" nao e um intervalo hh:mm:ss de 00:00:01 a 23:59:59.");
+  }
+  passo.hora = *hora;
+  passo.minuto = *minuto;
+  passo.segundo = *segundo;
+  return passo;
+}
+
 CalendarDay CalendarDay::parse(std::string_view date) {
   const auto& d = date_part_delimiters();
   return {whole_or_zero(word_view(date, 1, d)), whole_or_zero(word_view(date, 2, d)),
@@ -139,18 +161,16 @@ bool day_walk_reaches(std::string_view inicio, std::string_view fim) {
   return first.mes >= 1 && first.mes <= 12 && CalendarDay::parse(fim).is_real_date();
 }
 
-void PUTHORAS(Env& env, const std::string& intervalo, const std::string& partida) {
+void PUTHORAS(Env& env, const Passo& intervalo, const std::string& partida) {
   CacheWriter cache(env, kGridFile);
   LineWriter* out = &cache.out();
-  out->write_line(cut_short(intervalo + " " + partida));
-  ClockTime step = ClockTime::parse(intervalo);
+  out->write_line(cut_short(intervalo.texto + " " + partida));
+  const ClockTime step{intervalo.hora, intervalo.minuto, intervalo.segundo};
   ClockTime now = ClockTime::parse(partida);
-  // A step that does not move forward would never reach the end of the day.
-  bool moves = step.total_seconds() > 0 && step.hora >= 0 && step.minuto >= 0 && step.segundo >= 0;
   do {
     out->write_line(now.text());
     now.add(step);
-  } while (moves && now.hora < 24);
+  } while (now.hora < 24);
   cache.finish();
 }
 

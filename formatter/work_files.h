@@ -15,6 +15,20 @@ namespace rain::formatter {
 inline constexpr const char* kGridFile = "buffer_horas.dat";
 inline constexpr const char* kDayListFile = "buffer_datas.dat";
 
+// The resampling step, read once from the typed "hh:mm:ss" ("/" may stand for
+// ":", blanks may lead): hours 0..23, minutes and seconds 0..59, not all zero.
+struct Passo {
+  std::string texto;  // as typed, cut to 255 characters: the grid file's key
+  int hora = 0;
+  int minuto = 0;
+  int segundo = 0;
+
+  // The step `texto` gives. A step the resampling refuses stops the run with
+  // exit code 1 and no message on standard output (the reason on standard
+  // error).
+  static Passo le(std::string_view texto);
+};
+
 // A calendar day of a two-digit-year calendar: after 31/12/99 comes 01/01/00,
 // and every year divisible by 4 (00 too) is a leap year.
 struct CalendarDay {
@@ -41,9 +55,9 @@ bool day_walk_reaches(std::string_view inicio, std::string_view fim);
 
 // Writes the grid file: line 1 "<intervalo> <partida>", then the times from
 // `partida` on, stepping by `intervalo`, while the hour stays below 24 (the
-// start itself is always written). Parts of both are read at ":" or "/".
+// start itself is always written). Parts of `partida` are read at ":" or "/".
 // Throws Failure when the file cannot be written.
-void PUTHORAS(Env& env, const std::string& intervalo, const std::string& partida);
+void PUTHORAS(Env& env, const Passo& intervalo, const std::string& partida);
 
 // Writes the day list file: line 1 "<inicio> <fim>", every day from `inicio`
 // up to the day before `fim` as dd/mm/yy, then `fim` as given. Throws Failure
