@@ -7,6 +7,7 @@
 //   auto out = create_lines(env, path);
 //   ... write; a Failure thrown here removes the new file ...
 //   report.keep();                   // complete: it stays
+//   (or work.finished_with();        // complete and no longer needed)
 #pragma once
 
 #include <string>
@@ -30,6 +31,12 @@ class CreatedFile {
 
   // The file is complete and stays.
   void keep() { kept_ = true; }
+  // A work file whose step completed has served: it goes, whoever made the
+  // name, since the run wrote over whatever bore it.
+  void finished_with() {
+    kept_ = true;
+    env_.remove(path_);
+  }
   // Removes the file now when this run made it and it is still a plain file
   // (never a link or a device that took the name meanwhile). True when it was
   // removed.

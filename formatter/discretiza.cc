@@ -253,8 +253,7 @@ void DISCRETIZA_NO_TEMPO(Env& env, const std::string& entrada, const std::string
     if (write_slots(env, bounds, slot_file.path()) == SlotWalk::kDayListShort) throw invalid_date(bounds.first_date);
   }
   write_sampled(env, entrada, slot_file.path(), saida, DateOrder(bounds));
-  slot_file.keep();
-  env.remove(slot_file.path());
+  slot_file.finished_with();
 }
 
 }  // namespace rain::formatter

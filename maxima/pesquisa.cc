@@ -254,8 +254,7 @@ ResumoPesquisa PESQUISA_PERIODOS(Env& env, const ParametrosPesquisa& parametros)
   ResumoPesquisa resumo = escreve_relatorio(env, parametros, regras, criados);
   criados.relatorio->keep();
   // The work copy goes at the end of every complete run.
-  criados.trabalho->keep();
-  env.remove(kArquivoTrabalho);
+  criados.trabalho->finished_with();
   return resumo;
 }
 
