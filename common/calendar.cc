@@ -30,10 +30,13 @@ std::optional<std::vector<std::string_view>> three_parts_at_most(std::string_vie
   }
 }
 
+// A number right-aligned in two characters, a zero in place of the blank.
 void append_two_digits(std::string& out, int value) {
-  if (value < 10) out += '0';
+  if (value >= 0 && value < 10) out += '0';
   out += std::to_string(value);
 }
+
+}  // namespace
 
 std::string two_digit_fields(int first, int second, int third, char separator) {
   std::string s;
@@ -44,8 +47,6 @@ std::string two_digit_fields(int first, int second, int third, char separator) {
   append_two_digits(s, third);
   return s;
 }
-
-}  // namespace
 
 std::string ClockTime::text() const { return two_digit_fields(hora, minuto, segundo, ':'); }
 

@@ -34,6 +34,10 @@ int days_in_month(int mes, int ano);
 bool is_calendar_date(int dia, int mes, int ano);
 bool is_clock_time(int hora, int minuto, int segundo);
 
+// "hh:mm:ss" or "dd/mm/yy": three numbers joined by `separator`, a leading
+// zero before each from 0 to 9.
+std::string two_digit_fields(int first, int second, int third, char separator);
+
 // A time written exactly "hh:mm:ss" with the clock's ranges, or nothing.
 std::optional<ClockTime> fixed_clock_time(std::string_view text);
 // A date written exactly "dd/mm/yy" that the calendar has, or nothing.

@@ -8,15 +8,11 @@
 #include "common/failure.h"
 #include "common/line_io.h"
 #include "common/numbers.h"
+#include "common/series_record.h"
 #include "common/text.h"
 
 namespace rain::formatter {
 namespace {
-
-const DelimiterSet& time_part_delimiters() {
-  static const DelimiterSet set(":/");
-  return set;
-}
 
 const DelimiterSet& date_part_delimiters() {
   static const DelimiterSet set("/");
@@ -28,35 +24,20 @@ int whole_or_zero(std::string_view text) {
   return value ? *value : 0;
 }
 
-// A number right-aligned in two characters, a zero in place of the blank.
-void append_two_digits(std::string& out, int value) {
-  if (value >= 0 && value < 10) out += '0';
-  out += std::to_string(value);
-}
-
-// "hh:mm:ss" or "dd/mm/yy": three fields of two digits joined by `separator`.
-std::string two_digit_fields(int first, int second, int third, char separator) {
-  std::string s;
-  append_two_digits(s, first);
-  s += separator;
-  append_two_digits(s, second);
-  s += separator;
-  append_two_digits(s, third);
-  return s;
-}
-
-struct ClockTime {
+// A time of the day grid; unlike a clock time it may pass 23:59:59 while the
+// grid is laid out.
+struct GridTime {
   int hora = 0;
   int minuto = 0;
   int segundo = 0;
 
-  static ClockTime parse(std::string_view text) {
-    const auto& d = time_part_delimiters();
+  static GridTime parse(std::string_view text) {
+    const auto& d = date_time_parts();
     return {whole_or_zero(word_view(text, 1, d)), whole_or_zero(word_view(text, 2, d)),
             whole_or_zero(word_view(text, 3, d))};
   }
   std::string text() const { return two_digit_fields(hora, minuto, segundo, ':'); }
-  void add(const ClockTime& step) {
+  void add(const GridTime& step) {
     hora += step.hora;
     minuto += step.minuto;
     segundo += step.segundo;
@@ -73,7 +54,7 @@ struct ClockTime {
 
 // A part of the step: a whole number of at most 16 bits within 0..`maximo`.
 std::optional<int> step_part(std::string_view text, int n, int maximo) {
-  const std::optional<std::int16_t> value = whole_int16(word_view(text, n, time_part_delimiters()));
+  const std::optional<std::int16_t> value = whole_int16(word_view(text, n, date_time_parts()));
   if (!value || *value < 0 || *value > maximo) return std::nullopt;
   return *value;
 }
@@ -165,8 +146,8 @@ void PUTHORAS(Env& env, const Passo& intervalo, const std::string& partida) {
   CacheWriter cache(env, kGridFile);
   LineWriter* out = &cache.out();
   out->write_line(cut_short(intervalo.texto + " " + partida));
-  const ClockTime step{intervalo.hora, intervalo.minuto, intervalo.segundo};
-  ClockTime now = ClockTime::parse(partida);
+  const GridTime step{intervalo.hora, intervalo.minuto, intervalo.segundo};
+  GridTime now = GridTime::parse(partida);
   do {
     out->write_line(now.text());
     now.add(step);
