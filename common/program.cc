@@ -11,24 +11,8 @@ namespace {
 
 bool is_help_request(const std::string& arg) { return arg == "--help" || arg == "-h" || arg == "/?"; }
 
-}  // namespace
-
-int run_program(const ProgramInfo& program, const std::vector<std::string>& args, Console& console,
-                const std::function<int()>& body) {
-  return run_program(console, [&]() -> int {
-    if (args.size() == 1 && is_help_request(args[0])) {
-      program.write_usage(console);
-      return 0;
-    }
-    if (args.size() == 1 && args[0] == "--version") {
-      console.write_line(std::string(program.name) + " (" + kToolSetName + ") " + kToolSetVersion);
-      return 0;
-    }
-    return body();
-  });
-}
-
-int run_program(Console& console, const std::function<int()>& body) {
+// Runs `body`, turning a Failure into its console line, note and exit code.
+int run_caught(Console& console, const std::function<int()>& body) {
   int code = 0;
   try {
     code = body();
@@ -44,6 +28,23 @@ int run_program(Console& console, const std::function<int()>& body) {
   }
   std::cout.flush();
   return code;
+}
+
+}  // namespace
+
+int run_program(const ProgramInfo& program, const std::vector<std::string>& args, Console& console,
+                const std::function<int()>& body) {
+  return run_caught(console, [&]() -> int {
+    if (args.size() == 1 && is_help_request(args[0])) {
+      program.write_usage(console);
+      return 0;
+    }
+    if (args.size() == 1 && args[0] == "--version") {
+      console.write_line(std::string(program.name) + " (" + kToolSetName + ") " + kToolSetVersion);
+      return 0;
+    }
+    return body();
+  });
 }
 
 void write_summary(Console& console, const ProgramInfo& program, std::initializer_list<std::string> figures) {

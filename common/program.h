@@ -30,9 +30,6 @@ struct ProgramInfo {
 int run_program(const ProgramInfo& program, const std::vector<std::string>& args, Console& console,
                 const std::function<int()>& body);
 
-// The frame without the help and version requests.
-int run_program(Console& console, const std::function<int()>& body);
-
 // The one line a run that succeeded writes on standard error, before any
 // closing message of the dialogue: the program's name, then the figures joined
 // by ", " and a final ".", e.g.
