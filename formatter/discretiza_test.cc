@@ -90,12 +90,6 @@ TEST_F(DiscretizaTest, SeriesOverSeveralDaysRunsEveryDayFromMidnightOnTheGrid) {
                         "16:00:00 03/02/05 3.00"}));
 }
 
-TEST_F(DiscretizaTest, GridRestartsAtMidnightWhenTheStepDoesNotDivideTheDay) {
-  EXPECT_EQ(output({"H", "23:50:00 01/02/05 1.00", "00:03:00 02/02/05 2.00", "00:10:00 02/02/05 3.00"}, "00:07:00"),
-            crlf_lines({"H", "23:55:00 01/02/05 1.00", "00:00:00 02/02/05 1.00", "00:07:00 02/02/05 2.00",
-                        "00:14:00 02/02/05 3.00"}));
-}
-
 TEST_F(DiscretizaTest, DayListCrossesMonthYearAndLeapDay) {
   EXPECT_EQ(output({"H", "20:00:00 28/02/04 1.00", "01:00:00 01/03/04 2.00"}, "12:00:00"),
             crlf_lines({"H", "00:00:00 29/02/04 1.00", "12:00:00 29/02/04 1.00", "00:00:00 01/03/04 1.00",
@@ -104,19 +98,6 @@ TEST_F(DiscretizaTest, DayListCrossesMonthYearAndLeapDay) {
             crlf_lines({"H", "00:00:00 01/03/05 1.00", "12:00:00 01/03/05 2.00"}));
   EXPECT_EQ(output({"H", "20:00:00 31/12/05 1.00", "01:00:00 01/01/06 2.00"}, "12:00:00"),
             crlf_lines({"H", "00:00:00 01/01/06 1.00", "12:00:00 01/01/06 2.00"}));
-}
-
-TEST_F(DiscretizaTest, ReadingsOf1999KeepCountingAfterTheTurnTo2000) {
-  // By date key alone a reading of 31/12/99 would come after every slot of
-  // 01/01/00 and hold back every later reading.
-  EXPECT_EQ(output({"H", "23:00:00 31/12/99 1.00", "23:50:00 31/12/99 2.00", "00:20:00 01/01/00 3.00"}, "00:15:00"),
-            crlf_lines({"H", "23:15:00 31/12/99 1.00", "23:30:00 31/12/99 1.00", "23:45:00 31/12/99 1.00",
-                        "00:00:00 01/01/00 2.00", "00:15:00 01/01/00 2.00", "00:30:00 01/01/00 3.00"}));
-}
-
-TEST_F(DiscretizaTest, LongestStepGivesMidnightAndOneSecondBeforeTheNextMidnight) {
-  EXPECT_EQ(output({"H", "10:00:00 01/02/05 1.00", "10:00:00 02/02/05 2.00"}, "23:59:59"),
-            crlf_lines({"H", "23:59:59 01/02/05 1.00", "00:00:00 02/02/05 1.00", "23:59:59 02/02/05 2.00"}));
 }
 
 TEST_F(DiscretizaTest, LastReadingAfterTheLastGridTimeEndsTheSlotsAtThatTime) {
@@ -151,28 +132,6 @@ TEST_F(DiscretizaTest, SlotFileIsGoneAfterTheRunAndTheWorkFilesStayForTheCaller)
   EXPECT_EQ(dir_.list(), (std::vector<std::string>{"buffer_datas.dat", "buffer_horas.dat", "saida.txt", "serie.pvx"}));
   EXPECT_EQ(dir_.read(kDayListFile), crlf_lines({"01/02/05 01/02/05", "01/02/05"}));
   EXPECT_EQ(dir_.read(kGridFile).substr(0, 29), "00:15:00 00:00:00\r\n00:00:00\r\n");
-}
-
-TEST_F(DiscretizaTest, BadIntervalIsRefusedSilentlyBeforeAnyFileIsTouched) {
-  const char* refused[] = {"0:0:0",    "00:00:00", "000:00:00", "0:00:0",   "24:00:00", "00:60:00", "00:00:60",
-                           "-1:00:00", "00:15",    "",          "aa:15:00", "00:15:00 ", "00:1,5:00",
-                           "40000:00:00", "00:00:99999999999"};
-  dir_.write(kGridFile, "stale\r\n");
-  for (const char* intervalo : refused) {
-    auto stop = resample(kThreeReadings, intervalo);
-    ASSERT_TRUE(stop) << intervalo;
-    EXPECT_FALSE(stop->has_line) << intervalo;
-    EXPECT_EQ(stop->exit_code, 1) << intervalo;
-    EXPECT_EQ(dir_.list(), (std::vector<std::string>{"buffer_horas.dat", "serie.pvx"})) << intervalo;
-    EXPECT_EQ(dir_.read(kGridFile), "stale\r\n");
-  }
-}
-
-TEST_F(DiscretizaTest, IntervalWithSlashesWorksLikeTheSameIntervalWithColons) {
-  std::string with_colons = output(kThreeReadings, "00:15:00");
-  dir_.write("saida.txt", "");
-  EXPECT_EQ(output(kThreeReadings, "00/15/00"), with_colons);
-  EXPECT_EQ(output(kThreeReadings, " 0:15:0"), with_colons);
 }
 
 TEST_F(DiscretizaTest, GridLeftForTheSameIntervalTextIsReusedAsItStands) {
