@@ -8,12 +8,11 @@ namespace rain::testing {
 namespace {
 
 using events::evento;
+using events::kExemplo;
 using events::kCabecalho;
 using events::registros;
 using events::serie;
 using events::trecho;
-
-const std::vector<int> kExemplo{0, 0, 2, 0, 1, 0, 0, 0, 0, 5, 0, 0, 0};
 
 RunResult fatia(const ScratchDir& dir, const std::string& limite, const std::string& minimo = "0",
                 const std::string& precisao = "0.2", const std::string& saida = "ev") {

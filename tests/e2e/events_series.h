@@ -11,6 +11,10 @@ namespace rain::testing::events {
 
 inline const std::string kCabecalho = "Hora Data Acumulo Basculacao";
 
+// The example series: with a window of 15 minutes it gives two events,
+// records 3 to 5 and record 10.
+inline const std::vector<int> kExemplo{0, 0, 2, 0, 1, 0, 0, 0, 0, 5, 0, 0, 0};
+
 // One record per five minutes from 10:00:00 on 01/02/05, with the given tips
 // and their running depth at 0.2 mm per tip.
 inline std::vector<std::string> registros(const std::vector<int>& tips) {
