@@ -13,7 +13,7 @@ const DelimiterSet& maxima_date_separators() {
 }
 
 std::string CONVERTE_DATA(std::string_view data, const DelimiterSet& delimitadores) {
-  std::string_view date = data.substr(0, std::min(data.size(), kMaxShortText));
+  std::string_view date = short_view(data);
   std::string key;
   key.reserve(16);
   key += word_view(date, 3, delimitadores);

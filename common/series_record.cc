@@ -8,7 +8,7 @@ namespace {
 // A record line as these functions see it: at most 255 characters, tabs
 // acting as blanks.
 std::string record_text(std::string_view linha) {
-  std::string text(linha.substr(0, std::min(linha.size(), kMaxShortText)));
+  std::string text(short_view(linha));
   replace_char(text, '\t', ' ');
   return text;
 }
@@ -16,16 +16,12 @@ std::string record_text(std::string_view linha) {
 std::string_view part(std::string_view text, int n) { return word_view(text, n, date_time_parts()); }
 
 // Every text these functions build is a short text as well.
-void keep_short(std::string& text) {
-  if (text.size() > kMaxShortText) text.resize(kMaxShortText);
-}
-
 std::string joined(std::string_view a, std::string_view sep1, std::string_view b, std::string_view sep2,
                    std::string_view c) {
   std::string s;
   s.reserve(a.size() + sep1.size() + b.size() + sep2.size() + c.size());
   s.append(a).append(sep1).append(b).append(sep2).append(c);
-  keep_short(s);
+  cut_short_in_place(s);
   return s;
 }
 
@@ -67,9 +63,7 @@ bool is_blank_line(std::string_view line) { return line.find_first_not_of(" \t")
 
 int count_record_fields(std::string_view line) { return count_words(line, record_blanks_or_tabs()); }
 
-void cut_record(std::string& line) {
-  if (line.size() > kMaxShortText) line.resize(kMaxShortText);
-}
+void cut_record(std::string& line) { cut_short_in_place(line); }
 
 void hold_record(std::string& line) {
   cut_record(line);
@@ -85,13 +79,13 @@ std::string OBTEMHORA(std::string_view linha) {
   int parts = count_words(s, date_time_parts());
   if (parts == 2) {
     s += ":00";
-    keep_short(s);
+    cut_short_in_place(s);
   } else if (parts > 3) {
     s = joined(part(s, 1), ":", part(s, 2), ":", part(s, 3));
   }
   if (part(s, 1).size() < 2) {
     s.insert(s.begin(), '0');
-    keep_short(s);
+    cut_short_in_place(s);
   }
   if (part(s, 2).size() < 2) s = joined(part(s, 1), ":0", part(s, 2), ":", part(s, 3));
   if (part(s, 3).size() < 2) s = joined(part(s, 1), ":", part(s, 2), ":0", part(s, 3));
@@ -102,7 +96,7 @@ std::string OBTEMDATA(std::string_view linha) {
   std::string s = std::string(record_date(record_text(linha)));
   if (part(s, 1).size() != 2) {
     s.insert(s.begin(), '0');
-    keep_short(s);
+    cut_short_in_place(s);
   }
   if (part(s, 2).size() != 2) s = joined(part(s, 1), "/0", part(s, 2), "/", part(s, 3));
   if (part(s, 3).size() < 2) s = joined(part(s, 1), "/", part(s, 2), "/0", part(s, 3));

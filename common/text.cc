@@ -53,8 +53,14 @@ int count_words(std::string_view text, const DelimiterSet& delims) {
   return count;
 }
 
+std::string_view short_view(std::string_view text) { return text.substr(0, std::min(text.size(), kMaxShortText)); }
+
+void cut_short_in_place(std::string& text) {
+  if (text.size() > kMaxShortText) text.resize(kMaxShortText);
+}
+
 std::string cut_short(std::string_view text) {
-  return std::string(text.substr(0, std::min(text.size(), kMaxShortText)));
+  return std::string(short_view(text));
 }
 
 std::string to_upper(std::string_view text) {

@@ -1,4 +1,4 @@
-// Text helpers shared by the three programs: delimiter sets, word splitting,
+// Text helpers shared by the programs: delimiter sets, word splitting,
 // the 255-character cut of short texts, and small character rewrites.
 #pragma once
 
@@ -33,8 +33,11 @@ std::string_view word_view(std::string_view text, int n, const DelimiterSet& del
 std::string word(std::string_view text, int n, const DelimiterSet& delims);
 int count_words(std::string_view text, const DelimiterSet& delims);
 
-// The first 255 characters of `text`.
+// The first 255 characters of `text`: the one short-text cut, as a view, a
+// copy, or in place.
+std::string_view short_view(std::string_view text);
 std::string cut_short(std::string_view text);
+void cut_short_in_place(std::string& text);
 
 std::string to_upper(std::string_view text);
 bool equals_upper(std::string_view text, std::string_view upper_keyword);

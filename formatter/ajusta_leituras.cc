@@ -171,7 +171,7 @@ class ConfereRegistros {
 };
 
 void acrescenta_data(std::string& linha, std::string_view data, const MascaraDeData& mascara) {
-  std::string_view curta = data.substr(0, std::min(data.size(), kMaxShortText));
+  std::string_view curta = short_view(data);
   if (!mascara.completa()) {
     linha += curta;
     return;
@@ -303,7 +303,7 @@ void move_para_trabalho(Env& env, const std::string& saida, const std::string& t
 
 MascaraDeData le_mascara(std::string_view formato) {
   MascaraDeData m;
-  std::string_view curto = formato.substr(0, std::min(formato.size(), kMaxShortText));
+  std::string_view curto = short_view(formato);
   for (int i = 1; i <= 3; ++i) {
     std::string_view parte = word_view(curto, i, date_mask_separators());
     if (parte.empty()) continue;  // a mask of fewer parts names nothing there

@@ -1,4 +1,4 @@
-// The three programs never destroy a file by a slip of naming: a name a run
+// The programs never destroy a file by a slip of naming: a name a run
 // writes or deletes that is a file it reads (or another of its own names) is
 // refused before anything is touched, a failed run removes only what it
 // created, and the resampling caches never hold a cut file.
