@@ -39,41 +39,41 @@ std::optional<std::string> OBTEMBASCULACAO(std::string_view str1, std::string_vi
 }
 
 void CONTA_BASCULACOES(Env& env, const std::string& entrada, const std::string& saida, double tamanho_bascula) {
-  std::unique_ptr<LineReader> arqe = open_lines(env, entrada);
-  if (!arqe) throw Failure("Erro: nao foi possivel abrir o arquivo de trabalho " + entrada + ".", 1);
-  std::unique_ptr<LineWriter> arqs = create_lines(env, saida);
-  if (!arqs) throw Failure("Erro: nao foi possivel gerar o arquivo de saida.", 1);
+  std::unique_ptr<LineReader> origem = open_lines(env, entrada);
+  if (!origem) throw Failure("Erro: nao foi possivel abrir o arquivo de trabalho " + entrada + ".", 1);
+  std::unique_ptr<LineWriter> destino = create_lines(env, saida);
+  if (!destino) throw Failure("Erro: nao foi possivel gerar o arquivo de saida.", 1);
 
-  std::string cabecalho = cut_short(arqe->read_line());
-  arqs->write_line(cut_short(cabecalho + " Basculacao"));
+  std::string cabecalho = cut_short(origem->read_line());
+  destino->write_line(cut_short(cabecalho + " Basculacao"));
 
   std::string anterior;
   std::string atual;
-  le_registro(*arqe, atual);
-  std::string val2 = acumulo_do_registro(atual);
+  le_registro(*origem, atual);
+  std::string acumulo_atual = acumulo_do_registro(atual);
   anterior.swap(atual);
   std::string linha;
   long numero_atual = 2;
-  while (!arqe->at_end()) {
-    std::string val1 = std::move(val2);
-    le_registro(*arqe, atual);
+  while (!origem->at_end()) {
+    std::string acumulo_anterior = std::move(acumulo_atual);
+    le_registro(*origem, atual);
     ++numero_atual;
-    val2 = acumulo_do_registro(atual);
-    const std::optional<std::string> contagem = OBTEMBASCULACAO(val1, val2, tamanho_bascula);
+    acumulo_atual = acumulo_do_registro(atual);
+    const std::optional<std::string> contagem = OBTEMBASCULACAO(acumulo_anterior, acumulo_atual, tamanho_bascula);
     if (!contagem) {
-      if (!decimal(val1)) throw profundidade_ilegivel(entrada, numero_atual - 1, val1);
-      throw profundidade_ilegivel(entrada, numero_atual, val2);
+      if (!decimal(acumulo_anterior)) throw profundidade_ilegivel(entrada, numero_atual - 1, acumulo_anterior);
+      throw profundidade_ilegivel(entrada, numero_atual, acumulo_atual);
     }
     // The count follows the record, cut to 255 characters, after one blank,
     // so a long record never has it glued to its last word.
     linha.assign(anterior);
     linha += ' ';
     linha += without_char(*contagem, ' ');
-    arqs->write_line(linha);
+    destino->write_line(linha);
     anterior.swap(atual);
   }
-  if (arqe->failed()) throw Failure("Erro: nao foi possivel ler o arquivo de trabalho " + entrada + ".", 1);
-  if (!arqs->close()) throw Failure("Erro: nao foi possivel gravar o arquivo de saida.", 1);
+  if (origem->failed()) throw Failure("Erro: nao foi possivel ler o arquivo de trabalho " + entrada + ".", 1);
+  if (!destino->close()) throw Failure("Erro: nao foi possivel gravar o arquivo de saida.", 1);
 }
 
 }  // namespace rain::formatter

@@ -50,7 +50,7 @@ CaminhadaColuna::CaminhadaColuna(std::unique_ptr<LineReader> serie, std::unique_
       trabalho_(std::move(trabalho)),
       regras_(regras),
       coluna_(coluna),
-      LINHA_ATUAL(std::move(cabecalho)) {}
+      LINHA_ATUAL_(std::move(cabecalho)) {}
 
 bool CaminhadaColuna::ha_periodo() {
   if (!serie_->at_end()) return true;
@@ -58,8 +58,8 @@ bool CaminhadaColuna::ha_periodo() {
 }
 
 void CaminhadaColuna::faz_periodo() {
-  VALOR_MAXIMO = 0;
-  ACUMULO_PERIODO = 0;
+  VALOR_MAXIMO_ = 0;
+  ACUMULO_PERIODO_ = 0;
   switch (regras_.modo) {
     case Modo::TOTAL:
       periodo_total();
@@ -75,28 +75,28 @@ void CaminhadaColuna::faz_periodo() {
 
 bool CaminhadaColuna::rele_periodo(const std::function<void(const std::string&)>& ao_ler) {
   std::string linha;
-  for (; LINHAS_PERIODO > 0; --LINHAS_PERIODO) {
+  for (; LINHAS_PERIODO_ > 0; --LINHAS_PERIODO_) {
     if (!trabalho_->read_line(linha)) return false;
     if (ao_ler) ao_ler(linha);
   }
-  LINHAS_PERIODO = 0;
+  LINHAS_PERIODO_ = 0;
   return true;
 }
 
 void CaminhadaColuna::toma(const std::string& linha) {
   if (std::optional<std::int32_t> valor = valor_da_coluna(linha, coluna_)) {
-    if (*valor > VALOR_MAXIMO) VALOR_MAXIMO = *valor;
-    ACUMULO_PERIODO += *valor;
+    if (*valor > VALOR_MAXIMO_) VALOR_MAXIMO_ = *valor;
+    ACUMULO_PERIODO_ += *valor;
   }
-  ++LINHAS_PERIODO;
+  ++LINHAS_PERIODO_;
 }
 
-void CaminhadaColuna::le_serie() { serie_->read_line(LINHA_ATUAL); }
+void CaminhadaColuna::le_serie() { serie_->read_line(LINHA_ATUAL_); }
 
 void CaminhadaColuna::periodo_total() {
   while (!serie_->at_end()) {
     le_serie();
-    toma(LINHA_ATUAL);
+    toma(LINHA_ATUAL_);
   }
 }
 
@@ -111,31 +111,31 @@ bool CaminhadaColuna::dentro_do_fim(const std::string& linha) const {
 void CaminhadaColuna::periodo_intervalo() {
   // The lines before the start are counted from the header line on, which
   // sorts before every date that begins with a digit.
-  while (antes_do_inicio(LINHA_ATUAL) && !serie_->at_end()) {
+  while (antes_do_inicio(LINHA_ATUAL_) && !serie_->at_end()) {
     le_serie();
-    ++LINHAS_PERIODO;
+    ++LINHAS_PERIODO_;
   }
   // The work-file reader has already passed the header: bring it to just
   // before the first line of the interval.
-  --LINHAS_PERIODO;
+  --LINHAS_PERIODO_;
   std::string descartada;
-  while (LINHAS_PERIODO > 0) {
+  while (LINHAS_PERIODO_ > 0) {
     trabalho_->read_line(descartada);
-    --LINHAS_PERIODO;
+    --LINHAS_PERIODO_;
   }
-  while (dentro_do_fim(LINHA_ATUAL) && !serie_->at_end()) {
-    toma(LINHA_ATUAL);
+  while (dentro_do_fim(LINHA_ATUAL_) && !serie_->at_end()) {
+    toma(LINHA_ATUAL_);
     le_serie();
   }
-  if (serie_->at_end() && !antes_do_inicio(LINHA_ATUAL) && dentro_do_fim(LINHA_ATUAL)) toma(LINHA_ATUAL);
+  if (serie_->at_end() && !antes_do_inicio(LINHA_ATUAL_) && dentro_do_fim(LINHA_ATUAL_)) toma(LINHA_ATUAL_);
   while (!serie_->at_end()) le_serie();
 }
 
 bool CaminhadaColuna::fecha_periodo() const {
-  if (LINHA_ATUAL == LINHA_ANTERIOR) return true;
-  return cruza_hora_referencia(data_fixa(LINHA_ANTERIOR), hora_fixa(LINHA_ANTERIOR), data_fixa(LINHA_ATUAL),
-                               hora_fixa(LINHA_ATUAL), regras_.hora_inicio) &&
-         data_de_fronteira(regras_.modo, record_date(LINHA_ATUAL));
+  if (LINHA_ATUAL_ == LINHA_ANTERIOR_) return true;
+  return cruza_hora_referencia(data_fixa(LINHA_ANTERIOR_), hora_fixa(LINHA_ANTERIOR_), data_fixa(LINHA_ATUAL_),
+                               hora_fixa(LINHA_ATUAL_), regras_.hora_inicio) &&
+         data_de_fronteira(regras_.modo, record_date(LINHA_ATUAL_));
 }
 
 void CaminhadaColuna::periodo_periodico() {
@@ -145,9 +145,9 @@ void CaminhadaColuna::periodo_periodico() {
   }
   bool primeira_tomada = false;
   for (;;) {
-    LINHA_ANTERIOR.swap(LINHA_ATUAL);
+    LINHA_ANTERIOR_.swap(LINHA_ATUAL_);
     if (!primeira_tomada) {
-      PRIMEIRA_LINHA = LINHA_ANTERIOR;
+      PRIMEIRA_LINHA_ = LINHA_ANTERIOR_;
       primeira_tomada = true;
     }
     // At the end of the file nothing new is read: the repeated line closes
@@ -156,9 +156,9 @@ void CaminhadaColuna::periodo_periodico() {
     if (atual_pendente_) {
       le_serie();
     } else {
-      LINHA_ATUAL = LINHA_ANTERIOR;
+      LINHA_ATUAL_ = LINHA_ANTERIOR_;
     }
-    toma(LINHA_ANTERIOR);
+    toma(LINHA_ANTERIOR_);
     if (fecha_periodo()) return;
   }
 }

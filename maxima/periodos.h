@@ -41,11 +41,11 @@ class CaminhadaColuna {
 
   // Largest value and sum of the period; a value that is not a whole number
   // adds nothing but its line still counts.
-  std::int64_t valor_maximo() const { return VALOR_MAXIMO; }
-  std::int64_t acumulo_periodo() const { return ACUMULO_PERIODO; }
+  std::int64_t valor_maximo() const { return VALOR_MAXIMO_; }
+  std::int64_t acumulo_periodo() const { return ACUMULO_PERIODO_; }
   // Periodic modes: the first and the last line taken into the period.
-  const std::string& primeira_linha() const { return PRIMEIRA_LINHA; }
-  const std::string& ultima_linha() const { return LINHA_ANTERIOR; }
+  const std::string& primeira_linha() const { return PRIMEIRA_LINHA_; }
+  const std::string& ultima_linha() const { return LINHA_ANTERIOR_; }
 
   // Hands the period's lines, read again from the work file, to `ao_ler` in
   // order (`ao_ler` may be empty: the lines are passed over); the work file
@@ -67,24 +67,24 @@ class CaminhadaColuna {
   bool dentro_do_fim(const std::string& linha) const;
   bool fecha_periodo() const;
 
-  std::int64_t VALOR_MAXIMO = 0;
-  std::int64_t ACUMULO_PERIODO = 0;
+  std::int64_t VALOR_MAXIMO_ = 0;
+  std::int64_t ACUMULO_PERIODO_ = 0;
   // Lines taken and not yet re-read from the work file. Signed: the INTERVALO
   // step that accounts for the header line may lower it below 0 when the
   // header does not sort before the start.
-  std::int64_t LINHAS_PERIODO = 0;
-  std::string PRIMEIRA_LINHA;
-  std::string LINHA_ANTERIOR;
+  std::int64_t LINHAS_PERIODO_ = 0;
+  std::string PRIMEIRA_LINHA_;
+  std::string LINHA_ANTERIOR_;
 
   std::unique_ptr<LineReader> serie_;
   std::unique_ptr<LineReader> trabalho_;
   const RegrasPeriodo& regras_;
   int coluna_;
-  std::string LINHA_ATUAL;
+  std::string LINHA_ATUAL_;
   // A plain flag rather than a marker text, so that no data line can pass for
   // "nothing read yet".
   bool primeira_lida_ = false;
-  // LINHA_ATUAL holds a line read ahead and not yet taken into a period.
+  // LINHA_ATUAL_ holds a line read ahead and not yet taken into a period.
   bool atual_pendente_ = false;
 };
 
