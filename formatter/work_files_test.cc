@@ -48,18 +48,6 @@ TEST_F(WorkFilesTest, GridHoldsItsKeyThenEveryStepBelowMidnight) {
   EXPECT_EQ(grid("23:59:59"), crlf_lines({"23:59:59 00:00:00", "00:00:00", "23:59:59"}));
 }
 
-TEST_F(WorkFilesTest, GridOfAStepThatDoesNotDivideTheDayEndsAtTheLastStepBeforeMidnight) {
-  grid("00:07:00");
-  auto lines = lines_of(kGridFile);
-  ASSERT_EQ(lines.size(), 1u + 206u);
-  EXPECT_EQ(lines[0], "00:07:00 00:00:00");
-  EXPECT_EQ(lines[1], "00:00:00");
-  EXPECT_EQ(lines[2], "00:07:00");
-  EXPECT_EQ(lines[9], "00:56:00");
-  EXPECT_EQ(lines[10], "01:03:00");
-  EXPECT_EQ(lines[206], "23:55:00");
-}
-
 TEST_F(WorkFilesTest, GridCarriesSecondsIntoMinutesAndMinutesIntoHours) {
   grid("00:45:45");
   auto lines = lines_of(kGridFile);
