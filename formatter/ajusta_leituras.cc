@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "common/device_names.h"
 #include "common/failure.h"
 #include "common/fixed.h"
 #include "common/line_io.h"
@@ -239,6 +240,7 @@ RESUMO_AJUSTE AJUSTA_LEITURAS(Env& env, const PARAMETROS& p) {
   if (!entrada) throw Failure(kErroAbrirEntrada, 1);
   // Creating the output would empty the raw file it names.
   if (env.same_file(p.ENDERECO_ENTRADA, p.ENDERECO_SAIDA)) throw Failure(kErroMesmoArquivo, 1);
+  refuse_device_as_output(p.ENDERECO_SAIDA);
   if (!plano.basculas_por_intervalo && p.CAPACIDADE_BASCULA == 0) throw Failure(kErroCapacidadeZero, 1);
 
   std::unique_ptr<LineWriter> saida = create_lines(env, p.ENDERECO_SAIDA);

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "common/device_names.h"
 #include "common/failure.h"
 #include "common/fixed.h"
 #include "common/line_io.h"
@@ -184,6 +185,7 @@ ResumoPesquisa escreve_relatorio(Env& env, const ParametrosPesquisa& p, Modo mod
   if (nomeia_arquivo_trabalho(env, p.ARQUIVO_ENTRADA)) falha(kEntradaIgualTrabalho);
   if (env.same_file(p.ARQUIVO_SAIDA, p.ARQUIVO_ENTRADA)) falha(kSaidaIgualEntrada);
   if (nomeia_arquivo_trabalho(env, p.ARQUIVO_SAIDA)) falha(kSaidaIgualTrabalho);
+  refuse_device_as_output(p.ARQUIVO_SAIDA);
 
   resumo.registros = copia_para_trabalho(env, p.ARQUIVO_ENTRADA, criados);
 
