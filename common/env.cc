@@ -71,6 +71,7 @@ class RealEnv final : public Env {
   bool remove(const std::string& path) override { return platform::remove_file(path); }
   bool exists(const std::string& path) override { return platform::file_exists(path); }
   bool same_file(const std::string& a, const std::string& b) override { return platform::same_file(a, b); }
+  EntryKind entry_kind(const std::string& path) override { return platform::entry_kind(path); }
 };
 
 }  // namespace

@@ -25,6 +25,13 @@ class WritableFile {
   virtual bool close() = 0;
 };
 
+// What a name itself is, a link not followed.
+enum class EntryKind {
+  kNone,         // nothing bears the name
+  kRegularFile,  // a plain file
+  kOther,        // a link (even one to nowhere), a folder, a device, ...
+};
+
 class Env {
  public:
   virtual ~Env() = default;
@@ -40,6 +47,9 @@ class Env {
   virtual bool exists(const std::string& path) = 0;
   // Both paths name one existing file (through links, "." or ".." as well).
   virtual bool same_file(const std::string& a, const std::string& b) = 0;
+  // What `path` itself is. An Env that cannot tell calls every existing name
+  // kOther, which keeps it from ever being removed as a file of the run.
+  virtual EntryKind entry_kind(const std::string& path) { return exists(path) ? EntryKind::kOther : EntryKind::kNone; }
 };
 
 // The machine's own file system.

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string>
 
+#include "common/env.h"
+
 namespace rain::platform {
 
 std::FILE* open_file(const std::string& path, const char* mode);
@@ -15,6 +17,16 @@ bool rename_no_replace(const std::string& from, const std::string& to);
 bool remove_file(const std::string& path);
 bool file_exists(const std::string& path);
 bool same_file(const std::string& a, const std::string& b);
+// What the name itself is, a link not followed.
+EntryKind entry_kind(const std::string& path);
+
+// Where the folder part of `path` ends: the position just after its last
+// separator ("/"; on Windows "\", "/" and the ":" of a drive as well), 0 when
+// the path is a bare name in the current folder.
+std::size_t folder_part_length(const std::string& path);
+// Two entry names within one folder name the same entry: letter case counts
+// here, and not on Windows.
+bool same_entry_name(const std::string& a, const std::string& b);
 
 bool stdin_is_terminal();
 bool stdout_is_terminal();

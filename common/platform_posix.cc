@@ -41,6 +41,19 @@ bool same_file(const std::string& a, const std::string& b) {
   return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
+EntryKind entry_kind(const std::string& path) {
+  struct stat st;
+  if (::lstat(path.c_str(), &st) != 0) return errno == ENOENT || errno == ENOTDIR ? EntryKind::kNone : EntryKind::kOther;
+  return S_ISREG(st.st_mode) ? EntryKind::kRegularFile : EntryKind::kOther;
+}
+
+std::size_t folder_part_length(const std::string& path) {
+  std::size_t last = path.find_last_of('/');
+  return last == std::string::npos ? 0 : last + 1;
+}
+
+bool same_entry_name(const std::string& a, const std::string& b) { return a == b; }
+
 bool stdin_is_terminal() { return ::isatty(STDIN_FILENO) != 0; }
 bool stdout_is_terminal() { return ::isatty(STDOUT_FILENO) != 0; }
 

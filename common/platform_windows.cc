@@ -134,6 +134,28 @@ bool same_file(const std::string& a, const std::string& b) {
          ia.nFileIndexLow == ib.nFileIndexLow;
 }
 
+EntryKind entry_kind(const std::string& path) {
+  DWORD attributes = GetFileAttributesW(file_path(path).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? EntryKind::kNone : EntryKind::kOther;
+  }
+  const DWORD not_plain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
+  return (attributes & not_plain) == 0 ? EntryKind::kRegularFile : EntryKind::kOther;
+}
+
+std::size_t folder_part_length(const std::string& path) {
+  std::size_t last = path.find_last_of("\\/:");
+  return last == std::string::npos ? 0 : last + 1;
+}
+
+bool same_entry_name(const std::string& a, const std::string& b) {
+  std::wstring wa = widen(a);
+  std::wstring wb = widen(b);
+  return CompareStringOrdinal(wa.data(), static_cast<int>(wa.size()), wb.data(), static_cast<int>(wb.size()), TRUE) ==
+         CSTR_EQUAL;
+}
+
 bool stdin_is_terminal() { return is_console(STD_INPUT_HANDLE); }
 bool stdout_is_terminal() { return is_console(STD_OUTPUT_HANDLE); }
 

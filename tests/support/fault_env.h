@@ -31,6 +31,7 @@ class FaultEnv : public Env {
   bool remove(const std::string& path) override { return base_.remove(path); }
   bool exists(const std::string& path) override { return base_.exists(path); }
   bool same_file(const std::string& a, const std::string& b) override { return base_.same_file(a, b); }
+  EntryKind entry_kind(const std::string& path) override { return base_.entry_kind(path); }
 
  private:
   std::unique_ptr<WritableFile> limit(const std::string& path, std::unique_ptr<WritableFile> file);
