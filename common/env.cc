@@ -68,6 +68,9 @@ class RealEnv final : public Env {
   bool rename_no_replace(const std::string& from, const std::string& to) override {
     return platform::rename_no_replace(from, to);
   }
+  bool rename_replace(const std::string& from, const std::string& to) override {
+    return platform::rename_replace(from, to);
+  }
   bool remove(const std::string& path) override { return platform::remove_file(path); }
   bool exists(const std::string& path) override { return platform::file_exists(path); }
   bool same_file(const std::string& a, const std::string& b) override { return platform::same_file(a, b); }

@@ -43,6 +43,8 @@ class Env {
   virtual std::unique_ptr<WritableFile> open_append(const std::string& path) = 0;
   // Moves `from` to `to`; never replaces an existing `to`.
   virtual bool rename_no_replace(const std::string& from, const std::string& to) = 0;
+  // Moves `from` to `to`, replacing an existing `to` in one step.
+  virtual bool rename_replace(const std::string& from, const std::string& to) = 0;
   virtual bool remove(const std::string& path) = 0;
   virtual bool exists(const std::string& path) = 0;
   // Both paths name one existing file (through links, "." or ".." as well).

@@ -14,6 +14,9 @@ std::FILE* open_file(const std::string& path, const char* mode);
 // Moves `from` to `to` and fails when `to` exists (a plain POSIX rename would
 // replace it).
 bool rename_no_replace(const std::string& from, const std::string& to);
+// Moves `from` to `to`, replacing a file of that name at once: a reader sees
+// either the old file or the new one.
+bool rename_replace(const std::string& from, const std::string& to);
 bool remove_file(const std::string& path);
 bool file_exists(const std::string& path);
 bool same_file(const std::string& a, const std::string& b);

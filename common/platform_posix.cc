@@ -28,6 +28,10 @@ bool rename_no_replace(const std::string& from, const std::string& to) {
   return true;
 }
 
+bool rename_replace(const std::string& from, const std::string& to) {
+  return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
 bool remove_file(const std::string& path) { return ::unlink(path.c_str()) == 0; }
 
 bool file_exists(const std::string& path) {

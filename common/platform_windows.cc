@@ -121,6 +121,10 @@ bool rename_no_replace(const std::string& from, const std::string& to) {
   return MoveFileExW(file_path(from).c_str(), file_path(to).c_str(), 0) != 0;
 }
 
+bool rename_replace(const std::string& from, const std::string& to) {
+  return MoveFileExW(file_path(from).c_str(), file_path(to).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
 bool remove_file(const std::string& path) { return DeleteFileW(file_path(path).c_str()) != 0; }
 
 bool file_exists(const std::string& path) {

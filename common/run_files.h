@@ -39,8 +39,9 @@ class RunFiles {
   // A name the run makes up itself (the output's name plus ".pvx", a fixed
   // work file): compared like any written name, never refused for its length.
   void writes_derived(std::string path, std::string role = {});
-  // A path the user gave that names no file by itself, such as the prefix of
-  // the event files: only its length is checked.
+  // A path the user gave that names no file by itself (the prefix of the
+  // event files), or the whole text of a path the run holds cut to 255
+  // characters: only its length is checked.
   void given(std::string path, std::string role = {});
   // `line` refuses a clash of these two registered paths (either order)
   // instead of the general "Erro: <role> nao pode ser <role>." line.

@@ -1,5 +1,6 @@
 #include "events/rotulo.h"
 
+#include "common/platform.h"
 #include "common/text.h"
 
 namespace rain::events {
@@ -23,7 +24,9 @@ std::string MONTA_ROTULO(std::string_view registro) {
   return rotulo;
 }
 
-std::string nome_do_evento(std::string_view saida, std::int64_t numero, std::string_view rotulo_inicio,
+namespace {
+
+std::string nome_sem_corte(std::string_view saida, std::int64_t numero, std::string_view rotulo_inicio,
                            std::string_view rotulo_fim) {
   std::string nome(saida);
   nome += "_Parte";
@@ -33,7 +36,20 @@ std::string nome_do_evento(std::string_view saida, std::int64_t numero, std::str
   nome += "_a_";
   nome += rotulo_fim;
   nome += ".txt";
-  return cut_short(nome);
+  return nome;
+}
+
+}  // namespace
+
+std::string nome_do_evento(std::string_view saida, std::int64_t numero, std::string_view rotulo_inicio,
+                           std::string_view rotulo_fim) {
+  return cut_short(nome_sem_corte(saida, numero, rotulo_inicio, rotulo_fim));
+}
+
+NomeDoEvento nome_do_evento_inteiro(std::string_view saida, std::int64_t numero, std::string_view rotulo_inicio,
+                                    std::string_view rotulo_fim) {
+  const std::string inteiro = nome_sem_corte(saida, numero, rotulo_inicio, rotulo_fim);
+  return NomeDoEvento{cut_short(inteiro), platform::folder_part_length(inteiro) > kMaxShortText};
 }
 
 }  // namespace rain::events

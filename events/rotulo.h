@@ -15,4 +15,12 @@ std::string MONTA_ROTULO(std::string_view registro);
 std::string nome_do_evento(std::string_view saida, std::int64_t numero, std::string_view rotulo_inicio,
                            std::string_view rotulo_fim);
 
+struct NomeDoEvento {
+  std::string texto;  // cut to 255 characters
+  // The cut fell inside the folder part: the name lies in another folder.
+  bool pasta_cortada = false;
+};
+NomeDoEvento nome_do_evento_inteiro(std::string_view saida, std::int64_t numero, std::string_view rotulo_inicio,
+                                    std::string_view rotulo_fim);
+
 }  // namespace rain::events

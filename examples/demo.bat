@@ -38,6 +38,11 @@ if errorlevel 1 goto falhou
 echo Eventos de chuva em %out%\eventos:
 dir /b eventos
 
+rem --- 4. Resume_Chuvadas: storm table and annual maxima ---
+"%bin%\Resume_Chuvadas.exe" serie.txt eventos.csv maximas.csv 06:00:00 1.0 0.2 00:05:00 0
+if errorlevel 1 goto falhou
+echo Tabelas em %out%: eventos.csv, maximas.csv
+
 echo Resultados em %out%
 if "%~1"=="" pause
 exit /b 0

@@ -34,4 +34,10 @@ mkdir eventos
 echo "Eventos de chuva em $out/eventos:"
 ls eventos
 
+# --- 4. Resume_Chuvadas: storm table and annual maxima ---
+# The same events with their peak intensities and erosivity, and the largest
+# depth of every year per duration; a dry limit of 0 keeps Fatia_Chuvadas' events.
+"$bin/Resume_Chuvadas" serie.txt eventos.csv maximas.csv 06:00:00 1.0 "$precisao_eventos" "$intervalo_eventos" 0
+echo "Tabelas em $out: eventos.csv ($(($(wc -l < eventos.csv) - 1)) eventos), maximas.csv"
+
 echo "Resultados em $out"

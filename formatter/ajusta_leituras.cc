@@ -3,14 +3,16 @@
 #include <algorithm>
 #include <memory>
 
-#include "common/device_names.h"
+#include "common/created_file.h"
 #include "common/failure.h"
 #include "common/fixed.h"
 #include "common/line_io.h"
 #include "common/numbers.h"
+#include "common/run_files.h"
 #include "common/text.h"
 #include "formatter/conta_basculacoes.h"
 #include "formatter/discretiza.h"
+#include "formatter/work_files.h"
 
 namespace rain::formatter {
 namespace {
@@ -178,6 +180,28 @@ void CONVERTE_REGISTROS(LineReader& entrada, LineWriter& saida, const Plano& pla
   }
 }
 
+// Every name the run may write, by the stages the plan runs, against the raw
+// file and each other: a clash would have the run destroy its own input or
+// one of its files.
+RunFiles ARQUIVOS_DA_EXECUCAO(const PARAMETROS& p, const Plano& plano) {
+  RunFiles files;
+  if (!p.ENTRADA_DADA.empty()) files.given(p.ENTRADA_DADA, "o arquivo de entrada");
+  if (!p.SAIDA_DADA.empty()) files.given(p.SAIDA_DADA, "o arquivo de saida");
+  files.reads(p.ENDERECO_ENTRADA, "o arquivo de entrada");
+  files.writes(p.ENDERECO_SAIDA, "o arquivo de saida");
+  files.clash_line(p.ENDERECO_SAIDA, p.ENDERECO_ENTRADA, kErroMesmoArquivo);
+  auto trabalho = [&files](const std::string& nome) { files.writes_derived(nome, "o arquivo de trabalho " + nome); };
+  if (plano.discretiza || !plano.basculas_por_intervalo) trabalho(NOME_TRABALHO(p.ENDERECO_SAIDA));
+  if (plano.discretiza) {
+    trabalho(p.ENDERECO_SAIDA + "~");
+    for (const char* cache : {kGridFile, kDayListFile}) {
+      trabalho(cache);
+      trabalho(temporary_name(cache));
+    }
+  }
+  return files;
+}
+
 // Records of the finished series: its lines but the header.
 std::int64_t conta_registros(Env& env, const std::string& serie) {
   std::unique_ptr<LineReader> arquivo = open_lines(env, serie);
@@ -236,11 +260,10 @@ RESUMO_AJUSTE AJUSTA_LEITURAS(Env& env, const PARAMETROS& p) {
   RESUMO_AJUSTE resumo;
   const Plano plano = FAZ_PLANO(p);
 
-  std::unique_ptr<LineReader> entrada = p.ERRO_PENDENTE ? nullptr : open_lines(env, p.ENDERECO_ENTRADA);
+  if (p.ERRO_PENDENTE) throw Failure(kErroAbrirEntrada, 1);
+  ARQUIVOS_DA_EXECUCAO(p, plano).check(env);
+  std::unique_ptr<LineReader> entrada = open_lines(env, p.ENDERECO_ENTRADA);
   if (!entrada) throw Failure(kErroAbrirEntrada, 1);
-  // Creating the output would empty the raw file it names.
-  if (env.same_file(p.ENDERECO_ENTRADA, p.ENDERECO_SAIDA)) throw Failure(kErroMesmoArquivo, 1);
-  refuse_device_as_output(p.ENDERECO_SAIDA);
   if (!plano.basculas_por_intervalo && p.CAPACIDADE_BASCULA == 0) throw Failure(kErroCapacidadeZero, 1);
 
   std::unique_ptr<LineWriter> saida = create_lines(env, p.ENDERECO_SAIDA);
@@ -262,9 +285,12 @@ RESUMO_AJUSTE AJUSTA_LEITURAS(Env& env, const PARAMETROS& p) {
     CONTA_BASCULACOES(env, trabalho, p.ENDERECO_SAIDA, p.CAPACIDADE_BASCULA);
     env.remove(trabalho);
   }
-  // The resampling's cached grid and day list live only as long as one run.
-  env.remove("buffer_horas.dat");
-  env.remove("buffer_datas.dat");
+  // The resampling's cached grid and day list live only as long as one run;
+  // a run that did not resample leaves files of those names alone.
+  if (plano.discretiza) {
+    env.remove(kGridFile);
+    env.remove(kDayListFile);
+  }
   resumo.REGISTROS = conta_registros(env, p.ENDERECO_SAIDA);
   return resumo;
 }

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string_view>
 
+#include "common/created_file.h"
 #include "common/dates.h"
 #include "common/failure.h"
 #include "common/line_io.h"
@@ -132,22 +133,6 @@ class WorkFileReader {
   std::unique_ptr<LineReader> lines_;
 };
 
-// The slot file lives only during one call, whatever way the call ends.
-class RemovedOnExit {
- public:
-  RemovedOnExit(Env& env, std::string path) : env_(env), path_(std::move(path)) {}
-  ~RemovedOnExit() {
-    if (created_) env_.remove(path_);
-  }
-  const std::string& path() const { return path_; }
-  void created() { created_ = true; }
-
- private:
-  Env& env_;
-  std::string path_;
-  bool created_ = false;
-};
-
 enum class SlotWalk { kComplete, kDayListShort };
 
 // Lays out the slots, "hh:mm:ss dd/mm/yy" one a line, from the first grid time
@@ -155,8 +140,7 @@ enum class SlotWalk { kComplete, kDayListShort };
 // last grid time of that day). A first record at or after the last grid time
 // of its day starts the slots at 00:00:00 of the next day. kDayListShort: the
 // day list does not hold the series' days in order.
-SlotWalk write_slots(Env& env, const SeriesBounds& bounds, RemovedOnExit& slot_file) {
-  const std::string& slot_name = slot_file.path();
+SlotWalk write_slots(Env& env, const SeriesBounds& bounds, const std::string& slot_name) {
   WorkFileReader days(env, kDayListFile);
   std::string date;
   do {
@@ -165,7 +149,6 @@ SlotWalk write_slots(Env& env, const SeriesBounds& bounds, RemovedOnExit& slot_f
 
   auto slots = create_lines(env, slot_name);
   if (!slots) throw Failure("Erro: Nao foi possivel gerar o arquivo " + slot_name + ".", 1);
-  slot_file.created();
   WorkFileReader grid(env, kGridFile);
   std::string time;
   bool have_time;
@@ -280,14 +263,18 @@ void DISCRETIZA_NO_TEMPO(Env& env, const std::string& entrada, const std::string
   const bool day_list_built = prepare_day_list(env, bounds);
   prepare_grid(env, intervalo);
 
-  RemovedOnExit slot_file(env, saida + "~");
-  if (write_slots(env, bounds, slot_file) == SlotWalk::kDayListShort) {
+  // The slot file lives only during one call; a failed call removes it only
+  // when this run made it.
+  CreatedFile slot_file(env, saida + "~");
+  if (write_slots(env, bounds, slot_file.path()) == SlotWalk::kDayListShort) {
     // A kept list that only seemed to cover the series is built anew once.
     if (day_list_built) throw invalid_date(bounds.first_date);
     PUTDATAS(env, bounds.first_date, bounds.last_date);
-    if (write_slots(env, bounds, slot_file) == SlotWalk::kDayListShort) throw invalid_date(bounds.first_date);
+    if (write_slots(env, bounds, slot_file.path()) == SlotWalk::kDayListShort) throw invalid_date(bounds.first_date);
   }
   write_sampled(env, entrada, slot_file.path(), saida, DateOrder(bounds));
+  slot_file.keep();
+  env.remove(slot_file.path());
 }
 
 }  // namespace rain::formatter

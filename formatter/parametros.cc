@@ -70,6 +70,8 @@ PARAMETROS LE_LINHA_DE_COMANDO(const std::vector<std::string>& args) {
   PARAMETROS p;
   p.ENDERECO_ENTRADA = cut_short(args[0]);
   p.ENDERECO_SAIDA = cut_short(args[1]);
+  p.ENTRADA_DADA = args[0];
+  p.SAIDA_DADA = args[1];
   p.TIPO_ACUMULO = cut_short(args[2]);
   p.TIPO_BASCULA = cut_short(args[3]);
   p.TIPO_SEPARADOR = cut_short(args[4]);

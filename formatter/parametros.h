@@ -28,6 +28,11 @@ struct PARAMETROS {
   std::int16_t COLUNA_ACUMULO = 0;
   std::int16_t COLUNA_BASCULA = 0;
   std::string MASCARA;
+  // The two paths as given on the command line, before the cut to 255
+  // characters: a longer one is refused rather than cut to a name that may lie
+  // in another folder. Empty when the paths came from the dialogue.
+  std::string ENTRADA_DADA;
+  std::string SAIDA_DADA;
   // A numeric answer of the dialogue that was not a number: the rest of the
   // dialogue is skipped and the conversion stops at its first check.
   bool ERRO_PENDENTE = false;

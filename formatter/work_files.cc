@@ -1,5 +1,8 @@
 #include "formatter/work_files.h"
 
+#include <memory>
+
+#include "common/created_file.h"
 #include "common/failure.h"
 #include "common/line_io.h"
 #include "common/numbers.h"
@@ -90,14 +93,29 @@ struct ClockTime {
   throw Failure(std::string("Erro: Nao foi possivel gravar o arquivo ") + name + ".", 1);
 }
 
-// Closes a work file; one that could not be written whole is removed, so that
-// a later run does not take a cut file for a cache.
-void finish_work_file(Env& env, LineWriter& out, const char* name) {
-  if (!out.close()) {
-    env.remove(name);
-    cannot_write(name);
+// A cache is written under its temporary name and takes its own name only
+// when complete: a run that fails or is killed half-way never leaves a cut
+// grid or day list that a later run would take up.
+class CacheWriter {
+ public:
+  CacheWriter(Env& env, const char* name) : env_(env), name_(name), temporary_(env, temporary_name(name)) {
+    out_ = create_lines(env, temporary_.path());
+    if (!out_) cannot_create(name);
   }
-}
+  LineWriter& out() { return *out_; }
+  void finish() {
+    if (!out_->close()) cannot_write(name_);
+    // Something that is not a file holds the name (a folder, say).
+    if (!move_into_place(env_, temporary_.path(), name_)) cannot_create(name_);
+    temporary_.keep();
+  }
+
+ private:
+  Env& env_;
+  const char* name_;
+  CreatedFile temporary_;
+  std::unique_ptr<LineWriter> out_;
+};
 
 }  // namespace
 
@@ -138,8 +156,8 @@ bool day_walk_reaches(std::string_view inicio, std::string_view fim) {
 }
 
 void PUTHORAS(Env& env, const std::string& intervalo, const std::string& partida) {
-  auto out = create_lines(env, kGridFile);
-  if (!out) cannot_create(kGridFile);
+  CacheWriter cache(env, kGridFile);
+  LineWriter* out = &cache.out();
   out->write_line(cut_short(intervalo + " " + partida));
   ClockTime step = ClockTime::parse(intervalo);
   ClockTime now = ClockTime::parse(partida);
@@ -149,7 +167,7 @@ void PUTHORAS(Env& env, const std::string& intervalo, const std::string& partida
     out->write_line(now.text());
     now.add(step);
   } while (moves && now.hora < 24);
-  finish_work_file(env, *out, kGridFile);
+  cache.finish();
 }
 
 void PUTDATAS(Env& env, const std::string& inicio, const std::string& fim) {
@@ -157,8 +175,8 @@ void PUTDATAS(Env& env, const std::string& inicio, const std::string& fim) {
     CalendarDay first = CalendarDay::parse(inicio);
     throw invalid_date(first.mes >= 1 && first.mes <= 12 ? fim : inicio);
   }
-  auto out = create_lines(env, kDayListFile);
-  if (!out) cannot_create(kDayListFile);
+  CacheWriter cache(env, kDayListFile);
+  LineWriter* out = &cache.out();
   out->write_line(cut_short(inicio + " " + fim));
   CalendarDay day = CalendarDay::parse(inicio);
   const CalendarDay last = CalendarDay::parse(fim);
@@ -167,7 +185,7 @@ void PUTDATAS(Env& env, const std::string& inicio, const std::string& fim) {
     day.advance();
   }
   out->write_line(fim);
-  finish_work_file(env, *out, kDayListFile);
+  cache.finish();
 }
 
 }  // namespace rain::formatter

@@ -1,10 +1,12 @@
 #include "maxima/pesquisa.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
-#include "common/device_names.h"
+#include "common/created_file.h"
 #include "common/failure.h"
+#include "common/run_files.h"
 #include "common/fixed.h"
 #include "common/line_io.h"
 #include "maxima/periodos.h"
@@ -30,18 +32,6 @@ const char* const kSaidaNaoGravada = "Erro: nao foi possivel gravar o arquivo de
 
 [[noreturn]] void falha(const char* linha) { throw Failure(linha, 1); }
 
-// The path names the work file, which need not exist yet: same base name in
-// the current folder (letter case ignored, as on Windows), or a link to it.
-bool nomeia_arquivo_trabalho(Env& env, const std::string& caminho) {
-  if (env.same_file(caminho, kArquivoTrabalho)) return true;
-  std::size_t corte = caminho.find_last_of("/\\");
-  std::string_view base = corte == std::string::npos ? std::string_view(caminho)
-                                                     : std::string_view(caminho).substr(corte + 1);
-  if (!equals_upper(base, to_upper(kArquivoTrabalho))) return false;
-  std::string pasta = corte == std::string::npos ? "." : caminho.substr(0, corte + 1);
-  return env.same_file(pasta, ".");
-}
-
 struct Cabecalho {
   std::string TEXTO_CABECALHO;
   int NUM_COLUNAS = 0;
@@ -55,20 +45,34 @@ Cabecalho le_cabecalho(LineReader& serie) {
   return c;
 }
 
-// Files this run made, removed again when the run fails half-way so that no
-// partial report can pass for a complete one.
+// The series, the report and the work file must be three files: the run
+// would otherwise write over its own input or report.
+void confere_arquivos(Env& env, const ParametrosPesquisa& p) {
+  RunFiles files;
+  files.reads(p.ARQUIVO_ENTRADA, "o arquivo de entrada");
+  files.writes(p.ARQUIVO_SAIDA, "o arquivo de saida");
+  files.writes_derived(kArquivoTrabalho, "o arquivo interno buffer_pesquisa.pvx");
+  files.clash_line(p.ARQUIVO_ENTRADA, kArquivoTrabalho, kEntradaIgualTrabalho);
+  files.clash_line(p.ARQUIVO_SAIDA, p.ARQUIVO_ENTRADA, kSaidaIgualEntrada);
+  files.clash_line(p.ARQUIVO_SAIDA, kArquivoTrabalho, kSaidaIgualTrabalho);
+  files.check(env);
+}
+
+// The work file and the report, each removed again when the run fails
+// half-way and this run made it, so that no partial report passes for a
+// complete one while a file the user had (or a device) is never removed.
 struct ArquivosCriados {
-  bool trabalho = false;
-  bool relatorio = false;
+  std::optional<CreatedFile> trabalho;
+  std::optional<CreatedFile> relatorio;
 };
 
 // Returns the number of records copied.
 std::int64_t copia_para_trabalho(Env& env, const std::string& entrada, ArquivosCriados& criados) {
   auto serie = open_lines(env, entrada);
   if (!serie) falha(kEntradaNaoLida);
+  criados.trabalho.emplace(env, kArquivoTrabalho);
   auto trabalho = create_lines(env, kArquivoTrabalho);
   if (!trabalho) falha(kTrabalhoNaoCriado);
-  criados.trabalho = true;
   std::string linha;
   std::int64_t linhas = 0;
   while (trabalho->ok() && serie->read_line(linha)) {
@@ -176,22 +180,19 @@ std::int64_t pesquisa_coluna(Env& env, const ParametrosPesquisa& p, const Regras
 }
 
 ResumoPesquisa escreve_relatorio(Env& env, const ParametrosPesquisa& p, Modo modo, ArquivosCriados& criados) {
+  confere_arquivos(env, p);
   ResumoPesquisa resumo;
   auto serie = open_lines(env, p.ARQUIVO_ENTRADA);
   if (!serie) falha(kEntradaNaoAbre);
   Cabecalho cabecalho = le_cabecalho(*serie);
   serie.reset();
 
-  if (nomeia_arquivo_trabalho(env, p.ARQUIVO_ENTRADA)) falha(kEntradaIgualTrabalho);
-  if (env.same_file(p.ARQUIVO_SAIDA, p.ARQUIVO_ENTRADA)) falha(kSaidaIgualEntrada);
-  if (nomeia_arquivo_trabalho(env, p.ARQUIVO_SAIDA)) falha(kSaidaIgualTrabalho);
-  refuse_device_as_output(p.ARQUIVO_SAIDA);
 
   resumo.registros = copia_para_trabalho(env, p.ARQUIVO_ENTRADA, criados);
 
+  criados.relatorio.emplace(env, p.ARQUIVO_SAIDA);
   auto relatorio = create_lines(env, p.ARQUIVO_SAIDA);
   if (!relatorio) falha(kSaidaNaoCriada);
-  criados.relatorio = true;
   escreve_abertura(*relatorio, p, modo);
   if (!relatorio->close()) falha(kSaidaNaoGravada);
   relatorio.reset();
@@ -214,14 +215,10 @@ ResumoPesquisa PESQUISA_PERIODOS(Env& env, const ParametrosPesquisa& parametros)
   std::optional<Modo> modo = modo_de_pesquisa(parametros.MODO_PESQUISA);
   if (!modo) falha(kModoInvalido);
   ArquivosCriados criados;
-  ResumoPesquisa resumo;
-  try {
-    resumo = escreve_relatorio(env, parametros, *modo, criados);
-  } catch (const Failure&) {
-    if (criados.trabalho) env.remove(kArquivoTrabalho);
-    if (criados.relatorio) env.remove(parametros.ARQUIVO_SAIDA);
-    throw;
-  }
+  ResumoPesquisa resumo = escreve_relatorio(env, parametros, *modo, criados);
+  criados.relatorio->keep();
+  // The work copy goes at the end of every complete run.
+  criados.trabalho->keep();
   env.remove(kArquivoTrabalho);
   return resumo;
 }

@@ -32,8 +32,11 @@ struct ResumoPesquisa {
 };
 
 // Writes the maxima report. Returns when the report is complete; throws a
-// Failure (one console line, exit code 1) otherwise, leaving neither the work
-// file nor a partial report behind.
+// Failure (one console line, exit code 1) otherwise, leaving neither a work
+// file nor a partial report that this run created (a file or device that bore
+// the name before is never removed). Paths longer than 255 characters, and a
+// report or work file that is the series or each other, are refused before
+// any file is written.
 ResumoPesquisa PESQUISA_PERIODOS(Env& env, const ParametrosPesquisa& parametros);
 
 // Number of blank-separated fields of a line, a tab counting as a blank.

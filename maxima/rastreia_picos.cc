@@ -40,8 +40,10 @@ double precisao_ou_falha(const std::optional<std::string>& texto) {
 int pela_linha_de_comando(const std::vector<std::string>& args, Console& console, Env& env) {
   ParametrosPesquisa p;
   p.PRECISAO = precisao_ou_falha(args[7]);
-  p.ARQUIVO_ENTRADA = cut_short(args[0]);
-  p.ARQUIVO_SAIDA = cut_short(args[1]);
+  // Paths are kept whole: the search refuses one longer than 255 characters
+  // instead of cutting it to a name that may lie in another folder.
+  p.ARQUIVO_ENTRADA = args[0];
+  p.ARQUIVO_SAIDA = args[1];
   p.MODO_PESQUISA = cut_short(args[2]);
   p.HORA_INICIO = cut_short(args[3]);
   p.HORA_TERMINO = cut_short(args[4]);

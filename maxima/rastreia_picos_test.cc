@@ -96,6 +96,15 @@ TEST_F(MaximaInProcess, AReportThatCannotBeCreatedLeavesNoWorkFile) {
   espera_falha(env, "Erro: nao foi possivel criar o arquivo de saida.");
 }
 
+TEST_F(MaximaInProcess, AFailedRunNeverRemovesAReportThatWasThereBefore) {
+  dir.write("r.txt", "older report\r\n");
+  EnvFalho env;
+  env.fail_writes_after("r.txt", 10);
+  EXPECT_EQ(roda(env), 1);
+  EXPECT_EQ(out.str(), "Erro: nao foi possivel gravar o arquivo de saida.\n");
+  EXPECT_EQ(dir.list(), (std::vector<std::string>{"r.txt", "s.txt"}));
+}
+
 TEST_F(MaximaInProcess, AReportThatCannotBeReopenedForAppendingIsAnError) {
   EnvFalho env;
   env.append_falha = "r.txt";

@@ -13,7 +13,7 @@ cd "$(dirname "$0")/.."
 root=$PWD
 win_build=$(realpath -m "${1:-build-windows}")
 linux_build=$(realpath -m "${2:-build}")
-programs=(Ajusta_Leituras Rastreia_Picos Fatia_Chuvadas)
+programs=(Ajusta_Leituras Rastreia_Picos Fatia_Chuvadas Resume_Chuvadas)
 
 find_wine() {
   local candidate

@@ -210,11 +210,16 @@ TEST_F(FormatterConversion, AnswerOtherThanNDoesNotAskForResampling) {
   EXPECT_EQ(convert(a), crlf_lines({"Hora Data Acumulo Basculacao", "10:00 01/02/05 0.20 1"}));
 }
 
-TEST_F(FormatterConversion, ResamplingCachesAreDeletedAtTheEnd) {
+TEST_F(FormatterConversion, ResamplingCachesAreDeletedAtTheEndOfARunThatResampled) {
   dir.write("raw.txt", crlf_lines({"01/02/05;10:00;0.2", "01/02/05;10:05;0.2"}));
   dir.write("buffer_horas.dat", "old grid\r\n");
   dir.write("buffer_datas.dat", "old days\r\n");
   convert(Argumentos{});
+  EXPECT_EQ(dir.read("buffer_horas.dat"), "old grid\r\n");
+  EXPECT_EQ(dir.read("buffer_datas.dat"), "old days\r\n");
+  Argumentos a;
+  a.discretizado = "n";
+  convert(a);
   EXPECT_EQ(dir.list(), (std::vector<std::string>{"raw.txt", "serie.txt"}));
 }
 

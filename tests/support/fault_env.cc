@@ -32,7 +32,7 @@ std::unique_ptr<ReadableFile> FaultEnv::open_read(const std::string& path) {
 }
 
 std::unique_ptr<WritableFile> FaultEnv::limit(const std::string& path, std::unique_ptr<WritableFile> file) {
-  if (!file || path != write_limit_path_) return file;
+  if (!file || !write_limit_paths_.count(path)) return file;
   return std::make_unique<LimitedWritable>(std::move(file), write_limit_);
 }
 
@@ -49,6 +49,11 @@ std::unique_ptr<WritableFile> FaultEnv::open_append(const std::string& path) {
 bool FaultEnv::rename_no_replace(const std::string& from, const std::string& to) {
   if (fail_rename_) return false;
   return base_.rename_no_replace(from, to);
+}
+
+bool FaultEnv::rename_replace(const std::string& from, const std::string& to) {
+  if (fail_rename_) return false;
+  return base_.rename_replace(from, to);
 }
 
 }  // namespace rain::testing

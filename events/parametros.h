@@ -1,0 +1,33 @@
+// The four parameters that cut a series into events (interruption limit,
+// minimum event depth, precision, step), read from the command line or the
+// dialogue in one way by every program that cuts events.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "common/console.h"
+
+namespace rain::events {
+
+struct ParametrosDeCorte {
+  std::int64_t janela = 1;   // N: records of the stretch that closes an event
+  double minimo = 0;         // mm; an event is kept only when deeper
+  double precisao = 0;       // mm per bucket tip
+  std::int64_t passo_s = 0;  // the step of the series, seconds
+};
+
+// From the command line, in this order. The two durations are tested first
+// (CALCULA_JANELA); a number that is not wholly a number counts as 0.
+ParametrosDeCorte le_parametros_de_corte(const std::string& limite, const std::string& minimo,
+                                         const std::string& precisao, const std::string& intervalo);
+
+// The four questions of the dialogue, then the window length.
+ParametrosDeCorte pergunta_parametros_de_corte(Console& console);
+
+// A question answered with a number; anything else stops the run.
+double pergunta_numero(Console& console, std::initializer_list<std::string_view> pergunta);
+
+}  // namespace rain::events

@@ -1,0 +1,128 @@
+#include "resume/instante.h"
+
+#include <cstdio>
+
+namespace rain::resume {
+namespace {
+
+// Days from 1970-01-01 to a date of the proleptic Gregorian calendar.
+std::int64_t dias_desde_1970(std::int64_t ano, int mes, int dia) {
+  ano -= mes <= 2;
+  const std::int64_t era = (ano >= 0 ? ano : ano - 399) / 400;
+  const std::int64_t ano_da_era = ano - era * 400;
+  const std::int64_t dia_do_ano = (153 * (mes + (mes > 2 ? -3 : 9)) + 2) / 5 + dia - 1;
+  const std::int64_t dia_da_era = ano_da_era * 365 + ano_da_era / 4 - ano_da_era / 100 + dia_do_ano;
+  return era * 146097 + dia_da_era - 719468;
+}
+
+struct Data {
+  std::int64_t ano;
+  int mes;
+  int dia;
+};
+
+Data data_de(std::int64_t dias) {
+  dias += 719468;
+  const std::int64_t era = (dias >= 0 ? dias : dias - 146096) / 146097;
+  const std::int64_t dia_da_era = dias - era * 146097;
+  const std::int64_t ano_da_era = (dia_da_era - dia_da_era / 1460 + dia_da_era / 36524 - dia_da_era / 146096) / 365;
+  const std::int64_t dia_do_ano = dia_da_era - (365 * ano_da_era + ano_da_era / 4 - ano_da_era / 100);
+  const std::int64_t mp = (5 * dia_do_ano + 2) / 153;
+  const int dia = static_cast<int>(dia_do_ano - (153 * mp + 2) / 5 + 1);
+  const int mes = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+  return Data{ano_da_era + era * 400 + (mes <= 2), mes, dia};
+}
+
+bool bissexto(std::int64_t ano) { return (ano % 4 == 0 && ano % 100 != 0) || ano % 400 == 0; }
+
+int dias_no_mes(std::int64_t ano, int mes) {
+  static constexpr int kDias[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  return mes == 2 && bissexto(ano) ? 29 : kDias[mes - 1];
+}
+
+// Up to `maximo` parts of digits split by `separador`; the count of parts, or
+// -1 when a part is empty, too long or holds anything but digits.
+int partes(std::string_view texto, char separador, int maximo, std::int64_t* valores, int* digitos) {
+  int n = 0;
+  std::size_t i = 0;
+  for (;;) {
+    if (n == maximo) return -1;
+    std::int64_t valor = 0;
+    int d = 0;
+    while (i < texto.size() && texto[i] >= '0' && texto[i] <= '9') {
+      if (++d > 4) return -1;
+      valor = valor * 10 + (texto[i] - '0');
+      ++i;
+    }
+    if (d == 0) return -1;
+    valores[n] = valor;
+    digitos[n] = d;
+    ++n;
+    if (i == texto.size()) return n;
+    if (texto[i] != separador) return -1;
+    ++i;
+  }
+}
+
+std::optional<std::int64_t> segundos_do_dia(std::string_view hora) {
+  std::int64_t v[3] = {0, 0, 0};
+  int d[3];
+  const int n = partes(hora, ':', 3, v, d);
+  if (n < 2) return std::nullopt;
+  if (d[0] > 2 || d[1] > 2 || (n == 3 && d[2] > 2)) return std::nullopt;
+  if (v[0] > 23 || v[1] > 59 || v[2] > 59) return std::nullopt;
+  return v[0] * 3600 + v[1] * 60 + v[2];
+}
+
+std::optional<std::int64_t> dias_da_data(std::string_view data) {
+  std::int64_t v[3];
+  int d[3];
+  if (partes(data, '/', 3, v, d) != 3) return std::nullopt;
+  if (d[0] > 2 || d[1] > 2 || (d[2] != 2 && d[2] != 4)) return std::nullopt;
+  std::int64_t ano = v[2];
+  if (d[2] == 2) ano += ano >= 70 ? 1900 : 2000;
+  const int mes = static_cast<int>(v[1]);
+  const int dia = static_cast<int>(v[0]);
+  if (mes < 1 || mes > 12 || dia < 1 || dia > dias_no_mes(ano, mes)) return std::nullopt;
+  return dias_desde_1970(ano, mes, dia);
+}
+
+}  // namespace
+
+std::optional<Instante> instante_da_serie(std::string_view hora, std::string_view data) {
+  // Consecutive records mostly share their date: its day number is kept.
+  thread_local std::string data_anterior;
+  thread_local std::int64_t dias_anteriores = 0;
+  const std::optional<std::int64_t> segundos = segundos_do_dia(hora);
+  if (!segundos) return std::nullopt;
+  if (data.empty() || data != data_anterior) {
+    const std::optional<std::int64_t> dias = dias_da_data(data);
+    if (!dias) return std::nullopt;
+    data_anterior.assign(data);
+    dias_anteriores = *dias;
+  }
+  return dias_anteriores * 86400 + *segundos;
+}
+
+std::string texto_iso(Instante instante) {
+  std::int64_t dias = instante / 86400;
+  std::int64_t segundos = instante % 86400;
+  if (segundos < 0) {
+    segundos += 86400;
+    --dias;
+  }
+  const Data d = data_de(dias);
+  char texto[48];
+  std::snprintf(texto, sizeof texto, "%04lld-%02d-%02dT%02lld:%02lld:%02lld", static_cast<long long>(d.ano), d.mes,
+                d.dia, static_cast<long long>(segundos / 3600), static_cast<long long>(segundos / 60 % 60),
+                static_cast<long long>(segundos % 60));
+  return texto;
+}
+
+int ano_de(Instante instante) {
+  std::int64_t dias = instante / 86400;
+  if (instante % 86400 < 0) --dias;
+  return static_cast<int>(data_de(dias).ano);
+}
+
+}  // namespace rain::resume

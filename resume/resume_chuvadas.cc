@@ -1,0 +1,94 @@
+#include "resume/resume_chuvadas.h"
+
+#include "common/failure.h"
+#include "common/fixed.h"
+#include "common/numbers.h"
+#include "common/program.h"
+#include "common/text.h"
+#include "events/parametros.h"
+#include "resume/tabelas_da_serie.h"
+
+namespace rain::resume {
+namespace {
+
+void escreve_utilizacao(Console& console) {
+  console.write_line("Utilizacao do programa com parametros por linha de comando:");
+  console.write_line("Resume_Chuvadas <arquivo de entrada> <tabela de eventos> <tabela de maximas>");
+  console.write_line("<intervalo para interrupcao> <evento minimo> <precisao> <intervalo de");
+  console.write_line("discretizacao> <limite seco>");
+  console.write_line("");
+  console.write_line("Os caminhos dos arquivos podem ser absolutos ou relativos a pasta atual.");
+  console.write_line("As tabelas sao gravadas com o nome dado, extensao incluida (eventos.csv).");
+}
+
+const ProgramInfo kResumeChuvadas{"Resume_Chuvadas", escreve_utilizacao};
+
+// The dry limit is new to the tool set, so it is read strictly: a stretch
+// judged with a mistyped limit would split or join storms silently.
+double limite_seco(std::optional<double> valor) {
+  if (!valor || !(*valor >= 0)) throw Failure("Erro: limite seco invalido.", 1);
+  return *valor;
+}
+
+ParametrosDoResumo parametros_do_resumo(const events::ParametrosDeCorte& corte, double seco) {
+  ParametrosDoResumo p;
+  p.janela = corte.janela;
+  p.minimo = corte.minimo;
+  p.precisao = corte.precisao;
+  p.passo_s = corte.passo_s;
+  p.limite_seco = seco;
+  return p;
+}
+
+// One line on standard error after a run that succeeded.
+void escreve_resumo(Console& console, const TotaisDoResumo& t, double precisao) {
+  write_summary(console, kResumeChuvadas,
+                {counted(t.registros, "registro lido", "registros lidos"),
+                 counted(t.eventos_encontrados, "evento encontrado", "eventos encontrados"),
+                 counted(t.eventos_mantidos, "evento na tabela", "eventos na tabela"),
+                 format_fixed_compact(static_cast<double>(t.basculacoes) * precisao, 2) + " mm na serie"});
+}
+
+int executa(Console& console, Env& env, const ArquivosDoResumo& arquivos, const ParametrosDoResumo& p) {
+  confere_arquivos(env, arquivos);
+  const TotaisDoResumo totais = escreve_tabelas(env, arquivos, p);
+  escreve_resumo(console, totais, p.precisao);
+  return 0;
+}
+
+int modo_linha_de_comando(const std::vector<std::string>& args, Console& console, Env& env) {
+  const events::ParametrosDeCorte corte = events::le_parametros_de_corte(args[3], args[4], args[5], args[6]);
+  const double seco = limite_seco(decimal(args[7]));
+  // Paths are kept whole: one longer than 255 characters is refused rather
+  // than cut to a name that may lie in another folder.
+  return executa(console, env, ArquivosDoResumo{args[0], args[1], args[2]}, parametros_do_resumo(corte, seco));
+}
+
+int modo_interativo(Console& console, Env& env) {
+  console.clear();
+  ArquivosDoResumo arquivos;
+  arquivos.serie = console.ask_text_then_blank_line({"Digite o caminho e o nome do arquivo de entrada."});
+  arquivos.eventos = console.ask_text_then_blank_line({"Digite o caminho e o nome da tabela de eventos (CSV)."});
+  arquivos.maximas = console.ask_text_then_blank_line({"Digite o caminho e o nome da tabela de maximas anuais (CSV)."});
+  const events::ParametrosDeCorte corte = events::pergunta_parametros_de_corte(console);
+  const double seco = limite_seco(events::pergunta_numero(
+      console, {"Digite o limite seco, em milimetros: uma interrupcao com menos chuva que isso conta",
+                "como seca (0: so sem basculacoes; 1.27: a regra da erosividade)."}));
+  executa(console, env, arquivos, parametros_do_resumo(corte, seco));
+  console.write_line("Processo concluido! Aperte uma tecla para sair...");
+  console.wait_key();
+  return 0;
+}
+
+}  // namespace
+
+int run_resume_chuvadas(const std::vector<std::string>& args, Console& console, Env& env) {
+  return run_program(kResumeChuvadas, args, console, [&] {
+    if (args.empty()) return modo_interativo(console, env);
+    if (args.size() == 8) return modo_linha_de_comando(args, console, env);
+    escreve_utilizacao(console);
+    return 0;
+  });
+}
+
+}  // namespace rain::resume

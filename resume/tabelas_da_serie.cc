@@ -1,0 +1,76 @@
+#include "resume/tabelas_da_serie.h"
+
+#include "common/failure.h"
+#include "common/line_io.h"
+#include "common/run_files.h"
+#include "common/staged_file.h"
+#include "resume/tabelas.h"
+
+namespace rain::resume {
+namespace {
+
+std::unique_ptr<StagedFile> cria_tabela(Env& env, const std::string& nome) {
+  auto tabela = StagedFile::create(env, nome);
+  if (!tabela) throw Failure("Erro: nao foi possivel criar o arquivo de saida " + nome + ".", 1);
+  return tabela;
+}
+
+[[noreturn]] void falha_ao_gravar(const std::string& nome) {
+  throw Failure("Erro: nao foi possivel gravar o arquivo de saida " + nome + ".", 1);
+}
+
+}  // namespace
+
+void confere_arquivos(Env& env, const ArquivosDoResumo& a) {
+  // Writing a table over the series, or both tables to one file, would lose
+  // the series or one table.
+  RunFiles arquivos;
+  arquivos.reads(a.serie, "o arquivo de entrada");
+  arquivos.writes(a.eventos, "a tabela de eventos");
+  arquivos.writes(a.maximas, "a tabela de maximas");
+  arquivos.writes_derived(StagedFile::temporary_name(a.eventos), "o arquivo temporario da tabela de eventos");
+  arquivos.writes_derived(StagedFile::temporary_name(a.maximas), "o arquivo temporario da tabela de maximas");
+  arquivos.check(env);
+}
+
+TotaisDoResumo escreve_tabelas(Env& env, const ArquivosDoResumo& a, const ParametrosDoResumo& p) {
+  auto serie = open_lines(env, a.serie);
+  if (!serie) throw Failure("Erro: nao foi possivel abrir o arquivo de entrada.", 1);
+  auto eventos = cria_tabela(env, a.eventos);
+  auto maximas = cria_tabela(env, a.maximas);
+  LineWriter& linhas_eventos = eventos->lines();
+  LineWriter& linhas_maximas = maximas->lines();
+  linhas_eventos.write_line(cabecalho_dos_eventos());
+  linhas_maximas.write_line(cabecalho_das_maximas());
+  Resumo resumo(
+      p, [&](const LinhaDeEvento& e) { linhas_eventos.write_line(linha_do_evento(e)); },
+      [&](const LinhaDeMaxima& m) { linhas_maximas.write_line(linha_da_maxima(m)); });
+
+  std::string linha;
+  serie->read_line(linha);  // the header line
+  // Empty lines at the end of the series are passed over: the event
+  // separation reads them as the dry records that follow the end anyway.
+  std::int64_t primeira_vazia = 0;
+  // A 0x1A byte at the start of a line ends the series, as in the other
+  // programs.
+  for (std::int64_t numero = 2; !serie->at_end_or_eof_mark(); ++numero) {
+    serie->read_line(linha);
+    if (linha.find_first_not_of(" \t") == std::string::npos) {
+      if (primeira_vazia == 0) primeira_vazia = numero;
+      continue;
+    }
+    // One between records has no time: read as a record, it stops the run
+    // naming its line.
+    if (primeira_vazia != 0) le_registro("", primeira_vazia);
+    resumo.acrescenta(le_registro(linha, numero));
+  }
+  if (serie->failed()) throw Failure("Erro: falha na leitura do arquivo de entrada.", 1);
+  resumo.termina();
+  if (!eventos->close()) falha_ao_gravar(a.eventos);
+  if (!maximas->close()) falha_ao_gravar(a.maximas);
+  if (!eventos->commit()) falha_ao_gravar(a.eventos);
+  if (!maximas->commit()) falha_ao_gravar(a.maximas);
+  return resumo.totais();
+}
+
+}  // namespace rain::resume
