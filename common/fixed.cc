@@ -18,9 +18,11 @@ std::string magnitude_digits(long double value, int decimals) {
   if (scaled < 9.0e18L) {
     digits = std::to_string(static_cast<unsigned long long>(scaled));
   } else {
-    char buffer[128];
-    std::snprintf(buffer, sizeof buffer, "%.0Lf", scaled);
-    digits = buffer;
+    // Every digit of the largest finite values (over 4900 of them).
+    int length = std::snprintf(nullptr, 0, "%.0Lf", scaled);
+    digits.resize(static_cast<std::size_t>(length) + 1);
+    std::snprintf(digits.data(), digits.size(), "%.0Lf", scaled);
+    digits.resize(static_cast<std::size_t>(length));
   }
   if (decimals <= 0) return digits;
   std::size_t places = static_cast<std::size_t>(decimals);
