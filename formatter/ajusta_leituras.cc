@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "common/created_file.h"
 #include "common/failure.h"
@@ -119,41 +120,76 @@ void acrescenta_data(std::string& linha, std::string_view data, const MASCARA_DA
   linha += word_view(curta, mascara.ANO, del);
 }
 
+// The fields of one raw data line, found in one pass and held as views into
+// it; the views are reused from line to line, so a record costs no allocation.
+class CamposDaLinha {
+ public:
+  CamposDaLinha(const DelimiterSet& del, const PARAMETROS& p) : del_(del) {
+    ultimo_ = std::max({1, int{p.COLUNA_HORA}, int{p.COLUNA_DATA}, int{p.COLUNA_ACUMULO}, int{p.COLUNA_BASCULA}});
+    campos_.reserve(static_cast<std::size_t>(std::min(ultimo_, 16)));
+  }
+
+  // Only the fields up to the last one the run picks are looked for.
+  void separa(std::string_view linha) {
+    campos_.clear();
+    std::size_t i = 0;
+    const std::size_t n = linha.size();
+    while (static_cast<int>(campos_.size()) < ultimo_) {
+      while (i < n && del_.has(linha[i])) ++i;
+      if (i == n) break;
+      const std::size_t inicio = i;
+      while (i < n && !del_.has(linha[i])) ++i;
+      campos_.push_back(linha.substr(inicio, i - inicio));
+    }
+  }
+  // Field `n` (1-based); empty for 0, a negative number or one past the last.
+  std::string_view campo(int n) const {
+    return n >= 1 && n <= static_cast<int>(campos_.size()) ? campos_[static_cast<std::size_t>(n - 1)]
+                                                            : std::string_view();
+  }
+
+ private:
+  const DelimiterSet& del_;
+  int ultimo_ = 1;
+  std::vector<std::string_view> campos_;
+};
+
 // Builds the series record of one raw data line (tabs already blanks) and
-// carries the accumulated depth along.
-void MONTA_REGISTRO(std::string& nova, const std::string& linha, const Plano& plano, const PARAMETROS& p,
+// carries the accumulated depth along; `acumulo_escrito` keeps the depth text
+// of the record.
+void MONTA_REGISTRO(std::string& nova, const CamposDaLinha& campos, const Plano& plano, const PARAMETROS& p,
                     double& acum, std::string& acumulo_escrito) {
-  const DelimiterSet& del = plano.separador.del;
-  nova.assign(word_view(linha, p.COLUNA_HORA, del));
+  nova.assign(campos.campo(p.COLUNA_HORA));
   nova += ' ';
-  acrescenta_data(nova, word_view(linha, p.COLUNA_DATA, del), plano.mascara);
+  acrescenta_data(nova, campos.campo(p.COLUNA_DATA), plano.mascara);
   nova += ' ';
+  acumulo_escrito.clear();
   if (p.COLUNA_ACUMULO != 0) {
-    std::string_view acumulo = word_view(linha, p.COLUNA_ACUMULO, del);
+    std::string_view acumulo = campos.campo(p.COLUNA_ACUMULO);
     if (plano.acumulo_total) {
       acumulo_escrito.assign(acumulo);  // already a running total
     } else {
       acum += numero_do_campo(acumulo);
-      acumulo_escrito = format_fixed_compact(acum, 2);
+      append_fixed_compact(acumulo_escrito, acum, 2);
     }
     nova += acumulo_escrito;
     if (plano.basculas_por_intervalo) {
       nova += ' ';
-      nova += word_view(linha, p.COLUNA_BASCULA, del);
+      nova += campos.campo(p.COLUNA_BASCULA);
     }
     return;
   }
-  std::string_view bascula = word_view(linha, p.COLUNA_BASCULA, del);
+  std::string_view bascula = campos.campo(p.COLUNA_BASCULA);
   double basculas = numero_do_campo(bascula);
   if (plano.basculas_por_intervalo) {
     acum += p.CAPACIDADE_BASCULA * basculas;
-    acumulo_escrito = format_fixed_compact(acum, 2);
+    append_fixed_compact(acumulo_escrito, acum, 2);
     nova += acumulo_escrito;
     nova += ' ';
     nova += bascula;
   } else {
     acum = p.CAPACIDADE_BASCULA * basculas;  // tips counted since the start
-    acumulo_escrito = format_fixed_compact(acum, 2);
+    append_fixed_compact(acumulo_escrito, acum, 2);
     nova += acumulo_escrito;
   }
 }
@@ -170,11 +206,13 @@ void CONVERTE_REGISTROS(LineReader& entrada, LineWriter& saida, const Plano& pla
 
   double acum = 0;
   std::string nova;
+  CamposDaLinha campos(plano.separador.del, p);
   while (!entrada.at_end()) {
     entrada.read_line(linha);
     replace_char(linha, '\t', ' ');
     if (so_brancos(linha)) continue;
-    MONTA_REGISTRO(nova, linha, plano, p, acum, resumo.ACUMULO);
+    campos.separa(linha);
+    MONTA_REGISTRO(nova, campos, plano, p, acum, resumo.ACUMULO);
     saida.write_line(nova);
     ++resumo.LEITURAS;
   }
