@@ -22,6 +22,13 @@ class Failure : public std::exception {
     return f;
   }
 
+  // The same stop with `note` on standard error beside its line: what exactly
+  // was refused.
+  Failure noted(std::string note) && {
+    note_ = std::move(note);
+    return std::move(*this);
+  }
+
   const std::string& line() const { return line_; }
   bool has_line() const { return has_line_; }
   int exit_code() const { return exit_code_; }

@@ -4,9 +4,29 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 namespace rain {
 namespace {
+
+// The whole number `digits` read with `decimals` places: the point set in,
+// zeros put in front of a short one.
+void append_with_point(std::string& out, std::string_view digits, int decimals) {
+  if (decimals <= 0) {
+    out += digits;
+    return;
+  }
+  const std::size_t places = static_cast<std::size_t>(decimals);
+  if (digits.size() <= places) {
+    out += "0.";
+    out.append(places - digits.size(), '0');
+    out += digits;
+    return;
+  }
+  out += digits.substr(0, digits.size() - places);
+  out += '.';
+  out += digits.substr(digits.size() - places);
+}
 
 // Digits of |value| with `decimals` places, appended to `out`. The value is
 // scaled in extended precision, where a double times 10^2 is exact, so a value
@@ -14,32 +34,23 @@ namespace {
 void append_magnitude_digits(std::string& out, long double value, int decimals) {
   long double scaled = std::fabs(value);
   for (int i = 0; i < decimals; ++i) scaled *= 10;
-  char buffer[128];
-  std::size_t length;
   if (scaled < 9.0e18L) {
     // The whole part and the fraction are both exact, so this is round()
     // without its call.
     auto whole = static_cast<unsigned long long>(scaled);
     if (scaled - static_cast<long double>(whole) >= 0.5L) ++whole;
-    length = static_cast<std::size_t>(std::to_chars(buffer, buffer + sizeof buffer, whole).ptr - buffer);
-  } else {
-    scaled = std::round(scaled);
-    length = static_cast<std::size_t>(std::snprintf(buffer, sizeof buffer, "%.0Lf", scaled));
-  }
-  if (decimals <= 0) {
-    out.append(buffer, length);
+    char buffer[24];
+    const char* end = std::to_chars(buffer, buffer + sizeof buffer, whole).ptr;
+    append_with_point(out, std::string_view(buffer, static_cast<std::size_t>(end - buffer)), decimals);
     return;
   }
-  const std::size_t places = static_cast<std::size_t>(decimals);
-  if (length <= places) {
-    out += "0.";
-    out.append(places - length, '0');
-    out.append(buffer, length);
-    return;
-  }
-  out.append(buffer, length - places);
-  out += '.';
-  out.append(buffer + length - places, places);
+  // Every digit of the largest finite values (over 4900 of them).
+  scaled = std::round(scaled);
+  const int length = std::snprintf(nullptr, 0, "%.0Lf", scaled);
+  std::string digits(static_cast<std::size_t>(length) + 1, '\0');
+  std::snprintf(digits.data(), digits.size(), "%.0Lf", scaled);
+  digits.resize(static_cast<std::size_t>(length));
+  append_with_point(out, digits, decimals);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace rain {
 namespace {
 
@@ -42,6 +44,12 @@ TEST(FixedPoint, AppendedAfterWhatTheTextHolds) {
 
 TEST(FixedPoint, LargeValuesKeepAllDigits) {
   EXPECT_EQ(format_fixed_compact(1e20, 2), "100000000000000000000.00");
+  // 10^300 is not exact in binary: all 301 digits of the double are written.
+  const std::string big = format_fixed_compact(1e300, 2);
+  EXPECT_EQ(big.size(), 301u + 3u);
+  EXPECT_EQ(big.substr(0, 5), "10000");
+  EXPECT_EQ(big.substr(big.size() - 3), ".00");
+  EXPECT_EQ(format_fixed(-1e300L * 1e300L, 0, 0).size(), 602u);
 }
 
 }  // namespace

@@ -20,14 +20,17 @@ struct ParametrosDeCorte {
 };
 
 // From the command line, in this order. The two durations are tested first
-// (CALCULA_JANELA); a number that is not wholly a number counts as 0.
+// (CALCULA_JANELA); the minimum must be wholly a number and the precision a
+// number above 0, or the run stops before any file is touched. `posicao` is the
+// minimum's place on the program's command line, named in the refusal.
 ParametrosDeCorte le_parametros_de_corte(const std::string& limite, const std::string& minimo,
-                                         const std::string& precisao, const std::string& intervalo);
+                                         const std::string& precisao, const std::string& intervalo,
+                                         int posicao_do_minimo = 4);
 
 // The four questions of the dialogue, then the window length.
 ParametrosDeCorte pergunta_parametros_de_corte(Console& console);
 
-// A question answered with a number; anything else stops the run.
+// A question answered with a number; anything else ends the dialogue at once.
 double pergunta_numero(Console& console, std::initializer_list<std::string_view> pergunta);
 
 }  // namespace rain::events

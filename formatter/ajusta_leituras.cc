@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <vector>
 
+#include "common/calendar.h"
 #include "common/created_file.h"
 #include "common/failure.h"
 #include "common/fixed.h"
@@ -13,6 +15,7 @@
 #include "common/text.h"
 #include "formatter/conta_basculacoes.h"
 #include "formatter/discretiza.h"
+#include "formatter/series_fields.h"
 #include "formatter/work_files.h"
 
 namespace rain::formatter {
@@ -24,6 +27,7 @@ const char* const kErroLerEntrada = "Erro: nao foi possivel ler o arquivo de ent
 const char* const kErroGravarSaida = "Erro: nao foi possivel gravar o arquivo de saida.";
 const char* const kErroMesmoArquivo = "Erro: o arquivo de saida nao pode ser o proprio arquivo de entrada.";
 const char* const kErroCapacidadeZero = "A capacidade da bascula deve ser diferente de zero.";
+const char* const kErroCapacidadeNegativa = "A capacidade da bascula deve ser maior que zero.";
 
 const DelimiterSet& date_mask_separators() {
   static const DelimiterSet set("-./");
@@ -98,13 +102,74 @@ std::string CABECALHO_DO_ARQUIVO(std::string linha, const Plano& plano, const PA
 
 bool so_brancos(const std::string& linha) { return linha.find_first_not_of(' ') == std::string::npos; }
 
+// A raw line as a message shows it.
+std::string trecho(std::string_view linha) { return cut_short(linha); }
+
+// Where in the raw file a record stands, for the messages that name it.
+struct Origem {
+  long numero = 0;
+  const std::string* linha = nullptr;
+
+  std::string descreve() const { return "linha " + std::to_string(numero) + " do arquivo de entrada"; }
+};
+
 // A rain or tip field that must be a number; an unreadable one ends the run
-// without a message.
-double numero_do_campo(std::string_view campo) {
+// without a message on standard output, saying on standard error where.
+double numero_do_campo(std::string_view campo, int coluna, const Origem& origem) {
   DecimalText d = parse_decimal(campo);
-  if (!d.ok()) throw Failure::silent(1);
+  if (!d.ok()) {
+    throw Failure::silent(1, "Erro: " + origem.descreve() + ", campo " + std::to_string(coluna) + ": \"" +
+                                 std::string(campo) + "\" nao e um numero: " + trecho(*origem.linha));
+  }
   return d.value;
 }
+
+// The records of a series to be resampled must be calendar dates and clock
+// times in time order; years count on from the first record's year, so
+// 31/12/99 is followed by 01/01/00. A series kept as it is only has its
+// impossible dates counted.
+class ConfereRegistros {
+ public:
+  ConfereRegistros(bool discretiza, RESUMO_AJUSTE& resumo) : discretiza_(discretiza), resumo_(resumo) {}
+
+  void confere(const std::string& registro, const Origem& origem) {
+    std::optional<CalendarDate> data = fixed_calendar_date(OBTEMDATA(registro));
+    if (!discretiza_) {
+      if (!data && resumo_.DATAS_IMPOSSIVEIS++ == 0) {
+        resumo_.PRIMEIRA_LINHA_IMPOSSIVEL = origem.numero;
+        resumo_.PRIMEIRO_TEXTO_IMPOSSIVEL = trecho(*origem.linha);
+      }
+      return;
+    }
+    if (!data) recusa("data invalida", origem);
+    std::optional<ClockTime> hora = fixed_clock_time(OBTEMHORA(registro));
+    if (!hora) recusa("hora invalida", origem);
+    if (!tem_anterior_) primeiro_ano_ = data->ano;
+    const Momento momento{(data->ano - primeiro_ano_ + 100) % 100, data->mes, data->dia, *hora};
+    if (tem_anterior_ && momento < anterior_) recusa("registro anterior ao registro precedente", origem);
+    anterior_ = momento;
+    tem_anterior_ = true;
+  }
+
+ private:
+  struct Momento {
+    int anos_desde_o_primeiro = 0;
+    int mes = 0;
+    int dia = 0;
+    ClockTime hora;
+    auto operator<=>(const Momento&) const = default;
+  };
+
+  [[noreturn]] static void recusa(const char* motivo, const Origem& origem) {
+    throw Failure("Erro: " + std::string(motivo) + " na " + origem.descreve() + ": " + trecho(*origem.linha), 1);
+  }
+
+  bool discretiza_;
+  int primeiro_ano_ = 0;
+  bool tem_anterior_ = false;
+  Momento anterior_;
+  RESUMO_AJUSTE& resumo_;
+};
 
 void acrescenta_data(std::string& linha, std::string_view data, const MASCARA_DATA& mascara) {
   std::string_view curta = data.substr(0, std::min(data.size(), kMaxShortText));
@@ -158,7 +223,7 @@ class CamposDaLinha {
 // carries the accumulated depth along; `acumulo_escrito` keeps the depth text
 // of the record.
 void MONTA_REGISTRO(std::string& nova, const CamposDaLinha& campos, const Plano& plano, const PARAMETROS& p,
-                    double& acum, std::string& acumulo_escrito) {
+                    double& acum, std::string& acumulo_escrito, const Origem& origem) {
   nova.assign(campos.campo(p.COLUNA_HORA));
   nova += ' ';
   acrescenta_data(nova, campos.campo(p.COLUNA_DATA), plano.mascara);
@@ -169,7 +234,7 @@ void MONTA_REGISTRO(std::string& nova, const CamposDaLinha& campos, const Plano&
     if (plano.acumulo_total) {
       acumulo_escrito.assign(acumulo);  // already a running total
     } else {
-      acum += numero_do_campo(acumulo);
+      acum += numero_do_campo(acumulo, p.COLUNA_ACUMULO, origem);
       append_fixed_compact(acumulo_escrito, acum, 2);
     }
     nova += acumulo_escrito;
@@ -180,7 +245,7 @@ void MONTA_REGISTRO(std::string& nova, const CamposDaLinha& campos, const Plano&
     return;
   }
   std::string_view bascula = campos.campo(p.COLUNA_BASCULA);
-  double basculas = numero_do_campo(bascula);
+  double basculas = numero_do_campo(bascula, p.COLUNA_BASCULA, origem);
   if (plano.basculas_por_intervalo) {
     acum += p.CAPACIDADE_BASCULA * basculas;
     append_fixed_compact(acumulo_escrito, acum, 2);
@@ -198,21 +263,31 @@ void MONTA_REGISTRO(std::string& nova, const CamposDaLinha& campos, const Plano&
 void CONVERTE_REGISTROS(LineReader& entrada, LineWriter& saida, const Plano& plano, const PARAMETROS& p,
                         RESUMO_AJUSTE& resumo) {
   std::string linha;
+  Origem origem{0, &linha};
   for (int i = 1; i < p.LINHA_PRIMEIRO_DADO; ++i) {
     entrada.read_line(linha);  // past the end this is an empty line
     if (i == p.LINHA_CABECALHO) saida.write_line(CABECALHO_DO_ARQUIVO(linha, plano, p));
   }
+  origem.numero = std::max<long>(p.LINHA_PRIMEIRO_DADO - 1, 0);
+  const bool com_cabecalho =
+      p.LINHA_CABECALHO == 0 || (p.LINHA_CABECALHO >= 1 && p.LINHA_CABECALHO < p.LINHA_PRIMEIRO_DADO);
   if (p.LINHA_CABECALHO == 0) saida.write_line(CABECALHO_FIXO(plano));
 
+  ConfereRegistros conferencia(plano.discretiza, resumo);
+  // Without a header line the later stages take the first record for one.
+  bool confere = com_cabecalho;
   double acum = 0;
   std::string nova;
   CamposDaLinha campos(plano.separador.del, p);
   while (!entrada.at_end()) {
     entrada.read_line(linha);
+    ++origem.numero;
     replace_char(linha, '\t', ' ');
     if (so_brancos(linha)) continue;
     campos.separa(linha);
-    MONTA_REGISTRO(nova, campos, plano, p, acum, resumo.ACUMULO);
+    MONTA_REGISTRO(nova, campos, plano, p, acum, resumo.ACUMULO, origem);
+    if (confere) conferencia.confere(nova, origem);
+    confere = true;
     saida.write_line(nova);
     ++resumo.LEITURAS;
   }
@@ -298,11 +373,17 @@ RESUMO_AJUSTE AJUSTA_LEITURAS(Env& env, const PARAMETROS& p) {
   RESUMO_AJUSTE resumo;
   const Plano plano = FAZ_PLANO(p);
 
-  if (p.ERRO_PENDENTE) throw Failure(kErroAbrirEntrada, 1);
   ARQUIVOS_DA_EXECUCAO(p, plano).check(env);
   std::unique_ptr<LineReader> entrada = open_lines(env, p.ENDERECO_ENTRADA);
   if (!entrada) throw Failure(kErroAbrirEntrada, 1);
-  if (!plano.basculas_por_intervalo && p.CAPACIDADE_BASCULA == 0) throw Failure(kErroCapacidadeZero, 1);
+  // The capacity divides depths into tips when they are derived, and
+  // multiplies tips into depths when there is no rain column.
+  const bool usa_capacidade = !plano.basculas_por_intervalo || p.COLUNA_ACUMULO == 0;
+  if (usa_capacidade && !(p.CAPACIDADE_BASCULA > 0)) {
+    throw Failure(p.CAPACIDADE_BASCULA == 0 ? kErroCapacidadeZero : kErroCapacidadeNegativa, 1);
+  }
+  // A step the resampling would refuse is refused before anything is made.
+  if (plano.discretiza) CONFERE_INTERVALO(p.INTERVALO);
 
   std::unique_ptr<LineWriter> saida = create_lines(env, p.ENDERECO_SAIDA);
   if (!saida) throw Failure(kErroGerarSaida, 1);

@@ -32,15 +32,22 @@ std::string CONVERTE_FORMATO_DATA(std::string_view data, const MASCARA_DATA& mas
 // The series file's name plus ".pvx": where each later stage reads from.
 std::string NOME_TRABALHO(const std::string& saida);
 
-// What a run did, for its summary line.
+// What a run did, for its summary line, and what it has to tell beyond it:
+// records kept with a date the calendar does not have (only a series that is
+// not resampled keeps them).
 struct RESUMO_AJUSTE {
   std::int64_t LEITURAS = 0;   // data lines of the raw export turned into records
   std::int64_t REGISTROS = 0;  // records of the series written
   std::string ACUMULO;         // depth of the last reading, as the series writes it
+  std::int64_t DATAS_IMPOSSIVEIS = 0;
+  std::int64_t PRIMEIRA_LINHA_IMPOSSIVEL = 0;  // line of the raw file
+  std::string PRIMEIRO_TEXTO_IMPOSSIVEL;       // that line, cut to 255 characters
 };
 
 // Writes the series under p.ENDERECO_SAIDA, then resamples it and counts its
-// tips when the parameters ask for it. Throws Failure on every failure.
+// tips when the parameters ask for it. Throws Failure on every failure; a
+// series to be resampled stops at its first record that is not a calendar
+// date and clock time in time order.
 RESUMO_AJUSTE AJUSTA_LEITURAS(Env& env, const PARAMETROS& p);
 
 }  // namespace rain::formatter

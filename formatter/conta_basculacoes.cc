@@ -31,6 +31,13 @@ double profundidade(std::string_view texto) {
   return d.value;
 }
 
+// The stop for a depth that is not a number, saying on standard error which
+// line of the series (the work file, which the stop leaves in place) holds it.
+Failure profundidade_ilegivel(const std::string& serie, long numero_linha, const std::string& valor) {
+  return Failure::silent(1, "Erro: linha " + std::to_string(numero_linha) + " do arquivo " + serie + ", campo 3: \"" +
+                                valor + "\" nao e um numero.");
+}
+
 }  // namespace
 
 std::string OBTEMBASCULACAO(std::string_view str1, std::string_view str2, double capacidade) {
@@ -55,15 +62,24 @@ void CONTA_BASCULACOES(Env& env, const std::string& entrada, const std::string& 
   std::string val2 = acumulo_do_registro(atual);
   anterior.swap(atual);
   std::string linha;
+  long numero_atual = 2;
   while (!arqe->at_end()) {
     std::string val1 = std::move(val2);
     le_registro(*arqe, atual);
+    ++numero_atual;
     val2 = acumulo_do_registro(atual);
+    std::string contagem;
+    try {
+      contagem = OBTEMBASCULACAO(val1, val2, tamanho_bascula);
+    } catch (const Failure&) {
+      if (!decimal(val1)) throw profundidade_ilegivel(entrada, numero_atual - 1, val1);
+      throw profundidade_ilegivel(entrada, numero_atual, val2);
+    }
     // The count follows the record, cut to 255 characters, after one blank,
     // so a long record never has it glued to its last word.
     linha.assign(anterior);
     linha += ' ';
-    linha += without_char(OBTEMBASCULACAO(val1, val2, tamanho_bascula), ' ');
+    linha += without_char(contagem, ' ');
     arqs->write_line(linha);
     anterior.swap(atual);
   }

@@ -52,21 +52,6 @@ SeriesReader open_series(Env& env, const std::string& entrada) {
   return SeriesReader(std::move(lines));
 }
 
-// Hours, minutes and seconds must each be a whole number within the clock's
-// range, and the step at least one second. A refusal stops the run without a
-// message, before any file is touched.
-void check_interval(const std::string& intervalo) {
-  const auto& parts = date_time_delimiters();
-  auto hora = whole_int16(word_view(intervalo, 1, parts));
-  auto minuto = whole_int16(word_view(intervalo, 2, parts));
-  auto segundo = whole_int16(word_view(intervalo, 3, parts));
-  if (!hora || !minuto || !segundo) throw Failure::silent(1);
-  if (*hora < 0 || *hora > 23 || *minuto < 0 || *minuto > 59 || *segundo < 0 || *segundo > 59) {
-    throw Failure::silent(1);
-  }
-  if (*hora == 0 && *minuto == 0 && *segundo == 0) throw Failure::silent(1);
-}
-
 SeriesBounds scan_bounds(Env& env, const std::string& entrada) {
   SeriesReader series = open_series(env, entrada);
   series.header();
@@ -255,10 +240,25 @@ void write_sampled(Env& env, const std::string& entrada, const std::string& slot
 
 }  // namespace
 
+// Hours, minutes and seconds must each be a whole number within the clock's
+// range, and the step at least one second.
+void CONFERE_INTERVALO(const std::string& intervalo) {
+  const auto& parts = date_time_delimiters();
+  auto hora = whole_int16(word_view(intervalo, 1, parts));
+  auto minuto = whole_int16(word_view(intervalo, 2, parts));
+  auto segundo = whole_int16(word_view(intervalo, 3, parts));
+  const bool na_faixa = hora && minuto && segundo && *hora >= 0 && *hora <= 23 && *minuto >= 0 && *minuto <= 59 &&
+                        *segundo >= 0 && *segundo <= 59;
+  if (!na_faixa || (*hora == 0 && *minuto == 0 && *segundo == 0)) {
+    throw Failure::silent(1, "Erro: parametro 7 (intervalo de discretizacao): \"" + intervalo +
+                                 "\" nao e um intervalo hh:mm:ss de 00:00:01 a 23:59:59.");
+  }
+}
+
 void DISCRETIZA_NO_TEMPO(Env& env, const std::string& entrada, const std::string& saida,
                          const std::string& intervalo_dado) {
   const std::string intervalo = cut_short(intervalo_dado);
-  check_interval(intervalo);
+  CONFERE_INTERVALO(intervalo);
   const SeriesBounds bounds = scan_bounds(env, entrada);
   const bool day_list_built = prepare_day_list(env, bounds);
   prepare_grid(env, intervalo);

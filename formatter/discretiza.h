@@ -16,6 +16,11 @@ namespace rain::formatter {
 // through `saida` + "~". A bad interval stops with exit code 1 and no message
 // before any file is touched; other failures throw Failure with an "Erro: "
 // line.
+// Refuses, with exit code 1 and no message on standard output (the reason on
+// standard error), a step that is not hours 0..23, minutes and seconds 0..59,
+// not all zero.
+void CONFERE_INTERVALO(const std::string& intervalo);
+
 void DISCRETIZA_NO_TEMPO(Env& env, const std::string& entrada, const std::string& saida,
                          const std::string& intervalo);
 

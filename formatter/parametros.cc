@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "common/failure.h"
+#include "common/number_input.h"
 #include "common/numbers.h"
 #include "common/program.h"
 #include "common/text.h"
@@ -16,6 +17,9 @@ constexpr std::size_t kArgumentCount = 15;
 const char* const kMensagemReal = "O parametro 8 deve ser numero real.";
 const char* const kMensagemInteiros = "Os parametros de 9 a 14 devem ser numeros inteiros.";
 const char* const kMensagemFaixa = "Os parametros de 9 a 14 devem estar entre -32768 e 32767.";
+const char* const kRespostaForaDaFaixa = "Erro: o valor digitado deve estar entre -32768 e 32767.";
+const char* const kSemColunaDeChuva = "Erro: informe a coluna do acumulo ou a coluna da bascula.";
+const char* const kColunasIguais = "Erro: a coluna do acumulo e a coluna da bascula devem ser diferentes.";
 const char* const kSeNaoExistir = "Em caso desta nao existir, digite \"0\".";
 const char* const kOpcoesTipo = "As opcoes atuais sao \"nenhum\", \"total\" e \"intervalo\".";
 
@@ -29,40 +33,37 @@ std::int16_t whole_argument(const std::string& text) {
   return static_cast<std::int16_t>(w.value);
 }
 
-// Asks the dialogue's questions in order. Once a numeric answer failed, every
-// later question is skipped and its parameter keeps its start value.
+// Asks the dialogue's questions in order. A numeric answer that is not a
+// number ends the dialogue at once with one line.
 class Dialogo {
  public:
-  Dialogo(Console& console, PARAMETROS& p) : console_(console), p_(p) {}
+  explicit Dialogo(Console& console) : console_(console) {}
 
   void texto(std::initializer_list<std::string_view> lines, std::string& destino) {
-    if (p_.ERRO_PENDENTE) return;
     console_.ask(lines);
     destino = console_.read_text_answer();
   }
 
-  void inteiro(std::initializer_list<std::string_view> lines, std::int16_t& destino) {
-    if (p_.ERRO_PENDENTE) return;
+  void inteiro(std::initializer_list<std::string_view> lines, const char* nome, std::int16_t& destino) {
     console_.ask(lines);
-    std::optional<std::string> token = console_.read_number_token();
-    std::optional<std::int16_t> value = token ? whole_int16(*token) : std::nullopt;
-    destino = value.value_or(0);
-    if (!value) p_.ERRO_PENDENTE = true;
+    destino = int16_answer(console_.read_number_token(), {kRespostaNaoNumerica, nome}, kRespostaForaDaFaixa);
   }
 
-  void real(std::initializer_list<std::string_view> lines, double& destino) {
-    if (p_.ERRO_PENDENTE) return;
+  void real(std::initializer_list<std::string_view> lines, const char* nome, double& destino) {
     console_.ask(lines);
-    std::optional<std::string> token = console_.read_number_token();
-    std::optional<double> value = token ? decimal(*token) : std::nullopt;
-    destino = value.value_or(0);
-    if (!value) p_.ERRO_PENDENTE = true;
+    destino = decimal_answer(console_.read_number_token(), {kRespostaNaoNumerica, nome});
   }
 
  private:
   Console& console_;
-  PARAMETROS& p_;
 };
+
+// Depth and tips in one column (both absent, in particular) leave nothing to
+// convert: refused rather than ending as if the run had succeeded.
+void confere_colunas(const PARAMETROS& p) {
+  if (p.COLUNA_ACUMULO == 0 && p.COLUNA_BASCULA == 0) throw Failure(kSemColunaDeChuva, 1);
+  if (p.COLUNA_ACUMULO == p.COLUNA_BASCULA) throw Failure(kColunasIguais, 1);
+}
 
 }  // namespace
 
@@ -79,9 +80,7 @@ PARAMETROS LE_LINHA_DE_COMANDO(const std::vector<std::string>& args) {
   p.INTERVALO = cut_short(args[6]);
   p.MASCARA = cut_short(args[14]);
 
-  DecimalText capacidade = parse_decimal(cut_short(args[7]));
-  if (!capacidade.ok()) throw Failure(kMensagemReal, 1);
-  p.CAPACIDADE_BASCULA = capacidade.value;
+  p.CAPACIDADE_BASCULA = decimal_or_refuse(cut_short(args[7]), {kMensagemReal, "parametro 8 (capacidade da bascula)"});
 
   p.LINHA_CABECALHO = whole_argument(cut_short(args[8]));
   p.LINHA_PRIMEIRO_DADO = whole_argument(cut_short(args[9]));
@@ -94,17 +93,20 @@ PARAMETROS LE_LINHA_DE_COMANDO(const std::vector<std::string>& args) {
 
 PARAMETROS DIALOGO(Console& console) {
   PARAMETROS p;
-  Dialogo d(console, p);
+  Dialogo d(console);
   d.texto({"Digite o caminho do arquivo de entrada."}, p.ENDERECO_ENTRADA);
   d.texto({"Digite o caminho do arquivo de saida."}, p.ENDERECO_SAIDA);
   d.inteiro({"Digite em que linha se encontra o cabecalho do arquivo, se houver.", kSeNaoExistir},
-            p.LINHA_CABECALHO);
-  d.inteiro({"Digite em que linha se encontra o primeiro dado de chuva do arquivo."}, p.LINHA_PRIMEIRO_DADO);
+            "linha do cabecalho", p.LINHA_CABECALHO);
+  d.inteiro({"Digite em que linha se encontra o primeiro dado de chuva do arquivo."}, "linha do primeiro dado",
+            p.LINHA_PRIMEIRO_DADO);
   d.texto({"Digite a mascara da data que esta sendo entrada."}, p.MASCARA);
-  d.inteiro({"Digite em que coluna se encontram as datas no arquivo."}, p.COLUNA_DATA);
-  d.inteiro({"Digite em que coluna se encontram as horas no arquivo."}, p.COLUNA_HORA);
-  d.inteiro({"Digite em que coluna se encontram os acumulos no arquivo.", kSeNaoExistir}, p.COLUNA_ACUMULO);
-  d.inteiro({"Digite em que coluna se encontram as basculacoes no arquivo.", kSeNaoExistir}, p.COLUNA_BASCULA);
+  d.inteiro({"Digite em que coluna se encontram as datas no arquivo."}, "coluna da data", p.COLUNA_DATA);
+  d.inteiro({"Digite em que coluna se encontram as horas no arquivo."}, "coluna da hora", p.COLUNA_HORA);
+  d.inteiro({"Digite em que coluna se encontram os acumulos no arquivo.", kSeNaoExistir}, "coluna do acumulo",
+            p.COLUNA_ACUMULO);
+  d.inteiro({"Digite em que coluna se encontram as basculacoes no arquivo.", kSeNaoExistir}, "coluna da bascula",
+            p.COLUNA_BASCULA);
   if (p.COLUNA_ACUMULO != 0) d.texto({"Digite o tipo do acumulo no arquivo de entrada.", kOpcoesTipo}, p.TIPO_ACUMULO);
   if (p.COLUNA_BASCULA != 0) {
     d.texto({"Digite o tipo do basculacao no arquivo de entrada.", kOpcoesTipo}, p.TIPO_BASCULA);
@@ -116,7 +118,7 @@ PARAMETROS DIALOGO(Console& console) {
   d.texto({"Digite o intervalo de discretizacao usado ou a ser aplicado no arquivo.",
            "Esse intervalo deve seguir o seguinte formato \"hh:mm:ss\". O default e \"00:01:00\"."},
           p.INTERVALO);
-  d.real({"Digite a capacidade da bascula em mm de chuva."}, p.CAPACIDADE_BASCULA);
+  d.real({"Digite a capacidade da bascula em mm de chuva."}, "capacidade da bascula", p.CAPACIDADE_BASCULA);
   return p;
 }
 
@@ -148,15 +150,19 @@ int run_ajusta_leituras(const std::vector<std::string>& args, Console& console, 
       MOSTRA_UTILIZACAO(console);
       return 0;
     }
-    // With the depth and the tips in the same column (both absent, in
-    // particular) there is nothing to convert.
-    if (p.COLUNA_ACUMULO != p.COLUNA_BASCULA) {
-      const RESUMO_AJUSTE resumo = AJUSTA_LEITURAS(env, p);
-      write_summary(console, kAjustaLeituras,
-                    {counted(resumo.LEITURAS, "leitura lida", "leituras lidas"),
-                     counted(resumo.REGISTROS, "registro escrito", "registros escritos") + " em " + p.ENDERECO_SAIDA,
-                     "acumulo final " + (resumo.ACUMULO.empty() ? "0" : resumo.ACUMULO) + " mm"});
+    confere_colunas(p);
+    const RESUMO_AJUSTE resumo = AJUSTA_LEITURAS(env, p);
+    if (resumo.DATAS_IMPOSSIVEIS > 0) {
+      console.write_note("Aviso: " +
+                         counted(resumo.DATAS_IMPOSSIVEIS, "registro com data impossivel",
+                                 "registros com data impossivel") +
+                         "; o primeiro na linha " + std::to_string(resumo.PRIMEIRA_LINHA_IMPOSSIVEL) +
+                         " do arquivo de entrada: " + resumo.PRIMEIRO_TEXTO_IMPOSSIVEL);
     }
+    write_summary(console, kAjustaLeituras,
+                  {counted(resumo.LEITURAS, "leitura lida", "leituras lidas"),
+                   counted(resumo.REGISTROS, "registro escrito", "registros escritos") + " em " + p.ENDERECO_SAIDA,
+                   "acumulo final " + (resumo.ACUMULO.empty() ? "0" : resumo.ACUMULO) + " mm"});
     return 0;
   });
 }

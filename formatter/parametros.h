@@ -33,15 +33,13 @@ struct PARAMETROS {
   // in another folder. Empty when the paths came from the dialogue.
   std::string ENTRADA_DADA;
   std::string SAIDA_DADA;
-  // A numeric answer of the dialogue that was not a number: the rest of the
-  // dialogue is skipped and the conversion stops at its first check.
-  bool ERRO_PENDENTE = false;
 };
 
 // Fifteen arguments into the parameters; throws Failure on a refused number.
 PARAMETROS LE_LINHA_DE_COMANDO(const std::vector<std::string>& args);
 
-// The console dialogue of fifteen (or thirteen) questions.
+// The console dialogue of fifteen (or thirteen) questions; throws Failure at
+// the first numeric answer that is not a number.
 PARAMETROS DIALOGO(Console& console);
 
 void MOSTRA_UTILIZACAO(Console& console);

@@ -129,23 +129,25 @@ TEST(CommandLine, SixteenBitLimitsAreAcceptedAndOneBeyondIsNot) {
   EXPECT_THROW(LE_LINHA_DE_COMANDO(args), Failure);
 }
 
-TEST(Dialogue, OutOfRangeAnswerLeavesAnErrorPendingAndSkipsTheRest) {
+// The line a dialogue ends with, and the number of questions it asked.
+std::pair<std::string, long> dialogue_stop(const std::string& answers) {
   InProcess io;
-  io.in.str("raw.txt\nserie.txt\n40000\nnot asked\n");
-  PARAMETROS p = DIALOGO(io.console);
-  EXPECT_TRUE(p.ERRO_PENDENTE);
-  EXPECT_EQ(p.LINHA_CABECALHO, 0);
-  EXPECT_EQ(p.MASCARA, "");
-  const std::string shown = io.out.str();
-  EXPECT_EQ(std::count(shown.begin(), shown.end(), '>'), 3);
+  io.in.str(answers);
+  try {
+    DIALOGO(io.console);
+  } catch (const Failure& f) {
+    const std::string shown = io.out.str();
+    return {f.line(), std::count(shown.begin(), shown.end(), '>')};
+  }
+  return {"no stop", 0};
 }
 
-TEST(Dialogue, EndOfInputNeverWaitsAndCountsAsNotANumber) {
-  InProcess io;
-  io.in.str("raw.txt\n");
-  PARAMETROS p = DIALOGO(io.console);
-  EXPECT_EQ(p.ENDERECO_SAIDA, "");
-  EXPECT_TRUE(p.ERRO_PENDENTE);
+TEST(Dialogue, AnAnswerThatIsNotANumberEndsTheDialogueAtOnce) {
+  EXPECT_EQ(dialogue_stop("raw.txt\nserie.txt\n40000\nnot asked\n"),
+            std::make_pair(std::string("Erro: o valor digitado deve estar entre -32768 e 32767."), 3L));
+  EXPECT_EQ(dialogue_stop("raw.txt\nserie.txt\n0\ndois\n"),
+            std::make_pair(std::string("Erro: o valor digitado nao e um numero."), 4L));
+  EXPECT_EQ(dialogue_stop("raw.txt\n"), std::make_pair(std::string("Erro: fim da entrada antes da resposta."), 3L));
 }
 
 }  // namespace

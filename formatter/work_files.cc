@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "common/calendar.h"
 #include "common/created_file.h"
 #include "common/failure.h"
 #include "common/line_io.h"
@@ -41,21 +42,6 @@ std::string two_digit_fields(int first, int second, int third, char separator) {
   s += separator;
   append_two_digits(s, third);
   return s;
-}
-
-bool is_leap(int ano) { return ano % 4 == 0; }
-
-int days_in_month(int mes, int ano) {
-  switch (mes) {
-    case 1: case 3: case 5: case 7: case 8: case 10: case 12:
-      return 31;
-    case 4: case 6: case 9: case 11:
-      return 30;
-    case 2:
-      return is_leap(ano) ? 29 : 28;
-    default:
-      return 0;
-  }
 }
 
 struct ClockTime {
@@ -139,9 +125,7 @@ void CalendarDay::advance() {
 
 std::string CalendarDay::text() const { return two_digit_fields(dia, mes, ano, '/'); }
 
-bool CalendarDay::is_real_date() const {
-  return ano >= 0 && ano <= 99 && mes >= 1 && mes <= 12 && dia >= 1 && dia <= days_in_month(mes, ano);
-}
+bool CalendarDay::is_real_date() const { return is_calendar_date(dia, mes, ano); }
 
 Failure invalid_date(std::string_view date) {
   return Failure("Erro: Data invalida no arquivo de entrada: " + std::string(date) + ".", 1);

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "common/calendar.h"
 #include "common/dates.h"
 
 namespace rain::maxima {
@@ -10,11 +11,37 @@ namespace {
 std::string_view hora_de(std::string_view linha) { return word_view(linha, 1, separador_campos()); }
 std::string_view data_de(std::string_view linha) { return word_view(linha, 2, separador_campos()); }
 
-// The date lies before `limite` by key, or on it (as text) before `hora`.
-bool antes_de(std::string_view linha, const std::string& data_limite, const std::string& hora_limite) {
+// Two digits, the separator, two digits, the separator, two digits: the form
+// every record of a resampled series has, which reads as itself.
+bool na_forma_fixa(std::string_view texto, char separador) {
+  if (texto.size() != 8 || texto[2] != separador || texto[5] != separador) return false;
+  for (std::size_t i : {0, 1, 3, 4, 6, 7}) {
+    if (texto[i] < '0' || texto[i] > '9') return false;
+  }
+  return true;
+}
+
+// A series time or date in the fixed form it means; a text that is none (the
+// header's titles) stays as it is.
+std::string hora_fixa(std::string_view linha) {
+  std::string_view hora = hora_de(linha);
+  if (na_forma_fixa(hora, ':')) return std::string(hora);
+  std::optional<ClockTime> t = typed_clock_time(hora);
+  return t ? t->text() : std::string(hora);
+}
+
+std::string data_fixa(std::string_view linha) {
   std::string_view data = data_de(linha);
+  if (na_forma_fixa(data, '/')) return std::string(data);
+  std::optional<CalendarDate> d = typed_calendar_date(data);
+  return d ? d->text() : std::string(data);
+}
+
+// The date lies before `limite` by key, or on it before `hora`.
+bool antes_de(std::string_view linha, const std::string& data_limite, const std::string& hora_limite) {
+  const std::string data = data_fixa(linha);
   if (MENORDATA(data, data_limite, maxima_date_separators()) != data_limite) return true;
-  return data == data_limite && hora_de(linha) < hora_limite;
+  return data == data_limite && hora_fixa(linha) < hora_limite;
 }
 
 }  // namespace
@@ -94,10 +121,9 @@ void CaminhadaColuna::periodo_intervalo() {
 
 bool CaminhadaColuna::fecha_periodo() const {
   if (LINHA_ATUAL == LINHA_ANTERIOR) return true;
-  std::string_view data_atual = data_de(LINHA_ATUAL);
-  return cruza_hora_referencia(data_de(LINHA_ANTERIOR), hora_de(LINHA_ANTERIOR), data_atual,
-                               hora_de(LINHA_ATUAL), regras_.hora_inicio) &&
-         data_de_fronteira(regras_.modo, data_atual);
+  return cruza_hora_referencia(data_fixa(LINHA_ANTERIOR), hora_fixa(LINHA_ANTERIOR), data_fixa(LINHA_ATUAL),
+                               hora_fixa(LINHA_ATUAL), regras_.hora_inicio) &&
+         data_de_fronteira(regras_.modo, data_de(LINHA_ATUAL));
 }
 
 void CaminhadaColuna::periodo_periodico() {

@@ -14,8 +14,9 @@
 
 namespace rain::maxima {
 
-// What the walk needs of the run's parameters. Hours and dates are compared
-// as typed.
+// What the walk needs of the run's parameters: hours "hh:mm:ss" and dates
+// "dd/mm/yy". The series' times and dates are compared in these forms too,
+// so a series that kept "9:5" or "1/3/2025" is searched as it means.
 struct RegrasPeriodo {
   Modo modo = Modo::TOTAL;
   std::string hora_inicio;   // INTERVALO start, or the reference hour

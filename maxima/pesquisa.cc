@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "common/calendar.h"
 #include "common/created_file.h"
 #include "common/failure.h"
 #include "common/run_files.h"
@@ -30,7 +31,42 @@ const char* const kTrabalhoNaoGravado = "Erro: nao foi possivel gravar um arquiv
 const char* const kTrabalhoNaoLido = "Erro: nao foi possivel ler um arquivo interno do Pluvianex.";
 const char* const kSaidaNaoGravada = "Erro: nao foi possivel gravar o arquivo de saida.";
 
+const char* const kErroParametros = "Erro nos parametros de entrada.";
+
 [[noreturn]] void falha(const char* linha) { throw Failure(linha, 1); }
+
+// A typed hour as the clock time it means, in the series' form "hh:mm:ss".
+std::string hora_digitada(const std::string& texto, const char* nome) {
+  std::optional<ClockTime> hora = typed_clock_time(texto);
+  if (!hora) {
+    throw Failure(kErroParametros, 1).noted(std::string(nome) + ": \"" + texto + "\" nao e uma hora (hh:mm:ss).");
+  }
+  return hora->text();
+}
+
+// A typed date as the calendar date it means, in the series' form "dd/mm/yy".
+std::string data_digitada(const std::string& texto, const char* nome) {
+  std::optional<CalendarDate> data = typed_calendar_date(texto);
+  if (!data) {
+    throw Failure(kErroParametros, 1).noted(std::string(nome) + ": \"" + texto + "\" nao e uma data (dd/mm/yy).");
+  }
+  return data->text();
+}
+
+// The hours and dates the mode uses; the others are not looked at.
+RegrasPeriodo regras_do_modo(const ParametrosPesquisa& p, Modo modo) {
+  RegrasPeriodo regras;
+  regras.modo = modo;
+  if (modo == Modo::INTERVALO) {
+    regras.hora_inicio = hora_digitada(p.HORA_INICIO, "hora de inicio");
+    regras.hora_termino = hora_digitada(p.HORA_TERMINO, "hora de termino");
+    regras.data_inicio = data_digitada(p.DATA_INICIO, "data de inicio");
+    regras.data_termino = data_digitada(p.DATA_TERMINO, "data de termino");
+  } else if (modo_periodico(modo)) {
+    regras.hora_inicio = hora_digitada(p.HORA_INICIO, "hora de referencia");
+  }
+  return regras;
+}
 
 struct Cabecalho {
   std::string TEXTO_CABECALHO;
@@ -179,7 +215,9 @@ std::int64_t pesquisa_coluna(Env& env, const ParametrosPesquisa& p, const Regras
   return relatados;
 }
 
-ResumoPesquisa escreve_relatorio(Env& env, const ParametrosPesquisa& p, Modo modo, ArquivosCriados& criados) {
+ResumoPesquisa escreve_relatorio(Env& env, const ParametrosPesquisa& p, const RegrasPeriodo& regras,
+                                 ArquivosCriados& criados) {
+  const Modo modo = regras.modo;
   confere_arquivos(env, p);
   ResumoPesquisa resumo;
   auto serie = open_lines(env, p.ARQUIVO_ENTRADA);
@@ -197,7 +235,6 @@ ResumoPesquisa escreve_relatorio(Env& env, const ParametrosPesquisa& p, Modo mod
   if (!relatorio->close()) falha(kSaidaNaoGravada);
   relatorio.reset();
 
-  const RegrasPeriodo regras{modo, p.HORA_INICIO, p.HORA_TERMINO, p.DATA_INICIO, p.DATA_TERMINO};
   for (int coluna = 4; coluna <= cabecalho.NUM_COLUNAS; ++coluna) {
     resumo.periodos += pesquisa_coluna(env, p, regras, cabecalho, coluna);
   }
@@ -214,8 +251,9 @@ int CONTA_CAMPOS(std::string_view linha) {
 ResumoPesquisa PESQUISA_PERIODOS(Env& env, const ParametrosPesquisa& parametros) {
   std::optional<Modo> modo = modo_de_pesquisa(parametros.MODO_PESQUISA);
   if (!modo) falha(kModoInvalido);
+  const RegrasPeriodo regras = regras_do_modo(parametros, *modo);
   ArquivosCriados criados;
-  ResumoPesquisa resumo = escreve_relatorio(env, parametros, *modo, criados);
+  ResumoPesquisa resumo = escreve_relatorio(env, parametros, regras, criados);
   criados.relatorio->keep();
   // The work copy goes at the end of every complete run.
   criados.trabalho->keep();

@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "common/failure.h"
-#include "common/numbers.h"
+#include "common/number_input.h"
 #include "common/program.h"
 #include "common/text.h"
 #include "maxima/modos.h"
@@ -31,15 +31,12 @@ void escreve_resumo(Console& console, const ParametrosPesquisa& p, const ResumoP
                  counted(resumo.periodos, "periodo", "periodos") + " no relatorio " + p.ARQUIVO_SAIDA});
 }
 
-double precisao_ou_falha(const std::optional<std::string>& texto) {
-  std::optional<double> precisao = texto ? decimal(*texto) : std::nullopt;
-  if (!precisao) throw Failure(kErroParametros, 1);
-  return *precisao;
-}
+// The precision multiplies every count of the report: a number above 0.
+const NumberRefusal kPrecisaoRecusada{kErroParametros, "precisao", kErroParametros};
 
 int pela_linha_de_comando(const std::vector<std::string>& args, Console& console, Env& env) {
   ParametrosPesquisa p;
-  p.PRECISAO = precisao_ou_falha(args[7]);
+  p.PRECISAO = positive_or_refuse(args[7], kPrecisaoRecusada);
   // Paths are kept whole: the search refuses one longer than 255 characters
   // instead of cutting it to a name that may lie in another folder.
   p.ARQUIVO_ENTRADA = args[0];
@@ -75,7 +72,7 @@ int pelo_dialogo(Console& console, Env& env) {
   console.write_line("");
   // Not a number (or nothing at all): refused as on the command line, before
   // any file is touched.
-  p.PRECISAO = precisao_ou_falha(precisao);
+  p.PRECISAO = positive_answer(precisao, kPrecisaoRecusada);
   escreve_resumo(console, p, PESQUISA_PERIODOS(env, p));
   console.write_line("Processo concluido! Aperte uma tecla para sair...");
   console.wait_key();

@@ -57,7 +57,7 @@ int executa(Console& console, Env& env, const ArquivosDoResumo& arquivos, const 
 }
 
 int modo_linha_de_comando(const std::vector<std::string>& args, Console& console, Env& env) {
-  const events::ParametrosDeCorte corte = events::le_parametros_de_corte(args[3], args[4], args[5], args[6]);
+  const events::ParametrosDeCorte corte = events::le_parametros_de_corte(args[3], args[4], args[5], args[6], 5);
   const double seco = limite_seco(decimal(args[7]));
   // Paths are kept whole: one longer than 255 characters is refused rather
   // than cut to a name that may lie in another folder.

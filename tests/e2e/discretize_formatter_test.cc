@@ -169,18 +169,20 @@ TEST_F(DiscretizeE2e, EightHourAndLongestStepsGiveTheirFewSlotsADay) {
             crlf_lines({kTipsHeader, "23:59:59 01/02/05 0.20", "00:00:00 02/02/05 0.20", "23:59:59 02/02/05 0.40"}));
 }
 
-TEST_F(DiscretizeE2e, BadIntervalStopsSilentlyAndLeavesTheFirstVersionInTheWorkFile) {
+TEST_F(DiscretizeE2e, BadIntervalStopsSilentlyBeforeAnyFileIsMadeAndSaysWhyOnStandardError) {
   write_raw(kThreeReadings);
-  const std::string first_version =
-      crlf_lines({kTipsHeader, "10:02 01/02/05 0.20 1", "10:07 01/02/05 0.40 1", "10:20 01/02/05 0.60 1"});
+  dir.write("serie.txt", "previous series\r\n");
   for (const char* intervalo : {"0:0:0", "00:00:00", "000:00:00", "0:00:0", "24:00:00", "00:60:00", "00:00:60",
-                                "00:15", "", "aa:15:00", "-1:00:00", "00:15:00 ", "99999:00:00", "00:00:40000"}) {
+                                "00:15", "", "aa:15:00", "-1:00:00", "00:15:00 ", "99999:00:00", "00:00:40000", "5",
+                                "00:05"}) {
     RunResult r = run_tips_per_reading(intervalo);
     EXPECT_EQ(r.exit_code, 1) << intervalo;
     EXPECT_EQ(r.console, "") << intervalo;
-    EXPECT_EQ(dir.list(), (std::vector<std::string>{"raw.txt", "serie.txt.pvx"})) << intervalo;
-    EXPECT_EQ(dir.read("serie.txt.pvx"), first_version) << intervalo;
-    std::remove(dir.file("serie.txt.pvx").c_str());
+    EXPECT_NE(r.errors.find("parametro 7 (intervalo de discretizacao): \"" + std::string(intervalo) + "\""),
+              std::string::npos)
+        << r.errors;
+    EXPECT_EQ(dir.list(), (std::vector<std::string>{"raw.txt", "serie.txt"})) << intervalo;
+    EXPECT_EQ(dir.read("serie.txt"), "previous series\r\n");
   }
 }
 
@@ -242,18 +244,78 @@ TEST_F(DiscretizeE2e, SingleDayAfterTheLastGridTimeGivesTheHeaderOnly) {
   EXPECT_EQ(series_of(run_tips_per_reading("00:15:00")), crlf_lines({kTipsHeader}));
 }
 
-TEST_F(DiscretizeE2e, ImpossibleLastDateStopsWithAMessage) {
-  write_raw({{"30/04/05", "10:00", "1"}, {"31/04/05", "10:00", "1"}});
-  RunResult r = run_tips_per_reading("00:15:00");
-  EXPECT_EQ(r.exit_code, 1);
-  EXPECT_EQ(r.console, console_text("Erro: Data invalida no arquivo de entrada: 31/04/05.\n"));
-  EXPECT_EQ(dir.list(), (std::vector<std::string>{"raw.txt", "serie.txt.pvx"}));
+TEST_F(DiscretizeE2e, RecordThatIsNotARealMomentInTimeOrderStopsNamingItsLine) {
+  struct Caso {
+    std::vector<Leitura> leituras;
+    std::string linha;
+  };
+  for (const Caso& c : std::vector<Caso>{
+           {{{"30/04/05", "10:00", "1"}, {"31/04/05", "10:00", "1"}},
+            "Erro: data invalida na linha 3 do arquivo de entrada: 31/04/05;10:00;1"},
+           {{{"01/13/05", "10:00", "1"}, {"02/13/05", "10:00", "1"}},
+            "Erro: data invalida na linha 2 do arquivo de entrada: 01/13/05;10:00;1"},
+           {{{"01/03/2025", "10:00", "1"}, {"xx/03/2025", "10:05", "1"}},
+            "Erro: data invalida na linha 3 do arquivo de entrada: xx/03/2025;10:05;1"},
+           {{{"01/03/25", "10:00", "1"}, {"01/03/25", "10:60", "1"}},
+            "Erro: hora invalida na linha 3 do arquivo de entrada: 01/03/25;10:60;1"},
+           {{{"01/03/25", "10:00", "1"}, {"01/03/25", "09:59", "1"}},
+            "Erro: registro anterior ao registro precedente na linha 3 do arquivo de entrada: 01/03/25;09:59;1"},
+       }) {
+    write_raw(c.leituras, "Data;Hora;Chuva");
+    RunResult r = run_rain_per_reading("00:15:00", "nenhum", "1", "2");
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_EQ(r.console, console_text(c.linha + "\n"));
+    EXPECT_FALSE(dir.exists("serie.txt.pvx"));
+    EXPECT_FALSE(dir.exists("buffer_datas.dat"));
+    std::remove(dir.file("serie.txt").c_str());
+  }
+}
 
-  std::remove(dir.file("serie.txt.pvx").c_str());
-  write_raw({{"01/13/05", "10:00", "1"}, {"02/13/05", "10:00", "1"}});
-  r = run_tips_per_reading("00:15:00");
+TEST_F(DiscretizeE2e, OneImpossibleDateInTheShippedExampleStopsTheResamplingNamingIt) {
+  std::string raw = read_file(std::string(RAIN_SOURCE_DIR) + "/examples/pluviografo_marco_2025.csv");
+  const std::string linha = "19/03/2025;14:47:44;0.0;0;12.17";
+  ASSERT_NE(raw.find(linha), std::string::npos);
+  raw.replace(raw.find(linha), 2, "32");
+  dir.write("raw.txt", raw);
+  Argumentos a = resampled("00:05:00");
+  a.cabecalho = "2";
+  a.primeiro_dado = "3";
+  a.mascara = "DD/MM/YYYY";
+  RunResult r = run(a);
   EXPECT_EQ(r.exit_code, 1);
-  EXPECT_EQ(r.console, console_text("Erro: Data invalida no arquivo de entrada: 01/13/05.\n"));
+  EXPECT_EQ(r.console, console_text("Erro: data invalida na linha 3000 do arquivo de entrada: "
+                                    "32/03/2025;14:47:44;0.0;0;12.17\n"));
+}
+
+TEST_F(DiscretizeE2e, PublicExportWithTheMonthFirstIsRefusedWhenReadDayFirst) {
+  const std::string path = std::string(RAIN_SOURCE_DIR) + "/../shared/realdata/cumulative_tips_2024.csv";
+  std::FILE* probe = std::fopen(path.c_str(), "rb");
+  if (!probe) GTEST_SKIP() << "no real data beside the repository";
+  std::fclose(probe);
+  std::string raw = read_file(path);
+  for (char& c : raw) c = c == ',' ? ' ' : c;
+  dir.write("raw.txt", raw);
+  Argumentos a = resampled("00:05:00");
+  a.separador = "space";
+  a.cabecalho = "1";
+  a.primeiro_dado = "2";
+  a.tipo_bascula = "total";
+  a.coluna_acumulo = "0";
+  a.coluna_bascula = "3";
+  a.mascara = "DD/MM/YY";
+  RunResult r = run(a);
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.console, console_text("Erro: data invalida na linha 2 do arquivo de entrada: 06/26/24 13:59:36 0 \n"));
+  a.mascara = "MM/DD/YY";
+  r = run(a);
+  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_EQ(r.console, "");
+}
+
+TEST_F(DiscretizeE2e, TheCenturyTurnAndRepeatedMomentsAreInOrder) {
+  write_raw({{"31/12/99", "23:50", "1"}, {"31/12/99", "23:50", "1"}, {"01/01/00", "00:10", "1"}});
+  EXPECT_EQ(series_of(run_tips_per_reading("00:15:00")),
+            crlf_lines({kTipsHeader, "00:00:00 01/01/00 0.40", "00:15:00 01/01/00 0.60"}));
 }
 
 TEST_F(DiscretizeE2e, ExportWithoutReadingsStopsWithAMessage) {

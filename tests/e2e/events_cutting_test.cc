@@ -175,19 +175,24 @@ TEST(FatiaChuvadasCutting, FileNameIsCutAt255Characters) {
   EXPECT_EQ(dir.read(nome), evento(trecho(registros({2, 0}), 1, 1)));
 }
 
-TEST(FatiaChuvadasCutting, NumbersThatAreNotNumbersOnTheCommandLineCountAsZero) {
-  ScratchDir dir;
-  dir.write("serie.txt", serie({1, 0, 0, 0, 2, 0}));
-  // Minimum abc is 0: every event with tips is kept.
-  RunResult r = fatia(dir, "00:05:00", "abc");
-  EXPECT_EQ(r.exit_code, 0);
-  EXPECT_EQ(r.console, "");
-  EXPECT_EQ(dir.list().size(), 3u);
-  // Precision abc is 0: no event is deeper than a minimum of 0.
-  ScratchDir seco;
-  seco.write("serie.txt", serie({1, 0, 0, 0, 2, 0}));
-  EXPECT_EQ(fatia(seco, "00:05:00", "0", "abc").exit_code, 0);
-  EXPECT_EQ(seco.list(), std::vector<std::string>{"serie.txt"});
+TEST(FatiaChuvadasCutting, NumbersThatAreNotWhollyNumbersOrAPrecisionOfZeroOrLessAreRefused) {
+  struct Caso {
+    std::string minimo, precisao, linha;
+  };
+  for (const Caso& c : std::vector<Caso>{
+           {"abc", "0.2", "Erro: o parametro 4 (evento minimo) deve ser um numero."},
+           {"1.0", "0,2", "Erro: o parametro 5 (precisao) deve ser um numero."},
+           {"1.0", "0", "Erro: a precisao deve ser maior que zero."},
+           {"1.0", "-0.2", "Erro: a precisao deve ser maior que zero."},
+       }) {
+    ScratchDir dir;
+    dir.write("serie.txt", serie({1, 0, 0, 0, 2, 0}));
+    RunResult r = fatia(dir, "00:05:00", c.minimo, c.precisao);
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_EQ(r.console, console_text(c.linha + "\n"));
+    EXPECT_EQ(dir.list(), std::vector<std::string>{"serie.txt"});
+    EXPECT_EQ(dir.read("serie.txt"), serie({1, 0, 0, 0, 2, 0}));
+  }
 }
 
 TEST(FatiaChuvadasCutting, WindowAbove32767RecordsIsCountedInFull) {

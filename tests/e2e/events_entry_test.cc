@@ -139,6 +139,16 @@ TEST(FatiaChuvadasEntry, DialogueNumberThatIsNotANumberStopsWithoutFurtherQuesti
   EXPECT_EQ(dir.list(), std::vector<std::string>{"serie.txt"});
 }
 
+TEST(FatiaChuvadasEntry, DialoguePrecisionOfZeroOrLessStops) {
+  ScratchDir dir;
+  dir.write("serie.txt", serie(kExemplo));
+  RunResult r = fatia(dir, {}, "serie.txt\nev\n00:15:00\n0\n-0.2\n00:05:00\n");
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.console, console_text(kPerguntaEntrada + kPerguntaSaida + kPerguntaLimite + kPerguntaMinimo +
+                                    kPerguntaPrecisao + "Erro: a precisao deve ser maior que zero.\n"));
+  EXPECT_EQ(dir.list(), std::vector<std::string>{"serie.txt"});
+}
+
 TEST(FatiaChuvadasEntry, DialogueInputEndingBeforeANumberStops) {
   ScratchDir dir;
   dir.write("serie.txt", serie(kExemplo));

@@ -90,18 +90,35 @@ TEST_F(FormatterEntry, WholeNumberBeyondThirtyTwoBitsCountsAsNotANumber) {
   expect_nothing_written();
 }
 
-TEST_F(FormatterEntry, SameDepthAndTipColumnConvertsNothing) {
+TEST_F(FormatterEntry, SameDepthAndTipColumnIsRefusedWithOneLine) {
   Argumentos a;
   a.coluna_acumulo = std::string("0");
   a.coluna_bascula = std::string("0");
   RunResult r = run(a);
-  EXPECT_EQ(r.exit_code, 0);
-  EXPECT_EQ(r.console, "");
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.console, console_text("Erro: informe a coluna do acumulo ou a coluna da bascula.\n"));
   a.coluna_acumulo = std::string("3");
   a.coluna_bascula = std::string("3");
   r = run(a);
-  EXPECT_EQ(r.exit_code, 0);
-  EXPECT_EQ(r.console, "");
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.console, console_text("Erro: a coluna do acumulo e a coluna da bascula devem ser diferentes.\n"));
+  expect_nothing_written();
+}
+
+TEST_F(FormatterEntry, NegativeCapacityIsRefusedWhereItMakesDepthsOrTips) {
+  Argumentos a;
+  a.capacidade = "-0.2";
+  RunResult r = run(a);
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.console, console_text("A capacidade da bascula deve ser maior que zero.\n"));
+  // Tips copied but no rain column: the capacity makes the depths.
+  a.coluna_acumulo = "0";
+  a.coluna_bascula = "3";
+  a.tipo_bascula = "intervalo";
+  a.capacidade = "0";
+  r = run(a);
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.console, console_text("A capacidade da bascula deve ser diferente de zero.\n"));
   expect_nothing_written();
 }
 
@@ -156,11 +173,12 @@ TEST_F(FormatterEntry, DialogueOfFifteenStepsConverts) {
             crlf_lines({"Hora Data Chuva Bascula", "10:00 01/02/2005 0.20 1", "10:05 01/02/2005 0.60 2"}));
 }
 
-TEST_F(FormatterEntry, DialogueWithoutDepthAndTipColumnsHasThirteenStepsAndConvertsNothing) {
+TEST_F(FormatterEntry, DialogueWithoutDepthAndTipColumnsHasThirteenStepsAndIsRefused) {
   std::string answers = "raw.txt\nserie.txt\n0\n1\nDD/MM/YY\n1\n2\n0\n0\n;\ns\n00:05:00\n0.2\n";
   RunResult r = run_args({}, answers);
-  EXPECT_EQ(r.exit_code, 0);
-  EXPECT_EQ(r.console, console_text(questions({1, 2, 3, 4, 5, 6, 7, 8, 9, 12, 13, 14, 15})));
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.console, console_text(questions({1, 2, 3, 4, 5, 6, 7, 8, 9, 12, 13, 14, 15}) +
+                                    "Erro: informe a coluna do acumulo ou a coluna da bascula.\n"));
   expect_nothing_written();
 }
 
@@ -183,39 +201,31 @@ TEST_F(FormatterEntry, DialogueNumbersSkipBlankLinesAndDropTheRestOfTheLine) {
   EXPECT_EQ(dir.read("serie.txt"), crlf_lines({"Hora Data Acumulo Basculacao", "10:00 01/02/05 0.20 2"}));
 }
 
-TEST_F(FormatterEntry, DialogueAnswerThatIsNotANumberSkipsTheRestAndStopsAtTheInput) {
-  // The tip column is not a number: the remaining questions are not asked
-  // and the conversion stops at its first check although the input exists.
-  std::string answers = "raw.txt\nserie.txt\n0\n1\nDD/MM/YY\n1\n2\n3\nquatro\nnenhum\n;\ns\n00:05:00\n0.2\n";
-  RunResult r = run_args({}, answers);
-  EXPECT_EQ(r.exit_code, 1);
-  EXPECT_EQ(r.console, console_text(questions({1, 2, 3, 4, 5, 6, 7, 8, 9}) +
-                                    "Erro: nao foi possivel abrir o arquivo de entrada.\n"));
-  expect_nothing_written();
-}
-
-TEST_F(FormatterEntry, DialogueOutOfRangeAnswerIsHandledLikeANonNumber) {
-  std::string answers = "raw.txt\nserie.txt\n0\n1\nDD/MM/YY\n1\n2\n40000\n";
-  RunResult r = run_args({}, answers);
-  EXPECT_EQ(r.exit_code, 0);  // the depth column became 0, like the tip column
-  EXPECT_EQ(r.console, console_text(questions({1, 2, 3, 4, 5, 6, 7, 8})));
-  expect_nothing_written();
-}
-
-TEST_F(FormatterEntry, DialogueCapacityThatIsNotANumberStopsAtTheInput) {
-  std::string answers = "raw.txt\nserie.txt\n0\n1\nDD/MM/YY\n1\n2\n3\n0\nnenhum\n;\ns\n00:05:00\n0,2\n";
-  RunResult r = run_args({}, answers);
-  EXPECT_EQ(r.exit_code, 1);
-  EXPECT_EQ(r.console, console_text(questions({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 13, 14, 15}) +
-                                    "Erro: nao foi possivel abrir o arquivo de entrada.\n"));
-  expect_nothing_written();
-}
-
-TEST_F(FormatterEntry, DialogueEndingEarlyNeverWaits) {
-  RunResult r = run_args({}, "raw.txt\n");
-  EXPECT_EQ(r.exit_code, 0);
-  EXPECT_EQ(r.console, console_text(questions({1, 2, 3})));
-  expect_nothing_written();
+TEST_F(FormatterEntry, DialogueAnswerThatIsNotANumberEndsTheDialogueAtOnceWithOneLine) {
+  struct Caso {
+    std::string answers;
+    std::vector<int> asked;
+    std::string line;
+  };
+  const std::string not_a_number = "Erro: o valor digitado nao e um numero.\n";
+  for (const Caso& c : std::vector<Caso>{
+           {"raw.txt\nserie.txt\n0\n1\nDD/MM/YY\n1\n2\n3\nquatro\nnenhum\n", {1, 2, 3, 4, 5, 6, 7, 8, 9}, not_a_number},
+           {"raw.txt\nserie.txt\n0\ndois\n", {1, 2, 3, 4}, not_a_number},
+           {"raw.txt\nserie.txt\n0\n1\nDD/MM/YY\n1\n2\n3\n0\nnenhum\n;\ns\n00:05:00\n0,2\n",
+            {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 13, 14, 15}, not_a_number},
+           {"raw.txt\nserie.txt\n0\n1\nDD/MM/YY\n1\n2\n40000\n", {1, 2, 3, 4, 5, 6, 7, 8},
+            "Erro: o valor digitado deve estar entre -32768 e 32767.\n"},
+           {"raw.txt\n", {1, 2, 3}, "Erro: fim da entrada antes da resposta.\n"},
+       }) {
+    std::string shown;
+    for (int step : c.asked) shown += question(step);
+    RunResult r = run_args({}, c.answers);
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_EQ(r.console, console_text(shown + c.line));
+    expect_nothing_written();
+  }
+  EXPECT_NE(run_args({}, "raw.txt\nserie.txt\n0\ndois\n").errors.find("linha do primeiro dado: \"dois\""),
+            std::string::npos);
 }
 
 }  // namespace

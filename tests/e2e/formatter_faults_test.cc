@@ -3,6 +3,8 @@
 // rules seen from the outside.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "tests/e2e/formatter_support.h"
 
 namespace rain::testing::formatter_e2e {
@@ -164,6 +166,43 @@ TEST_F(FormatterFaults, SingleRecordLeavesTheHeaderAlone) {
   RunResult r = run(Argumentos{});
   EXPECT_EQ(r.exit_code, 0);
   EXPECT_EQ(dir.read("serie.txt"), crlf_lines({"Hora Data Acumulo Basculacao"}));
+}
+
+TEST_F(FormatterFaults, SilentStopsNameTheLineFieldAndTextOnStandardError) {
+  dir.write("raw.txt", crlf_lines({"01/02/05;10:00;0.2", "01/02/05;10:05;0,2"}));
+  RunResult r = run(Argumentos{});
+  EXPECT_EQ(r.console, "");
+  EXPECT_NE(
+      r.errors.find("Erro: linha 2 do arquivo de entrada, campo 3: \"0,2\" nao e um numero: 01/02/05;10:05;0,2"),
+      std::string::npos)
+      << r.errors;
+
+  dir.write("raw.txt", crlf_lines({"01/02/05;10:00;0.2", "01/02/05;10:05;0.4", "01/02/05;10:10;n/d"}));
+  std::remove(dir.file("serie.txt.pvx").c_str());
+  Argumentos a;
+  a.tipo_acumulo = "total";
+  r = run(a);
+  EXPECT_EQ(r.console, "");
+  EXPECT_NE(r.errors.find("Erro: linha 4 do arquivo serie.txt.pvx, campo 3: \"n/d\" nao e um numero."),
+            std::string::npos)
+      << r.errors;
+}
+
+TEST_F(FormatterFaults, ImpossibleDatesKeptWithoutResamplingAreCountedOnStandardError) {
+  const std::vector<std::string> raw = {"01/03/2025;10:00;0.2", "32/03/2025;10:05;0.2", "xx/03/2025;10:10;0.2",
+                                        "02/03/2025;10:15;0.2"};
+  dir.write("raw.txt", crlf_lines(raw));
+  Argumentos a;
+  a.mascara = "DD/MM/YYYY";
+  RunResult r = run(a);
+  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_EQ(r.console, "");
+  EXPECT_EQ(dir.read("serie.txt"), crlf_lines({"Hora Data Acumulo Basculacao", "10:00 01/03/2025 0.20 1",
+                                               "10:05 32/03/2025 0.40 1", "10:10 xx/03/2025 0.60 1"}));
+  EXPECT_NE(r.errors.find("Aviso: 2 registros com data impossivel; o primeiro na linha 2 do arquivo de entrada: "
+                          "32/03/2025;10:05;0.2"),
+            std::string::npos)
+      << r.errors;
 }
 
 }  // namespace

@@ -168,5 +168,44 @@ TEST_F(MaximaEntry, DialogueAnswersAreCutTo255Characters) {
   EXPECT_EQ(dir.read("r.txt"), relatorio({abertura(nome, "total"), coluna(4, "Basculacao"), kFiguras}));
 }
 
+TEST_F(MaximaEntry, APrecisionOfZeroOrLessAndAnHourOrDateThatIsNoneAreRefusedBeforeAnyFile) {
+  for (const Linhas& args : {Linhas{"s.txt", "r.txt", "total", "0", "0", "0", "0", "0"},
+                             Linhas{"s.txt", "r.txt", "total", "0", "0", "0", "0", "-0.2"},
+                             Linhas{"s.txt", "r.txt", "diario", "25:00", "0", "0", "0", "0.2"},
+                             Linhas{"s.txt", "r.txt", "mensal", "7h", "0", "0", "0", "0.2"},
+                             Linhas{"s.txt", "r.txt", "intervalo", "10:00", "0", "32/01/05", "02/02/05", "0.2"},
+                             Linhas{"s.txt", "r.txt", "intervalo", "10:00", "0", "01/02/05", "0", "0.2"}}) {
+    RunResult r = roda(args);
+    EXPECT_EQ(r.exit_code, 1) << args[3];
+    EXPECT_EQ(r.console, console_text("Erro nos parametros de entrada.\n"));
+    EXPECT_EQ(dir.list(), Linhas{"s.txt"});
+  }
+  EXPECT_NE(roda({"s.txt", "r.txt", "diario", "25:00", "0", "0", "0", "0.2"})
+                .errors.find("hora de referencia: \"25:00\" nao e uma hora"),
+            std::string::npos);
+}
+
+TEST_F(MaximaEntry, TypedHoursAndDatesAreTheClockTimesAndDatesTheyMean) {
+  // Three days of records at 06:00 and 08:00: with 7:00 every day is a period
+  // of its own, exactly as with 07:00:00.
+  dir.write("s.txt", serie({"06:00:00 01/02/05 0.20 1", "08:00:00 01/02/05 0.40 1", "06:00:00 02/02/05 0.60 1",
+                            "08:00:00 02/02/05 0.80 1", "06:00:00 03/02/05 1.00 1", "08:00:00 03/02/05 1.20 1"}));
+  ASSERT_EQ(roda({"s.txt", "fixo.txt", "diario", "07:00:00", "0", "0", "0", "0.2"}).exit_code, 0);
+  ASSERT_EQ(roda({"s.txt", "digitado.txt", "diario", "7:00", "0", "0", "0", "0.2"}).exit_code, 0);
+  std::string fixo = dir.read("fixo.txt");
+  fixo.replace(fixo.find("07:00:00"), 8, "7:00");
+  EXPECT_EQ(dir.read("digitado.txt"), fixo);
+  std::size_t periodos = 0;
+  for (std::size_t at = 0; (at = fixo.find("\nDe ", at)) != std::string::npos; ++at) ++periodos;
+  EXPECT_EQ(periodos, 4u);
+
+  ASSERT_EQ(roda({"s.txt", "r.txt", "intervalo", "8:00", "6", "1/2/2005", "3-2-05", "0.2"}).exit_code, 0);
+  EXPECT_EQ(dir.read("r.txt"),
+            relatorio({abertura("s.txt", "intervalo", {"Inicio: 1/2/2005 8:00", "Fim: 3-2-05 6"}),
+                       coluna(4, "Basculacao"),
+                       periodo("", "", "0.60", "0.20",
+                               {"01/02/05 08:00:00", "02/02/05 06:00:00", "02/02/05 08:00:00"})}));
+}
+
 }  // namespace
 }  // namespace rain::testing::maxima

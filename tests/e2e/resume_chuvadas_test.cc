@@ -131,6 +131,8 @@ TEST(ResumeChuvadas, UsageRefusalsAndAnUnreadableRecordLeaveNoTable) {
       {{"serie.txt.pvx", "e.csv", "serie.txt", "01:00:00", "0", "0.2", "00:05:00", "0"},
        "Erro: o arquivo temporario da tabela de maximas nao pode ser o arquivo de entrada."},
       {{"serie.txt", "e.csv", "m.csv", "01:00:00", "0", "0.2", "00:05:00", "-1"}, "Erro: limite seco invalido."},
+      {{"serie.txt", "e.csv", "m.csv", "01:00:00", "0", "0,2", "00:05:00", "0"},
+       "Erro: o parametro 6 (precisao) deve ser um numero."},
       {{"serie.txt", "e.csv", "m.csv", "01:00:00", "0", "0.2", "00:07:00", "0"},
        "Erro: periodo invalido para o intervalo utilizado."},
       {{"falta.txt", "e.csv", "m.csv", "01:00:00", "0", "0.2", "00:05:00", "0"},
