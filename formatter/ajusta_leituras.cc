@@ -133,7 +133,7 @@ class ConfereRegistros {
   ConfereRegistros(bool discretiza, RESUMO_AJUSTE& resumo) : discretiza_(discretiza), resumo_(resumo) {}
 
   void confere(const std::string& registro, const Origem& origem) {
-    std::optional<CalendarDate> data = fixed_calendar_date(OBTEMDATA(registro));
+    std::optional<CalendarDate> data = fixed_calendar_date(data_do_registro(registro));
     if (!discretiza_) {
       if (!data && resumo_.DATAS_IMPOSSIVEIS++ == 0) {
         resumo_.PRIMEIRA_LINHA_IMPOSSIVEL = origem.numero;
@@ -142,7 +142,7 @@ class ConfereRegistros {
       return;
     }
     if (!data) recusa("data invalida", origem);
-    std::optional<ClockTime> hora = fixed_clock_time(OBTEMHORA(registro));
+    std::optional<ClockTime> hora = fixed_clock_time(hora_do_registro(registro));
     if (!hora) recusa("hora invalida", origem);
     if (!tem_anterior_) primeiro_ano_ = data->ano;
     const Momento momento{(data->ano - primeiro_ano_ + 100) % 100, data->mes, data->dia, *hora};
@@ -152,6 +152,47 @@ class ConfereRegistros {
   }
 
  private:
+  // OBTEMDATA and OBTEMHORA of the record, the usual forms read in place:
+  // a date "dd/mm/yy" is its own fixed form, "dd/mm/yyyy" drops the century,
+  // a time "hh:mm:ss" is its own; any other text takes the long way.
+  std::string_view data_do_registro(const std::string& registro) {
+    std::string_view data = palavra_curta(registro, 2);
+    if (data.size() == 8 && so_digitos_e_barras(data)) return data;
+    if (data.size() == 10 && so_digitos_e_barras(data)) {
+      data_curta_.assign(data.substr(0, 6)).append(data.substr(8));
+      return data_curta_;
+    }
+    data_longa_ = OBTEMDATA(registro);
+    return data_longa_;
+  }
+  std::string_view hora_do_registro(const std::string& registro) {
+    std::string_view hora = palavra_curta(registro, 1);
+    if (hora.size() == 8 && hora[2] == ':' && hora[5] == ':' && digito(hora[0]) && digito(hora[1]) &&
+        digito(hora[3]) && digito(hora[4]) && digito(hora[6]) && digito(hora[7])) {
+      return hora;
+    }
+    hora_longa_ = OBTEMHORA(registro);
+    return hora_longa_;
+  }
+  // Word `n` of the record's first 255 characters (records hold no tabs).
+  static std::string_view palavra_curta(const std::string& registro, int n) {
+    static const DelimiterSet branco(" ");
+    std::string_view curto(registro.data(), std::min(registro.size(), kMaxShortText));
+    return word_view(curto, n, branco);
+  }
+  static bool digito(char c) { return c >= '0' && c <= '9'; }
+  // "dd/dd/dd" or "dd/dd/dddd".
+  static bool so_digitos_e_barras(std::string_view data) {
+    for (std::size_t i = 0; i < data.size(); ++i) {
+      if (i == 2 || i == 5 ? data[i] != '/' : !digito(data[i])) return false;
+    }
+    return true;
+  }
+
+  std::string data_curta_;
+  std::string data_longa_;
+  std::string hora_longa_;
+
   struct Momento {
     int anos_desde_o_primeiro = 0;
     int mes = 0;
