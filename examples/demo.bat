@@ -40,6 +40,11 @@ rem --- 4. Resume_Chuvadas: storm table and annual maxima ---
 if errorlevel 1 goto falhou
 echo Tabelas em %out%: eventos.csv, maximas.csv
 
+rem --- 5. Desenha_Chuvadas: the report page ---
+"%bin%\Desenha_Chuvadas.exe" serie.txt relatorio.html 06:00:00 1.0 0.2 00:05:00
+if errorlevel 1 goto falhou
+echo Pagina com os graficos: %out%\relatorio.html
+
 echo Resultados em %out%
 if "%~1"=="" pause
 exit /b 0

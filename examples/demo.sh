@@ -41,4 +41,10 @@ ls eventos
 "$bin/Resume_Chuvadas" serie.txt eventos.csv maximas.csv 06:00:00 1.0 "$precisao_eventos" "$intervalo_eventos" 0
 echo "Tabelas em $out: eventos.csv ($(($(wc -l < eventos.csv) - 1)) eventos), maximas.csv"
 
+# --- 5. Desenha_Chuvadas: the report page ---
+# The same event parameters; one HTML page to open in any browser: the mass
+# curve, the monthly totals, the annual maxima, the events and their hyetographs.
+"$bin/Desenha_Chuvadas" serie.txt relatorio.html 06:00:00 1.0 "$precisao_eventos" "$intervalo_eventos"
+echo "Pagina com os graficos: $out/relatorio.html"
+
 echo "Resultados em $out"

@@ -4,6 +4,7 @@
 #include "common/line_io.h"
 #include "common/run_files.h"
 #include "common/staged_file.h"
+#include "resume/registros.h"
 #include "resume/tabelas.h"
 
 namespace rain::resume {
@@ -46,25 +47,7 @@ TotaisDoResumo escreve_tabelas(Env& env, const ArquivosDoResumo& a, const Parame
       p, [&](const LinhaDeEvento& e) { linhas_eventos.write_line(linha_do_evento(e)); },
       [&](const LinhaDeMaxima& m) { linhas_maximas.write_line(linha_da_maxima(m)); });
 
-  std::string linha;
-  serie->read_line(linha);  // the header line
-  // Empty lines at the end of the series are passed over: the event
-  // separation reads them as the dry records that follow the end anyway.
-  std::int64_t primeira_vazia = 0;
-  // A 0x1A byte at the start of a line ends the series, as in the other
-  // programs.
-  for (std::int64_t numero = 2; !serie->at_end_or_eof_mark(); ++numero) {
-    serie->read_line(linha);
-    if (linha.find_first_not_of(" \t") == std::string::npos) {
-      if (primeira_vazia == 0) primeira_vazia = numero;
-      continue;
-    }
-    // One between records has no time: read as a record, it stops the run
-    // naming its line.
-    if (primeira_vazia != 0) le_registro("", primeira_vazia);
-    resumo.acrescenta(le_registro(linha, numero));
-  }
-  if (serie->failed()) throw Failure("Erro: falha na leitura do arquivo de entrada.", 1);
+  le_registros(*serie, [&](const Registro& registro) { resumo.acrescenta(registro); });
   resumo.termina();
   if (!eventos->close()) falha_ao_gravar(a.eventos);
   if (!maximas->close()) falha_ao_gravar(a.maximas);

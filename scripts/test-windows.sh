@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Cross-builds the Windows programs with MinGW-w64 and runs the end-to-end suite
 # against the .exe files under Wine; then checks that the release folder holds
-# the three programs and that they need no DLL beside them, and that the
+# the programs and that they need no DLL beside them, and that the
 # example run from the release folder gives the same files as on Linux.
 #
 #   scripts/test-windows.sh [windows build dir] [linux build dir]
@@ -13,7 +13,7 @@ cd "$(dirname "$0")/.."
 root=$PWD
 win_build=$(realpath -m "${1:-build-windows}")
 linux_build=$(realpath -m "${2:-build}")
-programs=(Ajusta_Leituras Rastreia_Picos Fatia_Chuvadas Resume_Chuvadas)
+programs=(Ajusta_Leituras Rastreia_Picos Fatia_Chuvadas Resume_Chuvadas Desenha_Chuvadas)
 
 find_wine() {
   local candidate

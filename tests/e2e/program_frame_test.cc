@@ -10,7 +10,8 @@
 namespace rain::testing {
 namespace {
 
-const char* const kPrograms[] = {"Ajusta_Leituras", "Rastreia_Picos", "Fatia_Chuvadas", "Resume_Chuvadas"};
+const char* const kPrograms[] = {"Ajusta_Leituras", "Rastreia_Picos", "Fatia_Chuvadas", "Resume_Chuvadas",
+                                   "Desenha_Chuvadas"};
 
 bool has_line(const std::string& text, const std::string& line) {
   std::string whole = "\n";

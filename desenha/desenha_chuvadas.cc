@@ -1,0 +1,63 @@
+#include "desenha/desenha_chuvadas.h"
+
+#include "common/program.h"
+#include "desenha/pagina.h"
+#include "events/parametros.h"
+
+namespace rain::desenha {
+namespace {
+
+void escreve_utilizacao(Console& console) {
+  console.write_line("Utilizacao do programa com parametros por linha de comando:");
+  console.write_line("Desenha_Chuvadas <arquivo de entrada> <pagina de saida> <intervalo para");
+  console.write_line("interrupcao> <evento minimo> <precisao> <intervalo de discretizacao>");
+  console.write_line("");
+  console.write_line("Os caminhos dos arquivos podem ser absolutos ou relativos a pasta atual.");
+  console.write_line("A pagina e um arquivo HTML: de a ela um nome terminado em .html.");
+}
+
+const ProgramInfo kDesenhaChuvadas{"Desenha_Chuvadas", escreve_utilizacao};
+
+// One line on standard error after a run that succeeded.
+void escreve_resumo(Console& console, const ResumoDaPagina& r) {
+  write_summary(console, kDesenhaChuvadas,
+                {counted(r.registros, "registro lido", "registros lidos"),
+                 counted(r.eventos, "evento na tabela", "eventos na tabela"),
+                 counted(r.hietogramas, "hietograma", "hietogramas")});
+}
+
+int modo_linha_de_comando(const std::vector<std::string>& args, Console& console, Env& env) {
+  ParametrosDaPagina p;
+  p.corte = events::le_parametros_de_corte(args[2], args[3], args[4], args[5]);
+  // Paths are kept whole: one longer than 255 characters is refused rather
+  // than cut to a name that may lie in another folder.
+  p.entrada = args[0];
+  p.pagina = args[1];
+  escreve_resumo(console, DESENHA_CHUVADAS(env, p));
+  return 0;
+}
+
+int modo_interativo(Console& console, Env& env) {
+  console.clear();
+  ParametrosDaPagina p;
+  p.entrada = console.ask_text_then_blank_line({"Digite o caminho e o nome do arquivo de entrada."});
+  p.pagina = console.ask_text_then_blank_line({"Digite o caminho e o nome da pagina de saida, com a extensao .html."});
+  p.corte = events::pergunta_parametros_de_corte(console);
+  escreve_resumo(console, DESENHA_CHUVADAS(env, p));
+  console.write_line("Processo concluido! Aperte uma tecla para sair...");
+  console.wait_key();
+  return 0;
+}
+
+}  // namespace
+
+int run_desenha_chuvadas(const std::vector<std::string>& args, Console& console, Env& env) {
+  return run_program(kDesenhaChuvadas, args, console, [&] {
+    if (args.empty()) return modo_interativo(console, env);
+    if (args.size() == 6) return modo_linha_de_comando(args, console, env);
+    escreve_utilizacao(console);
+    return 0;
+  });
+}
+
+}  // namespace rain::desenha

@@ -1,0 +1,276 @@
+#include "desenha/graficos.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "desenha/escala.h"
+#include "desenha/svg.h"
+#include "desenha/tempo.h"
+
+namespace rain::desenha {
+namespace {
+
+constexpr double kTick = 5;
+
+// Vertical value axis on the left (or right) of a plot, with grid lines.
+void eixo_de_valores(Svg& svg, const AreaDoGrafico& a, const std::vector<MarcaDeValor>& marcas, const Escala& y,
+                     const std::string& titulo, bool direita = false, bool grade = true) {
+  const double x = direita ? a.direita : a.esquerda;
+  svg.linha(x, a.topo, x, a.base, "eixo");
+  for (const MarcaDeValor& m : marcas) {
+    const double yy = y(m.valor);
+    if (grade) svg.linha(a.esquerda, yy, a.direita, yy, "grade");
+    svg.linha(x, yy, direita ? x + kTick : x - kTick, yy, "eixo");
+    svg.texto(direita ? x + kTick + 3 : x - kTick - 3, yy + 4, m.rotulo, "rotulo", direita ? "start" : "end");
+  }
+  const double xt = direita ? a.direita + 52 : a.esquerda - 52;
+  svg.texto_vertical(xt, (a.topo + a.base) / 2, titulo, "titulo-eixo");
+}
+
+void eixo_de_tempo(Svg& svg, const AreaDoGrafico& a, std::int64_t inicio, std::int64_t fim, int maximo,
+                   const std::string& titulo) {
+  const Escala x{static_cast<double>(inicio), static_cast<double>(fim), a.esquerda, a.direita};
+  svg.linha(a.esquerda, a.base, a.direita, a.base, "eixo");
+  for (const MarcaDeTempo& m : marcas_de_tempo(inicio, fim, maximo)) {
+    const double xx = x(static_cast<double>(m.instante));
+    svg.linha(xx, a.topo, xx, a.base, "grade");
+    svg.linha(xx, a.base, xx, a.base + kTick, "eixo");
+    svg.texto(xx, a.base + 18, m.rotulo, "rotulo");
+    if (!m.rotulo_abaixo.empty()) svg.texto(xx, a.base + 32, m.rotulo_abaixo, "rotulo");
+  }
+  svg.texto((a.esquerda + a.direita) / 2, a.base + 50, titulo, "titulo-eixo");
+}
+
+void junta(std::string& s, std::initializer_list<std::string_view> partes) {
+  for (std::string_view parte : partes) s.append(parte);
+}
+
+// One bar of a bar chart as a closed piece of a path.
+void barra(std::string& d, double x0, double x1, double base, double topo) {
+  junta(d, {"M", coord(x0), " ", coord(base), "V", coord(topo), "H", coord(x1), "V", coord(base), "Z"});
+}
+
+// An SVG path through points, with H and V where a segment is level or upright.
+class Traco {
+ public:
+  void ponto(double x, double y) {
+    const std::string cx = coord(x), cy = coord(y);
+    if (d_.empty()) {
+      junta(d_, {"M", cx, " ", cy});
+    } else if (cx == x_ && cy == y_) {
+      return;
+    } else if (cx == x_) {
+      junta(d_, {"V", cy});
+    } else if (cy == y_) {
+      junta(d_, {"H", cx});
+    } else {
+      junta(d_, {"L", cx, " ", cy});
+    }
+    x_ = cx;
+    y_ = cy;
+  }
+  const std::string& d() const { return d_; }
+
+ private:
+  std::string d_, x_, y_;
+};
+
+}  // namespace
+
+AreaDoGrafico area_da_curva_de_massa() { return {80, 80 + kColunasDaCurva, 15, 295}; }
+
+std::string svg_curva_de_massa(const CurvaDeMassa& curva) {
+  const AreaDoGrafico a = area_da_curva_de_massa();
+  Svg svg(kLarguraCheia, 355, "Curva de massa: chuva acumulada ao longo do registro");
+  const int n = curva.colunas().quantidade();
+  const double largura = (a.direita - a.esquerda) / n;
+
+  // Gaps first, under everything else.
+  const auto& valores = curva.valores();
+  for (int c = 0; c < n;) {
+    if (!valores[c].falha) {
+      ++c;
+      continue;
+    }
+    int fim = c;
+    while (fim < n && valores[fim].falha) ++fim;
+    svg.retangulo(a.esquerda + c * largura, a.topo, (fim - c) * largura, a.base - a.topo, "falha");
+    c = fim;
+  }
+
+  double maximo = 0;
+  for (const auto& v : valores) {
+    if (v.tem_registros) maximo = std::max(maximo, v.maximo);
+  }
+  const std::vector<MarcaDeValor> marcas = marcas_lineares(maximo);
+  const Escala y{0, marcas.back().valor, a.base, a.topo};
+  eixo_de_valores(svg, a, marcas, y, "Chuva acumulada (mm)");
+  eixo_de_tempo(svg, a, curva.colunas().inicio(), curva.colunas().fim(), 10, "Data");
+
+  Traco traco;
+  for (const CurvaDeMassa::Ponto& p : curva.pontos()) traco.ponto(a.esquerda + (p.coluna + 0.5) * largura, y(p.valor));
+  if (!traco.d().empty()) svg.caminho(traco.d(), "curva");
+  return svg.termina();
+}
+
+std::string svg_totais_mensais(const std::vector<TotalMensal>& meses) {
+  const AreaDoGrafico a{80, 980, 20, 265};
+  Svg svg(kLarguraCheia, 335, "Chuva total de cada mes do registro");
+  double maximo = 0;
+  for (const TotalMensal& m : meses) maximo = std::max(maximo, m.chuva);
+  const std::vector<MarcaDeValor> marcas = marcas_lineares(maximo);
+  const Escala y{0, marcas.back().valor, a.base, a.topo};
+  eixo_de_valores(svg, a, marcas, y, "Chuva mensal (mm)");
+  svg.linha(a.esquerda, a.base, a.direita, a.base, "eixo");
+
+  const std::size_t n = std::max<std::size_t>(meses.size(), 1);
+  // A short record keeps bars of a month's usual width instead of a few wide blocks.
+  const double banda = std::min((a.direita - a.esquerda) / static_cast<double>(n), 60.0);
+  const double inicio = (a.esquerda + a.direita - banda * static_cast<double>(n)) / 2;
+  // Every month is named while there is room; otherwise only the years are, at
+  // their Januaries, and past fifteen years every other one.
+  const bool cada_mes = banda >= 24;
+  const bool valores_nas_barras = banda >= 36;
+  std::string barras;
+  for (std::size_t i = 0; i < meses.size(); ++i) {
+    const TotalMensal& m = meses[i];
+    const double x = inicio + banda * static_cast<double>(i);
+    const double topo = y(m.chuva);
+    if (m.chuva > 0) barra(barras, x + banda * 0.12, x + banda * 0.88, a.base, topo);
+    if (valores_nas_barras) svg.texto(x + banda / 2, topo - 4, numero_curto(std::round(m.chuva * 10) / 10), "valor");
+    const bool ano_rotulado =
+        cada_mes ? (i == 0 || m.mes == 1) : m.mes == 1 && (meses.size() <= 180 || m.ano % 2 == 0);
+    if (cada_mes) svg.texto(x + banda / 2, a.base + 16, nome_do_mes(m.mes), "rotulo");
+    if (ano_rotulado) {
+      svg.linha(x, a.base, x, a.base + (cada_mes ? 34 : 8), "eixo");
+      svg.texto(cada_mes ? x + 3 : x + 2, a.base + (cada_mes ? 32 : 20), std::to_string(m.ano), "rotulo", "start");
+    }
+    if (m.registros == 0) svg.texto(x + banda / 2, a.base - 4, "-", "rotulo");
+  }
+  if (!barras.empty()) svg.caminho(barras, "barra");
+  svg.texto((a.esquerda + a.direita) / 2, a.base + 58, "Mes", "titulo-eixo");
+  return svg.termina();
+}
+
+std::string svg_maximas_anuais(const std::vector<MaximasDoAno>& anos) {
+  const AreaDoGrafico a{80, 830, 15, 300};
+  Svg svg(kLarguraCheia, 360, "Maximas anuais: intensidade contra duracao, uma linha por ano");
+  double imin = 0, imax = 0;
+  int dmin = 0, dmax = 0;
+  for (const MaximasDoAno& ano : anos) {
+    for (const auto& [d, i] : ano.pontos) {
+      if (!(i > 0)) continue;
+      imin = imin == 0 ? i : std::min(imin, i);
+      imax = std::max(imax, i);
+      dmin = dmin == 0 ? d : std::min(dmin, d);
+      dmax = std::max(dmax, d);
+    }
+  }
+  if (imax == 0) {
+    svg.texto(kLarguraCheia / 2, 180, "Nenhuma chuva no registro: nao ha maximas a desenhar.", "rotulo");
+    return svg.termina();
+  }
+  if (dmax == dmin) {
+    dmin = std::max(1, dmin / 2);
+    dmax *= 2;
+  }
+  const std::vector<MarcaDeValor> marcas_y = marcas_logaritmicas(imin, imax);
+  const Escala y{std::log10(marcas_y.front().valor), std::log10(marcas_y.back().valor), a.base, a.topo};
+  auto yy = [&](double i) { return y(std::log10(i)); };
+  const Escala x{std::log10(dmin), std::log10(dmax), a.esquerda + 15, a.direita - 15};
+  auto xx = [&](double d) { return x(std::log10(d)); };
+
+  for (const MarcaDeValor& m : marcas_y) {
+    svg.linha(a.esquerda, yy(m.valor), a.direita, yy(m.valor), "grade");
+    svg.linha(a.esquerda, yy(m.valor), a.esquerda - kTick, yy(m.valor), "eixo");
+    svg.texto(a.esquerda - kTick - 3, yy(m.valor) + 4, m.rotulo, "rotulo", "end");
+  }
+  svg.linha(a.esquerda, a.topo, a.esquerda, a.base, "eixo");
+  svg.texto_vertical(a.esquerda - 52, (a.topo + a.base) / 2, "Intensidade maxima (mm/h)", "titulo-eixo");
+  svg.linha(a.esquerda, a.base, a.direita, a.base, "eixo");
+  for (int d : {5, 10, 15, 30, 60, 120, 180, 360, 720, 1440}) {
+    if (d < dmin || d > dmax) continue;
+    svg.linha(xx(d), a.topo, xx(d), a.base, "grade");
+    svg.linha(xx(d), a.base, xx(d), a.base + kTick, "eixo");
+    svg.texto(xx(d), a.base + 18, std::to_string(d), "rotulo");
+  }
+  svg.texto((a.esquerda + a.direita) / 2, a.base + 45, "Duracao (min, escala logaritmica)", "titulo-eixo");
+
+  // One colour per year, repeating with a dash after ten years.
+  const double legenda_y = a.topo + 10;
+  const double colunas_de_legenda = anos.size() > 20 ? 2 : 1;
+  for (std::size_t k = 0; k < anos.size(); ++k) {
+    const MaximasDoAno& ano = anos[k];
+    const std::string classe = "ano s" + std::to_string(k % 10) + (k / 10 % 2 ? " tracejado" : "");
+    Traco traco;
+    std::string pontos;
+    for (const auto& [d, i] : ano.pontos) {
+      if (!(i > 0)) continue;
+      traco.ponto(xx(d), yy(i));
+      pontos += "<circle cx=\"" + coord(xx(d)) + "\" cy=\"" + coord(yy(i)) + "\" r=\"2.5\" class=\"f" +
+                std::to_string(k % 10) + "\"/>\n";
+    }
+    if (!traco.d().empty()) svg.caminho(traco.d(), classe);
+    svg.bruto(pontos);
+    const double lx = a.direita + 20 + (colunas_de_legenda > 1 ? (k % 2) * 75 : 0);
+    const double ly = legenda_y + (colunas_de_legenda > 1 ? static_cast<double>(k / 2) : static_cast<double>(k)) * 16;
+    svg.linha(lx, ly - 4, lx + 18, ly - 4, classe);
+    svg.texto(lx + 22, ly, std::to_string(ano.ano) + (traco.d().empty() ? " (seco)" : ""), "rotulo", "start");
+  }
+  return svg.termina();
+}
+
+std::string svg_hietograma(const Hietograma& h, const DesenhoDoEvento& evento) {
+  const AreaDoGrafico a{62, 438, 24, 200};
+  Svg svg(kLarguraMeia, 262, "Hietograma do evento");
+  const Colunas& colunas = h.colunas();
+  const Escala x{static_cast<double>(colunas.inicio()), static_cast<double>(colunas.fim()), a.esquerda, a.direita};
+  double maior_barra = 0, total = 0;
+  for (double b : h.barras()) maior_barra = std::max(maior_barra, b);
+  for (double v : h.acumulados()) total = std::max(total, v);
+
+  if (evento.inicio_i30) {
+    const double x0 = x(static_cast<double>(*evento.inicio_i30));
+    // The window may run past the storm's last tip; the plot ends there.
+    const double x1 = std::min(x(static_cast<double>(*evento.inicio_i30 + 1800)), a.direita);
+    svg.retangulo(x0, a.topo, std::max(x1 - x0, 1.0), a.base - a.topo, "i30");
+    // The label reads from the window towards the middle of the plot.
+    const bool a_direita = x0 > (a.esquerda + a.direita) / 2;
+    svg.texto(a_direita ? x1 - 2 : x0 + 2, a.topo - 6,
+              "I30 = " + numero_curto(std::round(evento.i30 * 100) / 100) + " mm/h", "rotulo-i30",
+              a_direita ? "end" : "start");
+  }
+
+  const std::vector<MarcaDeValor> marcas_barras = marcas_lineares(maior_barra);
+  const Escala yb{0, marcas_barras.back().valor, a.base, a.topo};
+  eixo_de_valores(svg, a, marcas_barras, yb, h.um_passo_por_barra() ? "Chuva no passo (mm)" : "Maior chuva num passo (mm)");
+  const std::vector<MarcaDeValor> marcas_total = marcas_lineares(total);
+  const Escala yt{0, marcas_total.back().valor, a.base, a.topo};
+  eixo_de_valores(svg, a, marcas_total, yt, "Chuva acumulada (mm)", true, false);
+  eixo_de_tempo(svg, a, colunas.inicio(), colunas.fim(), 6, "Hora");
+
+  const int n = colunas.quantidade();
+  const double largura = (a.direita - a.esquerda) / n;
+  std::string barras;
+  for (int c = 0; c < n; ++c) {
+    const double b = h.barras()[c];
+    if (!(b > 0)) continue;
+    const double x0 = a.esquerda + c * largura;
+    const double espaco = largura > 3 ? largura * 0.1 : 0;
+    barra(barras, x0 + espaco, x0 + largura - espaco, a.base, yb(b));
+  }
+  if (!barras.empty()) svg.caminho(barras, "barra");
+
+  Traco linha;
+  linha.ponto(a.esquerda, yt(0));
+  double acumulado = 0;
+  for (int c = 0; c < n; ++c) {
+    if (h.acumulados()[c] >= 0) acumulado = h.acumulados()[c];
+    linha.ponto(a.esquerda + (c + 1) * largura, yt(acumulado));
+  }
+  svg.caminho(linha.d(), "acumulada");
+  return svg.termina();
+}
+
+}  // namespace rain::desenha

@@ -1,0 +1,50 @@
+// The page's drawings, each one SVG element: the mass curve, the monthly
+// totals, the annual maxima against duration and a storm's hyetograph.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "desenha/afina.h"
+
+namespace rain::desenha {
+
+// Drawing sizes, in SVG units (the page scales them to its width).
+inline constexpr double kLarguraCheia = 1000;
+inline constexpr double kLarguraMeia = 500;
+// Plot width of the mass curve, one column per unit.
+inline constexpr int kColunasDaCurva = 900;
+inline constexpr int kBarrasDoHietograma = 200;
+
+// Where the plot of a mass curve lies inside its drawing.
+struct AreaDoGrafico {
+  double esquerda, direita, topo, base;
+};
+AreaDoGrafico area_da_curva_de_massa();
+
+std::string svg_curva_de_massa(const CurvaDeMassa& curva);
+
+struct TotalMensal {
+  int ano = 0, mes = 0;
+  double chuva = 0;
+  std::int64_t registros = 0;
+};
+std::string svg_totais_mensais(const std::vector<TotalMensal>& meses);
+
+struct MaximasDoAno {
+  int ano = 0;
+  // (duration in minutes, intensity in mm/h), durations ascending.
+  std::vector<std::pair<int, double>> pontos;
+};
+std::string svg_maximas_anuais(const std::vector<MaximasDoAno>& anos);
+
+struct DesenhoDoEvento {
+  std::int64_t inicio = 0, fim = 0;
+  std::optional<std::int64_t> inicio_i30;
+  double i30 = 0;
+};
+std::string svg_hietograma(const Hietograma& h, const DesenhoDoEvento& evento);
+
+}  // namespace rain::desenha
