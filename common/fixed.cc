@@ -44,13 +44,10 @@ void append_magnitude_digits(std::string& out, long double value, int decimals) 
     append_with_point(out, std::string_view(buffer, static_cast<std::size_t>(end - buffer)), decimals);
     return;
   }
-  // Every digit of the largest finite values (over 4900 of them).
-  scaled = std::round(scaled);
-  const int length = std::snprintf(nullptr, 0, "%.0Lf", scaled);
-  std::string digits(static_cast<std::size_t>(length) + 1, '\0');
-  std::snprintf(digits.data(), digits.size(), "%.0Lf", scaled);
-  digits.resize(static_cast<std::size_t>(length));
-  append_with_point(out, digits, decimals);
+  // Every digit of the largest finite values (4933 at most).
+  char digits[5000];
+  const int length = std::snprintf(digits, sizeof digits, "%.0Lf", std::round(scaled));
+  append_with_point(out, std::string_view(digits, static_cast<std::size_t>(length)), decimals);
 }
 
 }  // namespace
