@@ -202,12 +202,17 @@ TEST(DesenhaChuvadasBrowser, ThePageOfTheExampleIsDrawn) {
           .exit_code,
       0);
   int status = -1;
-  const std::string navegador =
-      saida_de(chromium + " --headless --no-sandbox --disable-gpu --disable-quic --no-first-run" +
-                   " --disable-background-networking --disable-component-update --disable-sync --hide-scrollbars" +
-                   " --user-data-dir=" + dir.file("perfil") + " --screenshot=" + dir.file("tela.png") +
-                   " --window-size=1100,2600 file://" + dir.file("relatorio.html") + " 2>&1",
-               status);
+  // A headless browser now and then never ends on a loaded machine: give each
+  // try a minute, and a second try with a fresh profile.
+  std::string navegador;
+  for (int tentativa = 0; tentativa < 2 && !dir.exists("tela.png"); ++tentativa) {
+    navegador = saida_de("timeout -k 5 60 " + chromium + " --headless --no-sandbox --disable-gpu --disable-quic" +
+                             " --no-first-run --disable-background-networking --disable-component-update" +
+                             " --disable-sync --hide-scrollbars --user-data-dir=" +
+                             dir.file("perfil" + std::to_string(tentativa)) + " --screenshot=" + dir.file("tela.png") +
+                             " --window-size=1100,2600 file://" + dir.file("relatorio.html") + " 2>&1",
+                         status);
+  }
   ASSERT_TRUE(dir.exists("tela.png")) << navegador;
   // Curve, bars, the cumulative line of a hyetograph, the gap band and the
   // first year's line of the maxima.
