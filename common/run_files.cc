@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "common/device_names.h"
 #include "common/failure.h"
 #include "common/platform.h"
 
@@ -63,6 +64,9 @@ void RunFiles::check(Env& env) const {
     if (n.from_user && n.path.size() > kMaxUserPath) {
       throw Failure("Erro: o caminho dado para " + n.role.substr(0, 80) + " tem mais de 255 caracteres.", 1);
     }
+  }
+  for (const Name& n : names_) {
+    if (n.use == Use::kWritten && n.from_user) refuse_device_as_output(n.path);
   }
   for (std::size_t i = 0; i < names_.size(); ++i) {
     const Name& written = names_[i];

@@ -5,6 +5,8 @@
 // refuses the run, with one "Erro: ..." line and exit code 1, when
 //   - a path the user gave is longer than 255 characters (cut, it could name a
 //     file in another folder), or
+//   - a name the user gave for writing names a device (CON, NUL, ... on
+//     Windows), or
 //   - a written name is the same file as a file read, or as another written
 //     name.
 // "The same file" is decided by identity, not by spelling: "./x", "dir/../x",

@@ -7,6 +7,9 @@ setlocal
 set "examples=%~dp0"
 set "bin=%~1"
 if "%bin%"=="" set "bin=%~dp0.."
+rem The programs folder as a full path: the results folder below becomes the
+rem current one, and a relative programs folder would no longer be found.
+for %%I in ("%bin%") do set "bin=%%~fI"
 set "out=%~2"
 if "%out%"=="" set "out=resultados"
 if not exist "%out%\" mkdir "%out%"

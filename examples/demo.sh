@@ -15,7 +15,6 @@ cd "$out"
 # of each step are derived from the accumulated depth.
 "$bin/Ajusta_Leituras" "$examples/pluviografo_marco_2025.csv" serie.txt \
   nenhum nenhum ";" n 00:05:00 0.2 2 3 1 2 3 0 DD/MM/YYYY
-echo "Ajusta_Leituras: serie normalizada em $out/serie.txt ($(($(wc -l < serie.txt) - 1)) registros)"
 
 # --- 2. Rastreia_Picos: maxima report ---
 # The largest single-record rainfall of every month (months start on day 01 at

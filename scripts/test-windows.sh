@@ -62,6 +62,14 @@ for program in "${programs[@]}"; do
     fi
   fi
 done
+for file in README.txt LICENSE.txt examples/demo.bat examples/pluviografo_marco_2025.csv; do
+  [ -f "$dist/$file" ] || { echo "missing in the release: $file" >&2; exit 1; }
+done
+# The Windows users' README, not the developers' one.
+if grep -q "cmake" "$dist/README.txt"; then
+  echo "the release's README.txt is the developers' README" >&2
+  exit 1
+fi
 (cd "$dist" && find . -type f | sort)
 
 echo "== end-to-end suite under Wine =="
@@ -101,6 +109,12 @@ if [ -f "$dist/examples/demo.bat" ] && [ -x "$linux_build/bin/Fatia_Chuvadas" ];
   (cd "$demo/windows" && "$wine" cmd /c "Z:${dist//\//\\}\\examples\\demo.bat" </dev/null >/dev/null 2>&1) || true
   if ! diff -r "$demo/linux" "$demo/windows/resultados"; then
     echo "examples/demo.bat and examples/demo.sh give different results" >&2
+    exit 1
+  fi
+  # From cmd in the release folder, with both folders relative to it.
+  (cd "$dist" && "$wine" cmd /c "examples\\demo.bat . ..\\demo\\relativo" </dev/null >/dev/null 2>&1) || true
+  if ! diff -r "$demo/linux" "$demo/relativo"; then
+    echo "examples/demo.bat given relative folders gives different results" >&2
     exit 1
   fi
   echo "same files: $(cd "$demo/linux" && find . -type f | wc -l)"

@@ -180,11 +180,17 @@ RunResult run_program(const std::string& program, const std::vector<std::string>
 }
 
 TerminalSession::TerminalSession(const std::string& program, const std::vector<std::string>& args,
-                                 const std::string& cwd) {
+                                 const std::string& cwd, Start start) {
   std::vector<std::string> argv_text;
   std::string launcher = env_or("RAIN_LAUNCHER", "");
   if (!launcher.empty()) argv_text.push_back(launcher);
-  argv_text.push_back(executable_path(program));
+  if (start == Start::kFromShell && windows_build()) {
+    argv_text.insert(argv_text.end(), {"cmd", "/c", wine_path(executable_path(program))});
+  } else if (start == Start::kFromShell) {
+    argv_text.insert(argv_text.end(), {"/bin/sh", "-c", "\"$0\" \"$@\"", executable_path(program)});
+  } else {
+    argv_text.push_back(executable_path(program));
+  }
   argv_text.insert(argv_text.end(), args.begin(), args.end());
   struct winsize size = {};
   size.ws_row = 25;

@@ -62,7 +62,11 @@ RunResult run_program(const std::string& program, const std::vector<std::string>
 // what a user at a console sees and types (under Wine, a console window).
 class TerminalSession {
  public:
-  TerminalSession(const std::string& program, const std::vector<std::string>& args, const std::string& cwd);
+  // kFromShell starts the program through the system's command shell (cmd on
+  // Windows), which then shares the console with it.
+  enum class Start { kDirect, kFromShell };
+  TerminalSession(const std::string& program, const std::vector<std::string>& args, const std::string& cwd,
+                  Start start = Start::kDirect);
   ~TerminalSession();  // ends a program that still runs
   TerminalSession(const TerminalSession&) = delete;
   TerminalSession& operator=(const TerminalSession&) = delete;
