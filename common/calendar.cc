@@ -30,6 +30,14 @@ std::optional<std::vector<std::string_view>> three_parts_at_most(std::string_vie
   }
 }
 
+// The two digits at `at` as a number; false when either is not a digit.
+bool two_digits_at(std::string_view text, std::size_t at, int& value) {
+  const char a = text[at], b = text[at + 1];
+  if (a < '0' || a > '9' || b < '0' || b > '9') return false;
+  value = (a - '0') * 10 + (b - '0');
+  return true;
+}
+
 // A number right-aligned in two characters, a zero in place of the blank.
 void append_two_digits(std::string& out, int value) {
   if (value >= 0 && value < 10) out += '0';
@@ -76,12 +84,25 @@ bool is_clock_time(int hora, int minuto, int segundo) {
 }
 
 std::optional<ClockTime> fixed_clock_time(std::string_view text) {
+  // Only "dd:dd:dd" can be its own text; read in place, as every record is.
+  if (text.size() == 8 && text[2] == ':' && text[5] == ':') {
+    int h, m, s;
+    if (!two_digits_at(text, 0, h) || !two_digits_at(text, 3, m) || !two_digits_at(text, 6, s)) return std::nullopt;
+    if (!is_clock_time(h, m, s)) return std::nullopt;
+    return ClockTime{h, m, s};
+  }
   std::optional<ClockTime> time = typed_clock_time(text);
   if (!time || time->text() != text) return std::nullopt;
   return time;
 }
 
 std::optional<CalendarDate> fixed_calendar_date(std::string_view text) {
+  if (text.size() == 8 && text[2] == '/' && text[5] == '/') {
+    int d, m, a;
+    if (!two_digits_at(text, 0, d) || !two_digits_at(text, 3, m) || !two_digits_at(text, 6, a)) return std::nullopt;
+    if (!is_calendar_date(d, m, a)) return std::nullopt;
+    return CalendarDate{d, m, a};
+  }
   std::optional<CalendarDate> date = typed_calendar_date(text);
   if (!date || date->text() != text) return std::nullopt;
   return date;

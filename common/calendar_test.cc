@@ -29,10 +29,10 @@ TEST(Calendar, MonthLengthsAndTwoDigitLeapYears) {
 TEST(Calendar, FixedFormsOnly) {
   EXPECT_TRUE(fixed_clock_time("23:59:59"));
   EXPECT_TRUE(fixed_calendar_date("31/12/99"));
-  for (const char* t : {"24:00:00", "9:05:00", "09/05:00", "00:60:00", "09:05", "xx:00:00", ""}) {
+  for (const char* t : {"24:00:00", "9:05:00", " 9:05:00", "09/05:00", "00:60:00", "09:05", "xx:00:00", "09:05:0x", ""}) {
     EXPECT_FALSE(fixed_clock_time(t)) << t;
   }
-  for (const char* d : {"32/03/25", "xx/03/25", "26/06/2024", "1/06/24", "06/26/24", "29/02/25", "01/03/25/1"}) {
+  for (const char* d : {"32/03/25", "xx/03/25", "-1/03/25", "00/03/25", "01/13/25", "26/06/2024", "1/06/24", "06/26/24", "29/02/25", "01/03/25/1"}) {
     EXPECT_FALSE(fixed_calendar_date(d)) << d;
   }
 }

@@ -7,11 +7,12 @@
 namespace rain {
 namespace {
 
-constexpr std::size_t kStdioBuffer = 1 << 16;
-
+// The line reader and writer hand over large blocks of their own, which an
+// unbuffered stream passes straight to the system; a stream buffer would only
+// copy every byte once more.
 class StdioReadable final : public ReadableFile {
  public:
-  explicit StdioReadable(std::FILE* f) : f_(f) { std::setvbuf(f_, nullptr, _IOFBF, kStdioBuffer); }
+  explicit StdioReadable(std::FILE* f) : f_(f) { std::setvbuf(f_, nullptr, _IONBF, 0); }
   ~StdioReadable() override { std::fclose(f_); }
   std::size_t read(char* buffer, std::size_t n) override {
     std::size_t got = std::fread(buffer, 1, n, f_);
@@ -27,7 +28,7 @@ class StdioReadable final : public ReadableFile {
 
 class StdioWritable final : public WritableFile {
  public:
-  explicit StdioWritable(std::FILE* f) : f_(f) { std::setvbuf(f_, nullptr, _IOFBF, kStdioBuffer); }
+  explicit StdioWritable(std::FILE* f) : f_(f) { std::setvbuf(f_, nullptr, _IONBF, 0); }
   ~StdioWritable() override {
     if (f_) std::fclose(f_);
   }

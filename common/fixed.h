@@ -12,4 +12,8 @@ std::string format_fixed(long double value, int width, int decimals);
 // Fixed-point text without any blank, as the series writes depths and counts.
 std::string format_fixed_compact(long double value, int decimals);
 
+// The same text appended to `out`, without a string of its own: the series
+// writers call it once a record.
+void append_fixed_compact(std::string& out, long double value, int decimals);
+
 }  // namespace rain

@@ -35,6 +35,13 @@ TEST(FixedPoint, WidthIsAMinimum) {
   EXPECT_EQ(format_fixed(1.2L, 12, 2), "        1.20");
 }
 
+TEST(FixedPoint, AppendedAfterWhatTheTextHolds) {
+  std::string line = "10:00 15/03/05 ";
+  append_fixed_compact(line, 0.005, 2);
+  append_fixed_compact(line, -0.0, 2);
+  EXPECT_EQ(line, "10:00 15/03/05 0.010.00");
+}
+
 TEST(FixedPoint, LargeValuesKeepAllDigits) {
   EXPECT_EQ(format_fixed_compact(1e20, 2), "100000000000000000000.00");
   // 10^300 is not exact in binary: all 301 digits of the double are written.

@@ -5,8 +5,10 @@
 
 namespace rain {
 namespace {
-constexpr std::size_t kReadChunk = 1 << 16;
-constexpr std::size_t kWriteChunk = 1 << 16;
+// Large enough that reads and writes cost little beside the bytes; small
+// enough that the four files the resampling holds open stay within a few MB.
+constexpr std::size_t kReadChunk = 1 << 18;
+constexpr std::size_t kWriteChunk = 1 << 18;
 }  // namespace
 
 LineReader::LineReader(std::unique_ptr<ReadableFile> file) : file_(std::move(file)), buffer_(kReadChunk) {}

@@ -39,6 +39,17 @@ TEST(LineReader, LinesLongerThanTheBufferArriveWhole) {
   EXPECT_EQ(lines[2], "end");
 }
 
+TEST(LineReader, LineEndSplitBetweenTwoReadsIsOneLineEnd) {
+  ScratchDir dir;
+  // The CR is the last byte of the first 256 KiB block, the LF the first of
+  // the next; blocks of other sizes still meet lines cut anywhere.
+  for (std::size_t length : {std::size_t{262143}, std::size_t{262142}, std::size_t{65535}}) {
+    std::string first(length, 'a');
+    dir.write("a.txt", first + "\r\nb\r\n");
+    EXPECT_EQ(all_lines(dir.file("a.txt")), (std::vector<std::string>{first, "b"})) << length;
+  }
+}
+
 TEST(LineReader, ReadingPastTheEndYieldsEmptyLines) {
   ScratchDir dir;
   dir.write("a.txt", "only\r\n");

@@ -1,6 +1,7 @@
 #include "common/numbers.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -56,8 +57,16 @@ DecimalText parse_decimal(std::string_view text) {
     out.error = position(i);
     return out;
   }
-  // The syntax is checked above, so strtod sees only plain decimal forms; the C
-  // locale, never changed by these programs, makes "." its decimal point.
+  // The syntax is checked above. from_chars rounds exactly as strtod does and
+  // needs no copy; it takes no "+" and reports underflow and overflow without
+  // a value, which strtod then settles.
+  const char* first = text.data() + start;
+  const char* last = text.data() + i;
+  if (*first == '+') ++first;
+  auto [end, ec] = std::from_chars(first, last, out.value);
+  if (ec == std::errc() && end == last) return out;
+  // strtod sees only plain decimal forms; the C locale, never changed by these
+  // programs, makes "." its decimal point.
   std::string number(text.substr(start, i - start));
   errno = 0;
   out.value = std::strtod(number.c_str(), nullptr);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace rain {
 namespace {
 
@@ -21,7 +23,20 @@ TEST(DecimalText, RefusesCommaTrailingTextAndEmptyText) {
   EXPECT_EQ(parse_decimal("12a").error, 3);
 }
 
-TEST(DecimalText, OverflowIsAnError) { EXPECT_FALSE(parse_decimal("1e999").ok()); }
+TEST(DecimalText, OverflowIsAnErrorUnderflowGivesTheNearestValue) {
+  EXPECT_FALSE(parse_decimal("1e999").ok());
+  EXPECT_FALSE(parse_decimal("-1e999").ok());
+  EXPECT_EQ(parse_decimal("1e-999").value, 0.0);
+  EXPECT_EQ(parse_decimal("+4.9e-324").value, 4.9e-324);
+}
+
+TEST(DecimalText, ValuesAreTheCorrectlyRoundedOnes) {
+  EXPECT_EQ(parse_decimal("0.1").value, 0.1);
+  EXPECT_EQ(parse_decimal("+105.75").value, 105.75);
+  EXPECT_EQ(parse_decimal("2.675").value, 2.675);
+  EXPECT_EQ(parse_decimal("9007199254740993").value, 9007199254740992.0);
+  EXPECT_TRUE(std::signbit(parse_decimal("-0").value));
+}
 
 TEST(WholeText, DecimalAndPrefixedBases) {
   EXPECT_EQ(parse_whole("42").value, 42);

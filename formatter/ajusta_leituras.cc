@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "common/calendar.h"
 #include "common/created_file.h"
@@ -132,7 +133,7 @@ class ConfereRegistros {
   ConfereRegistros(bool discretiza, ResumoDoAjuste& resumo) : discretiza_(discretiza), resumo_(resumo) {}
 
   void confere(const std::string& registro, const Origem& origem) {
-    std::optional<CalendarDate> data = fixed_calendar_date(OBTEMDATA(registro));
+    std::optional<CalendarDate> data = fixed_calendar_date(data_do_registro(registro));
     if (!discretiza_) {
       if (!data && resumo_.datas_impossiveis++ == 0) {
         resumo_.primeira_linha_impossivel = origem.numero;
@@ -141,7 +142,7 @@ class ConfereRegistros {
       return;
     }
     if (!data) recusa("data invalida", origem);
-    std::optional<ClockTime> hora = fixed_clock_time(OBTEMHORA(registro));
+    std::optional<ClockTime> hora = fixed_clock_time(hora_do_registro(registro));
     if (!hora) recusa("hora invalida", origem);
     if (!tem_anterior_) primeiro_ano_ = data->ano;
     const Momento momento{(data->ano - primeiro_ano_ + 100) % 100, data->mes, data->dia, *hora};
@@ -151,6 +152,47 @@ class ConfereRegistros {
   }
 
  private:
+  // OBTEMDATA and OBTEMHORA of the record, the usual forms read in place:
+  // a date "dd/mm/yy" is its own fixed form, "dd/mm/yyyy" drops the century,
+  // a time "hh:mm:ss" is its own; any other text takes the long way.
+  std::string_view data_do_registro(const std::string& registro) {
+    std::string_view data = palavra_curta(registro, 2);
+    if (data.size() == 8 && so_digitos_e_barras(data)) return data;
+    if (data.size() == 10 && so_digitos_e_barras(data)) {
+      data_curta_.assign(data.substr(0, 6)).append(data.substr(8));
+      return data_curta_;
+    }
+    data_longa_ = OBTEMDATA(registro);
+    return data_longa_;
+  }
+  std::string_view hora_do_registro(const std::string& registro) {
+    std::string_view hora = palavra_curta(registro, 1);
+    if (hora.size() == 8 && hora[2] == ':' && hora[5] == ':' && digito(hora[0]) && digito(hora[1]) &&
+        digito(hora[3]) && digito(hora[4]) && digito(hora[6]) && digito(hora[7])) {
+      return hora;
+    }
+    hora_longa_ = OBTEMHORA(registro);
+    return hora_longa_;
+  }
+  // Word `n` of the record's first 255 characters (records hold no tabs).
+  static std::string_view palavra_curta(const std::string& registro, int n) {
+    static const DelimiterSet branco(" ");
+    std::string_view curto(registro.data(), std::min(registro.size(), kMaxShortText));
+    return word_view(curto, n, branco);
+  }
+  static bool digito(char c) { return c >= '0' && c <= '9'; }
+  // "dd/dd/dd" or "dd/dd/dddd".
+  static bool so_digitos_e_barras(std::string_view data) {
+    for (std::size_t i = 0; i < data.size(); ++i) {
+      if (i == 2 || i == 5 ? data[i] != '/' : !digito(data[i])) return false;
+    }
+    return true;
+  }
+
+  std::string data_curta_;
+  std::string data_longa_;
+  std::string hora_longa_;
+
   struct Momento {
     int anos_desde_o_primeiro = 0;
     int mes = 0;
@@ -184,41 +226,76 @@ void acrescenta_data(std::string& linha, std::string_view data, const MascaraDeD
   linha += word_view(curta, mascara.ano, del);
 }
 
+// The fields of one raw data line, found in one pass and held as views into
+// it; the views are reused from line to line, so a record costs no allocation.
+class CamposDaLinha {
+ public:
+  CamposDaLinha(const DelimiterSet& del, const ParametrosDoAjuste& p) : del_(del) {
+    ultimo_ = std::max({1, int{p.COLUNA_HORA}, int{p.COLUNA_DATA}, int{p.COLUNA_ACUMULO}, int{p.COLUNA_BASCULA}});
+    campos_.reserve(static_cast<std::size_t>(std::min(ultimo_, 16)));
+  }
+
+  // Only the fields up to the last one the run picks are looked for.
+  void separa(std::string_view linha) {
+    campos_.clear();
+    std::size_t i = 0;
+    const std::size_t n = linha.size();
+    while (static_cast<int>(campos_.size()) < ultimo_) {
+      while (i < n && del_.has(linha[i])) ++i;
+      if (i == n) break;
+      const std::size_t inicio = i;
+      while (i < n && !del_.has(linha[i])) ++i;
+      campos_.push_back(linha.substr(inicio, i - inicio));
+    }
+  }
+  // Field `n` (1-based); empty for 0, a negative number or one past the last.
+  std::string_view campo(int n) const {
+    return n >= 1 && n <= static_cast<int>(campos_.size()) ? campos_[static_cast<std::size_t>(n - 1)]
+                                                            : std::string_view();
+  }
+
+ private:
+  const DelimiterSet& del_;
+  int ultimo_ = 1;
+  std::vector<std::string_view> campos_;
+};
+
 // Builds the series record of one raw data line (tabs already blanks) and
-// carries the accumulated depth along.
-void monta_registro(std::string& nova, const std::string& linha, const Plano& plano, const ParametrosDoAjuste& p,
+// carries the accumulated depth along; `acumulo_escrito` keeps the depth text
+// of the record.
+void monta_registro(std::string& nova, const CamposDaLinha& campos, const Plano& plano, const ParametrosDoAjuste& p,
                     double& acum, std::string& acumulo_escrito, const Origem& origem) {
-  const DelimiterSet& del = plano.separador.del;
-  nova.assign(word_view(linha, p.COLUNA_HORA, del));
+  nova.assign(campos.campo(p.COLUNA_HORA));
   nova += ' ';
-  acrescenta_data(nova, word_view(linha, p.COLUNA_DATA, del), plano.mascara);
+  acrescenta_data(nova, campos.campo(p.COLUNA_DATA), plano.mascara);
   nova += ' ';
+  acumulo_escrito.clear();
   if (p.COLUNA_ACUMULO != 0) {
-    std::string_view acumulo = word_view(linha, p.COLUNA_ACUMULO, del);
+    std::string_view acumulo = campos.campo(p.COLUNA_ACUMULO);
     if (plano.acumulo_total) {
       acumulo_escrito.assign(acumulo);  // already a running total
     } else {
       acum += numero_do_campo(acumulo, p.COLUNA_ACUMULO, origem);
-      acumulo_escrito = format_fixed_compact(acum, 2);
+      append_fixed_compact(acumulo_escrito, acum, 2);
     }
     nova += acumulo_escrito;
     if (plano.basculas_por_intervalo) {
       nova += ' ';
-      nova += word_view(linha, p.COLUNA_BASCULA, del);
+      nova += campos.campo(p.COLUNA_BASCULA);
     }
     return;
   }
-  std::string_view bascula = word_view(linha, p.COLUNA_BASCULA, del);
+  std::string_view bascula = campos.campo(p.COLUNA_BASCULA);
   double basculas = numero_do_campo(bascula, p.COLUNA_BASCULA, origem);
   if (plano.basculas_por_intervalo) {
     acum += p.CAPACIDADE_BASCULA * basculas;
-    acumulo_escrito = format_fixed_compact(acum, 2);
+    append_fixed_compact(acumulo_escrito, acum, 2);
     nova += acumulo_escrito;
     nova += ' ';
     nova += bascula;
   } else {
     acum = p.CAPACIDADE_BASCULA * basculas;  // tips counted since the start
-    acumulo_escrito = format_fixed_compact(acum, 2);
+    append_fixed_compact(acumulo_escrito, acum, 2);
     nova += acumulo_escrito;
   }
 }
@@ -242,12 +319,14 @@ void converte_registros(LineReader& entrada, LineWriter& saida, const Plano& pla
   bool confere = com_cabecalho;
   double acum = 0;
   std::string nova;
+  CamposDaLinha campos(plano.separador.del, p);
   while (!entrada.at_end()) {
     entrada.read_line(linha);
     ++origem.numero;
     replace_char(linha, '\t', ' ');
     if (so_brancos(linha)) continue;
-    monta_registro(nova, linha, plano, p, acum, resumo.acumulo, origem);
+    campos.separa(linha);
+    monta_registro(nova, campos, plano, p, acum, resumo.acumulo, origem);
     if (confere) conferencia.confere(nova, origem);
     confere = true;
     saida.write_line(nova);
