@@ -91,6 +91,9 @@ fi
 # already running for this prefix does as well).
 "$wineserver" -p || true
 trap '"$wineserver" -k 2>/dev/null || true' EXIT
+# Wine starts its own services with the first program; start them here, so
+# that they hold none of a test's streams open.
+"$wine" cmd /c exit </dev/null >/dev/null 2>&1 || true
 
 export RAIN_BIN_DIR="$win_build/bin"
 export RAIN_EXE_SUFFIX=.exe

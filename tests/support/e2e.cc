@@ -118,15 +118,22 @@ RunResult run_program(const std::string& program, const std::vector<std::string>
   argv_text.push_back(executable);
   argv_text.insert(argv_text.end(), args.begin(), args.end());
 
-  int in_pipe[2], out_pipe[2], err_pipe[2];
-  if (::pipe(in_pipe) != 0 || ::pipe(out_pipe) != 0 || ::pipe(err_pipe) != 0) throw std::runtime_error("pipe failed");
+  // Standard error goes to an unnamed file rather than a pipe: processes the
+  // program leaves behind (Wine's own services, started by the first program
+  // run under a new server) inherit it and would hold a pipe open for good.
+  char err_name[] = "/tmp/rain-stderr-XXXXXX";
+  int err_fd = ::mkstemp(err_name);
+  if (err_fd < 0) throw std::runtime_error("mkstemp failed");
+  ::unlink(err_name);
+  int in_pipe[2], out_pipe[2];
+  if (::pipe(in_pipe) != 0 || ::pipe(out_pipe) != 0) throw std::runtime_error("pipe failed");
   pid_t pid = ::fork();
   if (pid < 0) throw std::runtime_error("fork failed");
   if (pid == 0) {
     ::dup2(in_pipe[0], 0);
     ::dup2(out_pipe[1], 1);
-    ::dup2(err_pipe[1], 2);
-    for (int fd : {in_pipe[0], in_pipe[1], out_pipe[0], out_pipe[1], err_pipe[0], err_pipe[1]}) ::close(fd);
+    ::dup2(err_fd, 2);
+    for (int fd : {in_pipe[0], in_pipe[1], out_pipe[0], out_pipe[1], err_fd}) ::close(fd);
     if (::chdir(cwd.c_str()) != 0) ::_exit(126);
     std::vector<char*> argv;
     for (auto& a : argv_text) argv.push_back(a.data());
@@ -136,7 +143,6 @@ RunResult run_program(const std::string& program, const std::vector<std::string>
   }
   ::close(in_pipe[0]);
   ::close(out_pipe[1]);
-  ::close(err_pipe[1]);
   ::signal(SIGPIPE, SIG_IGN);
   std::thread feeder([fd = in_pipe[1], &stdin_text] {
     std::size_t done = 0;
@@ -148,33 +154,26 @@ RunResult run_program(const std::string& program, const std::vector<std::string>
     ::close(fd);
   });
   RunResult result;
-  // Both streams at once, so that neither pipe fills while the other is read.
-  struct pollfd fds[2] = {{out_pipe[0], POLLIN, 0}, {err_pipe[0], POLLIN, 0}};
-  std::string* sinks[2] = {&result.console, &result.errors};
   char buffer[65536];
-  int open_streams = 2;
-  while (open_streams > 0) {
-    if (::poll(fds, 2, -1) < 0) {
-      if (errno == EINTR) continue;
-      break;
-    }
-    for (int i = 0; i < 2; ++i) {
-      if (fds[i].fd < 0 || fds[i].revents == 0) continue;
-      ssize_t n = ::read(fds[i].fd, buffer, sizeof buffer);
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) {
-        ::close(fds[i].fd);
-        fds[i].fd = -1;
-        --open_streams;
-        continue;
-      }
-      sinks[i]->append(buffer, static_cast<std::size_t>(n));
-    }
+  for (;;) {
+    ssize_t n = ::read(out_pipe[0], buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    result.console.append(buffer, static_cast<std::size_t>(n));
   }
+  ::close(out_pipe[0]);
   feeder.join();
   int status = 0;
   while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
   }
+  ::lseek(err_fd, 0, SEEK_SET);
+  for (;;) {
+    ssize_t n = ::read(err_fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    result.errors.append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(err_fd);
   result.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   return result;
 }
