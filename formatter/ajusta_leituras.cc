@@ -16,6 +16,9 @@
 #include "common/text.h"
 #include "formatter/conta_basculacoes.h"
 #include "formatter/discretiza.h"
+#include "formatter/discretiza_em_fluxo.h"
+#include "formatter/conta_em_fluxo.h"
+#include "formatter/fluxo.h"
 #include "formatter/work_files.h"
 
 namespace rain::formatter {
@@ -301,18 +304,18 @@ void monta_registro(std::string& nova, const CamposDaLinha& campos, const Plano&
 }
 
 // The first version of the series: header, then one record per data line.
-void converte_registros(LineReader& entrada, LineWriter& saida, const Plano& plano, const ParametrosDoAjuste& p,
+void converte_registros(LineReader& entrada, DestinoDaSerie& saida, const Plano& plano, const ParametrosDoAjuste& p,
                         ResumoDoAjuste& resumo) {
   std::string linha;
   Origem origem{0, &linha};
   for (int i = 1; i < p.LINHA_PRIMEIRO_DADO; ++i) {
     entrada.read_line(linha);  // past the end this is an empty line
-    if (i == p.LINHA_CABECALHO) saida.write_line(cabecalho_do_arquivo(linha, plano, p));
+    if (i == p.LINHA_CABECALHO) saida.recebe(cabecalho_do_arquivo(linha, plano, p));
   }
   origem.numero = std::max<long>(p.LINHA_PRIMEIRO_DADO - 1, 0);
   const bool com_cabecalho =
       p.LINHA_CABECALHO == 0 || (p.LINHA_CABECALHO >= 1 && p.LINHA_CABECALHO < p.LINHA_PRIMEIRO_DADO);
-  if (p.LINHA_CABECALHO == 0) saida.write_line(cabecalho_fixo(plano));
+  if (p.LINHA_CABECALHO == 0) saida.recebe(cabecalho_fixo(plano));
 
   ConfereRegistros conferencia(plano.discretiza, resumo);
   // Without a header line the later stages take the first record for one.
@@ -329,7 +332,7 @@ void converte_registros(LineReader& entrada, LineWriter& saida, const Plano& pla
     monta_registro(nova, campos, plano, p, acum, resumo.acumulo, origem);
     if (confere) conferencia.confere(nova, origem);
     confere = true;
-    saida.write_line(nova);
+    saida.recebe(nova);
     ++resumo.leituras;
   }
 }
@@ -378,6 +381,85 @@ void move_para_trabalho(Env& env, const std::string& saida, const std::string& t
   throw Failure("Erro: nao foi possivel renomear o arquivo de saida para " + trabalho + ".", 1);
 }
 
+std::unique_ptr<LineReader> abre_entrada(Env& env, const ParametrosDoAjuste& p) {
+  std::unique_ptr<LineReader> entrada = open_lines(env, p.ENDERECO_ENTRADA);
+  if (!entrada) throw Failure(kErroAbrirEntrada, 1);
+  return entrada;
+}
+
+// The first version of the series goes to the output file, and each later
+// stage moves it to the work file, reads it there and writes the output anew.
+void ajusta_em_etapas(Env& env, LineReader& entrada, const ParametrosDoAjuste& p, const Plano& plano,
+                      const std::optional<Passo>& passo, ResumoDoAjuste& resumo) {
+  std::unique_ptr<LineWriter> saida = create_lines(env, p.ENDERECO_SAIDA);
+  if (!saida) throw Failure(kErroGerarSaida, 1);
+  ArquivoDaSerie arquivo(*saida);
+  converte_registros(entrada, arquivo, plano, p, resumo);
+  if (entrada.failed()) throw Failure(kErroLerEntrada, 1);
+  if (!saida->close()) throw Failure(kErroGravarSaida, 1);
+  saida.reset();
+
+  const std::string trabalho = nome_de_trabalho(p.ENDERECO_SAIDA);
+  if (plano.discretiza) {
+    move_para_trabalho(env, p.ENDERECO_SAIDA, trabalho);
+    DISCRETIZA_NO_TEMPO(env, trabalho, p.ENDERECO_SAIDA, *passo);
+    env.remove(trabalho);
+  }
+  if (!plano.basculas_por_intervalo) {
+    move_para_trabalho(env, p.ENDERECO_SAIDA, trabalho);
+    CONTA_BASCULACOES(env, trabalho, p.ENDERECO_SAIDA, p.CAPACIDADE_BASCULA);
+    env.remove(trabalho);
+  }
+  // The resampling's cached grid and day list live only as long as one run;
+  // a run that did not resample leaves files of those names alone.
+  if (plano.discretiza) {
+    env.remove(kGridFile);
+    env.remove(kDayListFile);
+  }
+  resumo.registros = conta_registros(env, p.ENDERECO_SAIDA);
+}
+
+// The later stages can run in memory, straight into the output, when nothing
+// the work files would meet is there: the input is a plain file that can be
+// read again, the output a plain file or none, and no work file or cache of
+// an earlier run lies where the stages would look for it.
+bool pode_seguir_em_memoria(Env& env, const ParametrosDoAjuste& p, const Plano& plano) {
+  if (!plano.discretiza && plano.basculas_por_intervalo) return false;  // the conversion is the only stage
+  if (env.entry_kind(p.ENDERECO_ENTRADA) != EntryKind::kRegularFile) return false;
+  if (env.entry_kind(p.ENDERECO_SAIDA) == EntryKind::kOther) return false;
+  std::vector<std::string> trabalho = {nome_de_trabalho(p.ENDERECO_SAIDA)};
+  if (plano.discretiza) {
+    trabalho.push_back(p.ENDERECO_SAIDA + "~");
+    for (const char* cache : {kGridFile, kDayListFile}) {
+      trabalho.emplace_back(cache);
+      trabalho.push_back(temporary_name(cache));
+    }
+  }
+  for (const std::string& nome : trabalho) {
+    if (env.entry_kind(nome) != EntryKind::kNone) return false;
+  }
+  return true;
+}
+
+// One pass: conversion, resampling and tip counting hand each line on in
+// memory, and only the finished series is written.
+void ajusta_em_memoria(Env& env, LineReader& entrada, const ParametrosDoAjuste& p, const Plano& plano,
+                       const std::optional<Passo>& passo, ResumoDoAjuste& resumo) {
+  std::unique_ptr<LineWriter> saida = create_lines(env, p.ENDERECO_SAIDA);
+  if (!saida) throw Failure(kErroGerarSaida, 1);
+  ArquivoDaSerie arquivo(*saida);
+  DestinoDaSerie* destino = &arquivo;
+  std::optional<ContagemEmFluxo> contagem;
+  if (!plano.basculas_por_intervalo) destino = &contagem.emplace(*destino, p.CAPACIDADE_BASCULA);
+  std::optional<DiscretizacaoEmFluxo> discretizacao;
+  if (plano.discretiza) destino = &discretizacao.emplace(*destino, *passo);
+  converte_registros(entrada, *destino, plano, p, resumo);
+  if (entrada.failed()) throw Failure(kErroLerEntrada, 1);
+  destino->termina();
+  if (!saida->close()) throw Failure(kErroGravarSaida, 1);
+  resumo.registros = std::max<std::int64_t>(arquivo.linhas() - 1, 0);
+}
+
 }  // namespace
 
 MascaraDeData le_mascara(std::string_view formato) {
@@ -411,12 +493,10 @@ std::string CONVERTE_FORMATO_DATA(std::string_view data, std::string_view format
 std::string nome_de_trabalho(const std::string& saida) { return cut_short(saida + ".pvx"); }
 
 ResumoDoAjuste AJUSTA_LEITURAS(Env& env, const ParametrosDoAjuste& p) {
-  ResumoDoAjuste resumo;
   const Plano plano = faz_plano(p);
 
   arquivos_da_execucao(p, plano).check(env);
-  std::unique_ptr<LineReader> entrada = open_lines(env, p.ENDERECO_ENTRADA);
-  if (!entrada) throw Failure(kErroAbrirEntrada, 1);
+  std::unique_ptr<LineReader> entrada = abre_entrada(env, p);
   // The capacity divides depths into tips when they are derived, and
   // multiplies tips into depths when there is no rain column.
   const bool usa_capacidade = !plano.basculas_por_intervalo || p.COLUNA_ACUMULO == 0;
@@ -427,32 +507,20 @@ ResumoDoAjuste AJUSTA_LEITURAS(Env& env, const ParametrosDoAjuste& p) {
   std::optional<Passo> passo;
   if (plano.discretiza) passo = Passo::le(p.INTERVALO);
 
-  std::unique_ptr<LineWriter> saida = create_lines(env, p.ENDERECO_SAIDA);
-  if (!saida) throw Failure(kErroGerarSaida, 1);
-  converte_registros(*entrada, *saida, plano, p, resumo);
-  if (entrada->failed()) throw Failure(kErroLerEntrada, 1);
-  entrada.reset();
-  if (!saida->close()) throw Failure(kErroGravarSaida, 1);
-  saida.reset();
-
-  const std::string trabalho = nome_de_trabalho(p.ENDERECO_SAIDA);
-  if (plano.discretiza) {
-    move_para_trabalho(env, p.ENDERECO_SAIDA, trabalho);
-    DISCRETIZA_NO_TEMPO(env, trabalho, p.ENDERECO_SAIDA, *passo);
-    env.remove(trabalho);
+  if (pode_seguir_em_memoria(env, p, plano)) {
+    ResumoDoAjuste resumo;
+    try {
+      ajusta_em_memoria(env, *entrada, p, plano, passo, resumo);
+      return resumo;
+    } catch (const Desvio&) {
+    } catch (const Failure&) {
+    }
+    // Whatever stopped the stages in memory, the stages through their work
+    // files meet it again and leave every file as they always have.
+    entrada = abre_entrada(env, p);
   }
-  if (!plano.basculas_por_intervalo) {
-    move_para_trabalho(env, p.ENDERECO_SAIDA, trabalho);
-    CONTA_BASCULACOES(env, trabalho, p.ENDERECO_SAIDA, p.CAPACIDADE_BASCULA);
-    env.remove(trabalho);
-  }
-  // The resampling's cached grid and day list live only as long as one run;
-  // a run that did not resample leaves files of those names alone.
-  if (plano.discretiza) {
-    env.remove(kGridFile);
-    env.remove(kDayListFile);
-  }
-  resumo.registros = conta_registros(env, p.ENDERECO_SAIDA);
+  ResumoDoAjuste resumo;
+  ajusta_em_etapas(env, *entrada, p, plano, passo, resumo);
   return resumo;
 }
 
