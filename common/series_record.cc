@@ -74,6 +74,47 @@ std::int16_t record_tips(std::string_view record, const DelimiterSet& blanks) {
   return whole_int16(word_view(record, kTipsField, blanks)).value_or(0);
 }
 
+namespace {
+
+bool digits_only(std::string_view text) {
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+  }
+  return true;
+}
+
+// The third field from `start` on: blanks skipped, up to the next blank.
+std::string_view field_from(std::string_view record, std::size_t start) {
+  while (start < record.size() && record[start] == ' ') ++start;
+  std::size_t end = record.find(' ', start);
+  if (end == std::string_view::npos) end = record.size();
+  return record.substr(start, end - start);
+}
+
+}  // namespace
+
+std::optional<FixedRecord> fixed_record(std::string_view record) {
+  record = short_view(record);
+  if (record.size() < 17 || record[8] != ' ' || record[11] != '/' || record[14] != '/') return std::nullopt;
+  std::size_t date_end = 17;
+  if (record.size() >= 19 && digits_only(record.substr(17, 2))) date_end = 19;
+  if (date_end < record.size() && record[date_end] != ' ') return std::nullopt;
+  if (!digits_only(record.substr(9, 2)) || !digits_only(record.substr(12, 2)) ||
+      !digits_only(record.substr(15, 2))) {
+    return std::nullopt;
+  }
+  // Tabs would act as blanks in the long way.
+  if (record.find('\t') != std::string_view::npos) return std::nullopt;
+  const std::optional<ClockTime> time = fixed_clock_time(record.substr(0, 8));
+  // A four-digit year loses its century, as OBTEMDATA drops it.
+  char date_text[8];
+  record.copy(date_text, 6, 9);
+  record.copy(date_text + 6, 2, date_end - 2);
+  const std::optional<CalendarDate> date = fixed_calendar_date(std::string_view(date_text, 8));
+  if (!time || !date) return std::nullopt;
+  return FixedRecord{*time, *date, field_from(record, date_end)};
+}
+
 std::string OBTEMHORA(std::string_view linha) {
   std::string s = std::string(record_time(record_text(linha)));
   int parts = count_words(s, date_time_parts());

@@ -1,6 +1,7 @@
 #include "formatter/ajusta_leituras.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -39,6 +40,7 @@ const DelimiterSet& date_mask_separators() {
 
 // The raw file's field separator.
 struct Separador {
+  char caractere = ' ';
   DelimiterSet del;
   // Titles of a blank-separated header are its words; with any other
   // separator a title of several words is kept together by "_".
@@ -51,13 +53,14 @@ Separador escolhe_separador(const std::string& tipo) {
   // typed as the separator itself) splits on blanks. An empty answer of the
   // dialogue is taken as the blank.
   if (equals_upper(tipo, "TAB") || tipo == "\t") {
-    s.del = DelimiterSet(" ");
+    s.caractere = ' ';
   } else if (tipo.empty() || equals_upper(tipo, "SPACE") || tipo[0] == ' ') {
-    s.del = DelimiterSet(" ");
+    s.caractere = ' ';
     s.titulos_por_brancos = true;
   } else {
-    s.del = DelimiterSet(std::string_view(tipo.data(), 1));
+    s.caractere = tipo[0];
   }
+  s.del = DelimiterSet(std::string_view(&s.caractere, 1));
   return s;
 }
 
@@ -136,7 +139,8 @@ class ConfereRegistros {
   ConfereRegistros(bool discretiza, ResumoDoAjuste& resumo) : discretiza_(discretiza), resumo_(resumo) {}
 
   void confere(const std::string& registro, const Origem& origem) {
-    std::optional<CalendarDate> data = fixed_calendar_date(data_do_registro(registro));
+    const std::optional<FixedRecord> fixo = fixed_record(registro);
+    std::optional<CalendarDate> data = fixo ? fixo->date : fixed_calendar_date(data_do_registro(registro));
     if (!discretiza_) {
       if (!data && resumo_.datas_impossiveis++ == 0) {
         resumo_.primeira_linha_impossivel = origem.numero;
@@ -145,7 +149,7 @@ class ConfereRegistros {
       return;
     }
     if (!data) recusa("data invalida", origem);
-    std::optional<ClockTime> hora = fixed_clock_time(hora_do_registro(registro));
+    std::optional<ClockTime> hora = fixo ? fixo->time : fixed_clock_time(hora_do_registro(registro));
     if (!hora) recusa("hora invalida", origem);
     if (!tem_anterior_) primeiro_ano_ = data->ano;
     const Momento momento{(data->ano - primeiro_ano_ + 100) % 100, data->mes, data->dia, *hora};
@@ -221,19 +225,28 @@ void acrescenta_data(std::string& linha, std::string_view data, const MascaraDeD
     linha += curta;
     return;
   }
+  // The first three parts, found in one pass; a missing part is empty.
   const DelimiterSet& del = date_mask_separators();
-  linha += word_view(curta, mascara.dia, del);
+  std::string_view partes[3];
+  std::size_t i = 0;
+  for (std::string_view& parte : partes) {
+    while (i < curta.size() && del.has(curta[i])) ++i;
+    const std::size_t inicio = i;
+    while (i < curta.size() && !del.has(curta[i])) ++i;
+    parte = curta.substr(inicio, i - inicio);
+  }
+  linha += partes[mascara.dia - 1];
   linha += '/';
-  linha += word_view(curta, mascara.mes, del);
+  linha += partes[mascara.mes - 1];
   linha += '/';
-  linha += word_view(curta, mascara.ano, del);
+  linha += partes[mascara.ano - 1];
 }
 
 // The fields of one raw data line, found in one pass and held as views into
 // it; the views are reused from line to line, so a record costs no allocation.
 class CamposDaLinha {
  public:
-  CamposDaLinha(const DelimiterSet& del, const ParametrosDoAjuste& p) : del_(del) {
+  CamposDaLinha(char separador, const ParametrosDoAjuste& p) : separador_(separador) {
     ultimo_ = std::max({1, int{p.COLUNA_HORA}, int{p.COLUNA_DATA}, int{p.COLUNA_ACUMULO}, int{p.COLUNA_BASCULA}});
     campos_.reserve(static_cast<std::size_t>(std::min(ultimo_, 16)));
   }
@@ -241,14 +254,15 @@ class CamposDaLinha {
   // Only the fields up to the last one the run picks are looked for.
   void separa(std::string_view linha) {
     campos_.clear();
-    std::size_t i = 0;
-    const std::size_t n = linha.size();
+    const char* p = linha.data();
+    const char* const fim = p + linha.size();
     while (static_cast<int>(campos_.size()) < ultimo_) {
-      while (i < n && del_.has(linha[i])) ++i;
-      if (i == n) break;
-      const std::size_t inicio = i;
-      while (i < n && !del_.has(linha[i])) ++i;
-      campos_.push_back(linha.substr(inicio, i - inicio));
+      while (p < fim && *p == separador_) ++p;
+      if (p == fim) break;
+      const char* proximo = static_cast<const char*>(std::memchr(p, separador_, static_cast<std::size_t>(fim - p)));
+      if (!proximo) proximo = fim;
+      campos_.emplace_back(p, static_cast<std::size_t>(proximo - p));
+      p = proximo;
     }
   }
   // Field `n` (1-based); empty for 0, a negative number or one past the last.
@@ -258,16 +272,37 @@ class CamposDaLinha {
   }
 
  private:
-  const DelimiterSet& del_;
+  char separador_;
   int ultimo_ = 1;
   std::vector<std::string_view> campos_;
+};
+
+// The text of a running total: a dry reading repeats the one before, which
+// is then not written out again.
+class TextoDoAcumulo {
+ public:
+  void escreve(std::string& texto, double valor) {
+    if (!tem_ || std::memcmp(&valor, &valor_, sizeof valor) != 0) {
+      texto_.clear();
+      append_fixed_compact(texto_, valor, 2);
+      valor_ = valor;
+      tem_ = true;
+    }
+    texto += texto_;
+  }
+
+ private:
+  bool tem_ = false;
+  double valor_ = 0;
+  std::string texto_;
 };
 
 // Builds the series record of one raw data line (tabs already blanks) and
 // carries the accumulated depth along; `acumulo_escrito` keeps the depth text
 // of the record.
 void monta_registro(std::string& nova, const CamposDaLinha& campos, const Plano& plano, const ParametrosDoAjuste& p,
-                    double& acum, std::string& acumulo_escrito, const Origem& origem) {
+                    double& acum, TextoDoAcumulo& texto_do_acumulo, std::string& acumulo_escrito,
+                    const Origem& origem) {
   nova.assign(campos.campo(p.COLUNA_HORA));
   nova += ' ';
   acrescenta_data(nova, campos.campo(p.COLUNA_DATA), plano.mascara);
@@ -279,7 +314,7 @@ void monta_registro(std::string& nova, const CamposDaLinha& campos, const Plano&
       acumulo_escrito.assign(acumulo);  // already a running total
     } else {
       acum += numero_do_campo(acumulo, p.COLUNA_ACUMULO, origem);
-      append_fixed_compact(acumulo_escrito, acum, 2);
+      texto_do_acumulo.escreve(acumulo_escrito, acum);
     }
     nova += acumulo_escrito;
     if (plano.basculas_por_intervalo) {
@@ -292,13 +327,13 @@ void monta_registro(std::string& nova, const CamposDaLinha& campos, const Plano&
   double basculas = numero_do_campo(bascula, p.COLUNA_BASCULA, origem);
   if (plano.basculas_por_intervalo) {
     acum += p.CAPACIDADE_BASCULA * basculas;
-    append_fixed_compact(acumulo_escrito, acum, 2);
+    texto_do_acumulo.escreve(acumulo_escrito, acum);
     nova += acumulo_escrito;
     nova += ' ';
     nova += bascula;
   } else {
     acum = p.CAPACIDADE_BASCULA * basculas;  // tips counted since the start
-    append_fixed_compact(acumulo_escrito, acum, 2);
+    texto_do_acumulo.escreve(acumulo_escrito, acum);
     nova += acumulo_escrito;
   }
 }
@@ -321,15 +356,16 @@ void converte_registros(LineReader& entrada, DestinoDaSerie& saida, const Plano&
   // Without a header line the later stages take the first record for one.
   bool confere = com_cabecalho;
   double acum = 0;
+  TextoDoAcumulo texto_do_acumulo;
   std::string nova;
-  CamposDaLinha campos(plano.separador.del, p);
+  CamposDaLinha campos(plano.separador.caractere, p);
   while (!entrada.at_end()) {
     entrada.read_line(linha);
     ++origem.numero;
-    replace_char(linha, '\t', ' ');
+    if (std::memchr(linha.data(), '\t', linha.size())) replace_char(linha, '\t', ' ');
     if (so_brancos(linha)) continue;
     campos.separa(linha);
-    monta_registro(nova, campos, plano, p, acum, resumo.acumulo, origem);
+    monta_registro(nova, campos, plano, p, acum, texto_do_acumulo, resumo.acumulo, origem);
     if (confere) conferencia.confere(nova, origem);
     confere = true;
     saida.recebe(nova);

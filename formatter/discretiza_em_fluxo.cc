@@ -1,6 +1,5 @@
 #include "formatter/discretiza_em_fluxo.h"
 
-#include <algorithm>
 #include <optional>
 
 #include "common/calendar.h"
@@ -13,44 +12,6 @@ namespace {
 void escreve_dois_digitos(char* destino, int valor) {
   destino[0] = static_cast<char>('0' + valor / 10);
   destino[1] = static_cast<char>('0' + valor % 10);
-}
-
-bool so_digitos(std::string_view texto) {
-  for (char c : texto) {
-    if (c < '0' || c > '9') return false;
-  }
-  return true;
-}
-
-// The third field of a record from `inicio` on: blanks skipped, up to the next.
-std::string_view terceiro_campo(std::string_view registro, std::size_t inicio) {
-  while (inicio < registro.size() && registro[inicio] == ' ') ++inicio;
-  std::size_t fim = registro.find(' ', inicio);
-  if (fim == std::string_view::npos) fim = registro.size();
-  return registro.substr(std::min(inicio, registro.size()), fim - std::min(inicio, registro.size()));
-}
-
-// Time, date and depth of a record that starts "hh:mm:ss dd/mm/yy " or
-// "hh:mm:ss dd/mm/yyyy ", where OBTEMHORA and OBTEMDATA give the fields as
-// they stand (the four-digit year losing its century). False for any other
-// form; `hora` and `data` are empty when the fields are no clock time or no
-// calendar date.
-bool le_no_lugar(std::string_view registro, std::optional<ClockTime>& hora, std::optional<CalendarDate>& data,
-                 std::string_view& acumulo) {
-  if (registro.size() < 17 || registro[8] != ' ' || registro[11] != '/' || registro[14] != '/') return false;
-  std::size_t fim_da_data = 17;
-  if (registro.size() >= 19 && registro[17] != ' ' && so_digitos(registro.substr(17, 2))) fim_da_data = 19;
-  if (fim_da_data < registro.size() && registro[fim_da_data] != ' ') return false;
-  if (!so_digitos(registro.substr(9, 2)) || !so_digitos(registro.substr(12, 2)) || !so_digitos(registro.substr(15, 2))) {
-    return false;
-  }
-  hora = fixed_clock_time(registro.substr(0, 8));
-  char curta[8];
-  registro.copy(curta, 6, 9);
-  registro.copy(curta + 6, 2, fim_da_data - 2);
-  data = fixed_calendar_date(std::string_view(curta, 8));
-  acumulo = terceiro_campo(registro, fim_da_data);
-  return true;
 }
 
 }  // namespace
@@ -68,13 +29,16 @@ void DiscretizacaoEmFluxo::recebe(std::string_view linha) {
   const std::string_view registro = short_view(linha);
   if (registro.find('\t') != std::string_view::npos) throw Desvio{};
 
-  // A record written "hh:mm:ss dd/mm/yy depth" (or with the year in four
-  // digits) is read in place; any other form takes OBTEMHORA and OBTEMDATA,
-  // which must give those forms.
+  // The time and date must be a clock time and a calendar date as OBTEMHORA
+  // and OBTEMDATA give them.
   std::optional<ClockTime> hora;
   std::optional<CalendarDate> data;
   std::string_view acumulo;
-  if (!le_no_lugar(registro, hora, data, acumulo) || !hora || !data) {
+  if (const std::optional<FixedRecord> fixo = fixed_record(registro)) {
+    hora = fixo->time;
+    data = fixo->date;
+    acumulo = fixo->depth;
+  } else {
     hora_longa_ = OBTEMHORA(registro);
     data_longa_ = OBTEMDATA(registro);
     hora = fixed_clock_time(hora_longa_);
