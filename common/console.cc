@@ -99,6 +99,11 @@ void Console::wait_key() {
   in_.get();
 }
 
+void Console::end_dialogue() {
+  write_line("Processo concluido! Aperte uma tecla para sair...");
+  wait_key();
+}
+
 void Console::wait_key_before_own_window_closes() {
   if (!terminal_.window_closes_with_program() || !terminal_.input_is_terminal()) return;
   write_note("Aperte uma tecla para sair...");

@@ -50,6 +50,9 @@ class Console {
   void clear();
   // One key press; from a pipe one byte, returning at once at the end of input.
   void wait_key();
+  // The last line of a dialogue that ran to its end, "Processo concluido!
+  // Aperte uma tecla para sair...", then one key press.
+  void end_dialogue();
   // In a console window that closes with the program, a note asking for a key
   // and one key press, so the last lines can be read; elsewhere nothing.
   void wait_key_before_own_window_closes();

@@ -19,9 +19,4 @@ bool CreatedFile::remove() {
 
 std::string temporary_name(const std::string& path) { return path + ".tmp"; }
 
-bool move_into_place(Env& env, const std::string& temporary, const std::string& path) {
-  env.remove(path);
-  return env.rename_no_replace(temporary, path);
-}
-
 }  // namespace rain

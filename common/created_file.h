@@ -49,12 +49,10 @@ class CreatedFile {
   bool kept_ = false;
 };
 
-// A file that a later run may take up as it finds it (a cache) is written
-// under its temporary name and moved into place only when complete, so that a
-// run killed half-way leaves a cut file only under the temporary name.
+// The temporary name of a file that a later run may take up as it finds it (a
+// cache): it is staged there (common/staged_file.h) and moved into place only
+// when complete, so that a run killed half-way leaves a cut file only under
+// the temporary name.
 std::string temporary_name(const std::string& path);
-// Moves the complete `temporary` to `path`, replacing a file of that name.
-// False when the move failed; `path` then holds nothing.
-bool move_into_place(Env& env, const std::string& temporary, const std::string& path);
 
 }  // namespace rain

@@ -47,6 +47,19 @@ int run_program(const ProgramInfo& program, const std::vector<std::string>& args
   });
 }
 
+int run_dialogue_or_command_line(const ProgramInfo& program, const std::vector<std::string>& args, Console& console,
+                                 std::initializer_list<std::size_t> command_line_counts,
+                                 const std::function<int()>& dialogue, const std::function<int()>& command_line) {
+  return run_program(program, args, console, [&] {
+    if (args.empty()) return dialogue();
+    for (std::size_t count : command_line_counts) {
+      if (args.size() == count) return command_line();
+    }
+    program.write_usage(console);
+    return 0;
+  });
+}
+
 void write_summary(Console& console, const ProgramInfo& program, std::initializer_list<std::string> figures) {
   std::string line(program.name);
   line += ": ";

@@ -2,6 +2,7 @@
 // run the body, and turn a Failure into its console line and exit code.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -29,6 +30,14 @@ struct ProgramInfo {
 // click) then waits for a key, so the window stays open to be read.
 int run_program(const ProgramInfo& program, const std::vector<std::string>& args, Console& console,
                 const std::function<int()>& body);
+
+// The entry of a program that takes its parameters either way, run in the
+// frame above: no arguments ask them in the dialogue, a count among
+// `command_line_counts` reads them from the command line, and any other count
+// prints the usage text and ends with exit code 0.
+int run_dialogue_or_command_line(const ProgramInfo& program, const std::vector<std::string>& args, Console& console,
+                                 std::initializer_list<std::size_t> command_line_counts,
+                                 const std::function<int()>& dialogue, const std::function<int()>& command_line);
 
 // The one line a run that succeeded writes on standard error, before any
 // closing message of the dialogue: the program's name, then the figures joined

@@ -76,6 +76,19 @@ TEST(ProgramFrame, FailureInASharedConsoleOrWithoutAnyLineEndsAtOnce) {
   EXPECT_EQ(silent.terminal.key_waits, 0);
 }
 
+TEST(ProgramFrame, NoArgumentsAskTheDialogueATakenCountReadsTheCommandLineAnyOtherPrintsTheUsage) {
+  const std::vector<std::vector<std::string>> calls = {{}, {"a", "b"}, {"a", "b", "c"}, {"a"}};
+  std::string entries;
+  for (const auto& args : calls) {
+    ProgramRun run;
+    const int code = run_dialogue_or_command_line(
+        kProgram, args, run.console, {2, 3}, [&] { entries += 'D'; return 4; }, [&] { entries += 'C'; return 5; });
+    EXPECT_EQ(code, args.empty() ? 4 : args.size() == 1 ? 0 : 5) << args.size();
+    EXPECT_EQ(run.out.str(), args.size() == 1 ? "Utilizacao: Programa <entrada>\n" : "") << args.size();
+  }
+  EXPECT_EQ(entries, "DCC");
+}
+
 TEST(ProgramFrame, SummaryIsOneLineOnStandardError) {
   ProgramRun run;
   write_summary(run.console, kProgram, {"10 registros lidos", "2 eventos escritos"});

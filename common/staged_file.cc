@@ -3,7 +3,11 @@
 namespace rain {
 
 std::unique_ptr<StagedFile> StagedFile::create(Env& env, const std::string& path) {
-  auto temporary = std::make_unique<CreatedFile>(env, temporary_name(path));
+  return create(env, path, temporary_name(path));
+}
+
+std::unique_ptr<StagedFile> StagedFile::create(Env& env, const std::string& path, const std::string& temporary_path) {
+  auto temporary = std::make_unique<CreatedFile>(env, temporary_path);
   auto writer = create_lines(env, temporary->path());
   if (!writer) return nullptr;
   return std::unique_ptr<StagedFile>(new StagedFile(env, path, std::move(temporary), std::move(writer)));

@@ -20,6 +20,9 @@ class StagedFile {
 
   // Creates the temporary file; nullptr when it cannot be created.
   static std::unique_ptr<StagedFile> create(Env& env, const std::string& path);
+  // The same under another temporary name beside `path` (the caches keep
+  // their own: common/created_file.h).
+  static std::unique_ptr<StagedFile> create(Env& env, const std::string& path, const std::string& temporary);
 
   // A file that was not committed takes its temporary file with it (when this
   // run made it: see CreatedFile).

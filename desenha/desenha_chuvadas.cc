@@ -44,20 +44,16 @@ int modo_interativo(Console& console, Env& env) {
   p.pagina = console.ask_text_then_blank_line({"Digite o caminho e o nome da pagina de saida, com a extensao .html."});
   p.corte = events::pergunta_parametros_de_corte(console);
   escreve_resumo(console, desenha_pagina(env, p));
-  console.write_line("Processo concluido! Aperte uma tecla para sair...");
-  console.wait_key();
+  console.end_dialogue();
   return 0;
 }
 
 }  // namespace
 
 int run_desenha_chuvadas(const std::vector<std::string>& args, Console& console, Env& env) {
-  return run_program(kDesenhaChuvadas, args, console, [&] {
-    if (args.empty()) return modo_interativo(console, env);
-    if (args.size() == 6) return modo_linha_de_comando(args, console, env);
-    escreve_utilizacao(console);
-    return 0;
-  });
+  return run_dialogue_or_command_line(
+      kDesenhaChuvadas, args, console, {6}, [&] { return modo_interativo(console, env); },
+      [&] { return modo_linha_de_comando(args, console, env); });
 }
 
 }  // namespace rain::desenha

@@ -59,20 +59,16 @@ int modo_interativo(Console& console, Env& env) {
   const FimDoRecorte fim = RECORTA_EVENTOS(env, p, &resumo);
   escreve_resumo(console, p, resumo);
   if (fim == FimDoRecorte::kEntradaAcabouNaBusca) return 0;
-  console.write_line("Processo concluido! Aperte uma tecla para sair...");
-  console.wait_key();
+  console.end_dialogue();
   return 0;
 }
 
 }  // namespace
 
 int run_fatia_chuvadas(const std::vector<std::string>& args, Console& console, Env& env) {
-  return run_program(kFatiaChuvadas, args, console, [&] {
-    if (args.empty()) return modo_interativo(console, env);
-    if (args.size() == 6) return modo_linha_de_comando(args, console, env);
-    escreve_utilizacao(console);
-    return 0;
-  });
+  return run_dialogue_or_command_line(
+      kFatiaChuvadas, args, console, {6}, [&] { return modo_interativo(console, env); },
+      [&] { return modo_linha_de_comando(args, console, env); });
 }
 
 }  // namespace rain::events

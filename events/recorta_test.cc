@@ -54,17 +54,8 @@ class RecortaEventosTest : public ::testing::Test {
   FaultEnv env_;
 };
 
-TEST_F(RecortaEventosTest, SeriesEndingRightAfterTheClosingSpellReturns) {
-  dir_.write("serie.txt", serie({0, 0, 2, 0, 1, 0, 0, 0, 0, 5, 0, 0, 0}));
-  EXPECT_EQ(recorta(3), FimDoRecorte::kRetornou);
-  EXPECT_EQ(dir_.list().size(), 3u);
-}
-
-TEST_F(RecortaEventosTest, SeriesEndingDuringTheSearchStopsAtOnce) {
-  dir_.write("serie.txt", serie({0, 0, 2, 0, 1, 0, 0, 0, 0, 5, 0, 0, 0, 0}));
-  EXPECT_EQ(recorta(3), FimDoRecorte::kEntradaAcabouNaBusca);
-  EXPECT_EQ(dir_.list().size(), 3u);
-}
+// Whether the series ends right after a closing spell or during the search
+// is pinned end to end by the dialogue's closing line (events_entry_test.cc).
 
 // The run must not end as if the series were empty or complete.
 TEST_F(RecortaEventosTest, ReadErrorIsNotTakenForTheEndOfTheSeries) {

@@ -139,32 +139,32 @@ void escreve_utilizacao(Console& console) {
 
 const ProgramInfo kAjustaLeituras{"Ajusta_Leituras", escreve_utilizacao};
 
+namespace {
+
+// The run once its parameters are read, whichever way they came.
+int converte(Console& console, Env& env, const ParametrosDoAjuste& p) {
+  confere_colunas(p);
+  const ResumoDoAjuste resumo = AJUSTA_LEITURAS(env, p);
+  if (resumo.datas_impossiveis > 0) {
+    console.write_note("Aviso: " +
+                       counted(resumo.datas_impossiveis, "registro com data impossivel",
+                               "registros com data impossivel") +
+                       "; o primeiro na linha " + std::to_string(resumo.primeira_linha_impossivel) +
+                       " do arquivo de entrada: " + resumo.primeiro_texto_impossivel);
+  }
+  write_summary(console, kAjustaLeituras,
+                {counted(resumo.leituras, "leitura lida", "leituras lidas"),
+                 counted(resumo.registros, "registro escrito", "registros escritos") + " em " + p.ENDERECO_SAIDA,
+                 "acumulo final " + (resumo.acumulo.empty() ? "0" : resumo.acumulo) + " mm"});
+  return 0;
+}
+
+}  // namespace
+
 int run_ajusta_leituras(const std::vector<std::string>& args, Console& console, Env& env) {
-  return run_program(kAjustaLeituras, args, console, [&] {
-    ParametrosDoAjuste p;
-    if (args.empty()) {
-      p = dialogo(console);
-    } else if (args.size() == kArgumentCount) {
-      p = le_linha_de_comando(args);
-    } else {
-      escreve_utilizacao(console);
-      return 0;
-    }
-    confere_colunas(p);
-    const ResumoDoAjuste resumo = AJUSTA_LEITURAS(env, p);
-    if (resumo.datas_impossiveis > 0) {
-      console.write_note("Aviso: " +
-                         counted(resumo.datas_impossiveis, "registro com data impossivel",
-                                 "registros com data impossivel") +
-                         "; o primeiro na linha " + std::to_string(resumo.primeira_linha_impossivel) +
-                         " do arquivo de entrada: " + resumo.primeiro_texto_impossivel);
-    }
-    write_summary(console, kAjustaLeituras,
-                  {counted(resumo.leituras, "leitura lida", "leituras lidas"),
-                   counted(resumo.registros, "registro escrito", "registros escritos") + " em " + p.ENDERECO_SAIDA,
-                   "acumulo final " + (resumo.acumulo.empty() ? "0" : resumo.acumulo) + " mm"});
-    return 0;
-  });
+  return run_dialogue_or_command_line(
+      kAjustaLeituras, args, console, {kArgumentCount}, [&] { return converte(console, env, dialogo(console)); },
+      [&] { return converte(console, env, le_linha_de_comando(args)); });
 }
 
 }  // namespace rain::formatter

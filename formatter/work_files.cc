@@ -9,6 +9,7 @@
 #include "common/line_io.h"
 #include "common/numbers.h"
 #include "common/series_record.h"
+#include "common/staged_file.h"
 #include "common/text.h"
 
 namespace rain::formatter {
@@ -67,29 +68,20 @@ std::optional<int> step_part(std::string_view text, int n, int maximo) {
   throw Failure(std::string("Erro: Nao foi possivel gravar o arquivo ") + name + ".", 1);
 }
 
-// A cache is written under its temporary name and takes its own name only
-// when complete: a run that fails or is killed half-way never leaves a cut
-// grid or day list that a later run would take up.
-class CacheWriter {
- public:
-  CacheWriter(Env& env, const char* name) : env_(env), name_(name), temporary_(env, temporary_name(name)) {
-    out_ = create_lines(env, temporary_.path());
-    if (!out_) cannot_create(name);
-  }
-  LineWriter& out() { return *out_; }
-  void finish() {
-    if (!out_->close()) cannot_write(name_);
-    // Something that is not a file holds the name (a folder, say).
-    if (!move_into_place(env_, temporary_.path(), name_)) cannot_create(name_);
-    temporary_.keep();
-  }
+// A cache is staged under its temporary name and takes its own name only when
+// complete: a run that fails or is killed half-way never leaves a cut grid or
+// day list that a later run would take up.
+std::unique_ptr<StagedFile> create_cache(Env& env, const char* name) {
+  auto cache = StagedFile::create(env, name, temporary_name(name));
+  if (!cache) cannot_create(name);
+  return cache;
+}
 
- private:
-  Env& env_;
-  const char* name_;
-  CreatedFile temporary_;
-  std::unique_ptr<LineWriter> out_;
-};
+void finish_cache(StagedFile& cache, const char* name) {
+  if (!cache.close()) cannot_write(name);
+  // Something that is not a file holds the name (a folder, say).
+  if (!cache.commit()) cannot_create(name);
+}
 
 }  // namespace
 
@@ -143,16 +135,16 @@ bool day_walk_reaches(std::string_view inicio, std::string_view fim) {
 }
 
 void PUTHORAS(Env& env, const Passo& intervalo, const std::string& partida) {
-  CacheWriter cache(env, kGridFile);
-  LineWriter* out = &cache.out();
-  out->write_line(cut_short(intervalo.texto + " " + partida));
+  auto cache = create_cache(env, kGridFile);
+  LineWriter& out = cache->lines();
+  out.write_line(cut_short(intervalo.texto + " " + partida));
   const GridTime step{intervalo.hora, intervalo.minuto, intervalo.segundo};
   GridTime now = GridTime::parse(partida);
   do {
-    out->write_line(now.text());
+    out.write_line(now.text());
     now.add(step);
   } while (now.hora < 24);
-  cache.finish();
+  finish_cache(*cache, kGridFile);
 }
 
 void PUTDATAS(Env& env, const std::string& inicio, const std::string& fim) {
@@ -160,17 +152,17 @@ void PUTDATAS(Env& env, const std::string& inicio, const std::string& fim) {
     CalendarDay first = CalendarDay::parse(inicio);
     throw invalid_date(first.mes >= 1 && first.mes <= 12 ? fim : inicio);
   }
-  CacheWriter cache(env, kDayListFile);
-  LineWriter* out = &cache.out();
-  out->write_line(cut_short(inicio + " " + fim));
+  auto cache = create_cache(env, kDayListFile);
+  LineWriter& out = cache->lines();
+  out.write_line(cut_short(inicio + " " + fim));
   CalendarDay day = CalendarDay::parse(inicio);
   const CalendarDay last = CalendarDay::parse(fim);
   while (!(day == last)) {
-    out->write_line(day.text());
+    out.write_line(day.text());
     day.advance();
   }
-  out->write_line(fim);
-  cache.finish();
+  out.write_line(fim);
+  finish_cache(*cache, kDayListFile);
 }
 
 }  // namespace rain::formatter

@@ -1,7 +1,7 @@
 // The two work files of the resampling, kept in the current directory as
 // caches between runs, each keyed by its first line: the time grid of one day
-// and the list of calendar days of a series. Each is written under its
-// temporary name (common/created_file.h) and moved into place when whole.
+// and the list of calendar days of a series. Each is staged under its
+// temporary name (common/staged_file.h) and moved into place when whole.
 #pragma once
 
 #include <string>

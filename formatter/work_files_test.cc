@@ -163,5 +163,15 @@ TEST_F(WorkFilesTest, WorkFileCutShortByAFailedWriteIsRemovedSoNoLaterRunTakesIt
   EXPECT_FALSE(dir_.exists(kDayListFile));
 }
 
+TEST_F(WorkFilesTest, WorkFileThatCannotBeMovedIntoPlaceLeavesTheEarlierOneAndNoTemporary) {
+  dir_.write(kGridFile, "old grid\r\n");
+  FaultEnv env(default_env());
+  env.fail_rename();
+  EXPECT_EQ(testing::ExpectFailure([&] { PUTHORAS(env, Passo::le("00:15:00"), "00:00:00"); }).line(),
+            "Erro: Nao foi possivel gerar o arquivo buffer_horas.dat.");
+  EXPECT_EQ(dir_.list(), std::vector<std::string>{kGridFile});
+  EXPECT_EQ(dir_.read(kGridFile), "old grid\r\n");
+}
+
 }  // namespace
 }  // namespace rain::formatter

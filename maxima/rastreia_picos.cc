@@ -74,20 +74,16 @@ int pelo_dialogo(Console& console, Env& env) {
   // any file is touched.
   p.PRECISAO = positive_answer(precisao, kPrecisaoRecusada);
   escreve_resumo(console, p, PESQUISA_PERIODOS(env, p));
-  console.write_line("Processo concluido! Aperte uma tecla para sair...");
-  console.wait_key();
+  console.end_dialogue();
   return 0;
 }
 
 }  // namespace
 
 int run_rastreia_picos(const std::vector<std::string>& args, Console& console, Env& env) {
-  return run_program(kRastreiaPicos, args, console, [&]() -> int {
-    if (args.empty()) return pelo_dialogo(console, env);
-    if (args.size() == 8 || args.size() == 9) return pela_linha_de_comando(args, console, env);
-    escreve_utilizacao(console);
-    return 0;
-  });
+  return run_dialogue_or_command_line(
+      kRastreiaPicos, args, console, {8, 9}, [&] { return pelo_dialogo(console, env); },
+      [&] { return pela_linha_de_comando(args, console, env); });
 }
 
 }  // namespace rain::maxima

@@ -75,20 +75,16 @@ int modo_interativo(Console& console, Env& env) {
       console, {"Digite o limite seco, em milimetros: uma interrupcao com menos chuva que isso conta",
                 "como seca (0: so sem basculacoes; 1.27: a regra da erosividade)."}));
   executa(console, env, arquivos, parametros_do_resumo(corte, seco));
-  console.write_line("Processo concluido! Aperte uma tecla para sair...");
-  console.wait_key();
+  console.end_dialogue();
   return 0;
 }
 
 }  // namespace
 
 int run_resume_chuvadas(const std::vector<std::string>& args, Console& console, Env& env) {
-  return run_program(kResumeChuvadas, args, console, [&] {
-    if (args.empty()) return modo_interativo(console, env);
-    if (args.size() == 8) return modo_linha_de_comando(args, console, env);
-    escreve_utilizacao(console);
-    return 0;
-  });
+  return run_dialogue_or_command_line(
+      kResumeChuvadas, args, console, {8}, [&] { return modo_interativo(console, env); },
+      [&] { return modo_linha_de_comando(args, console, env); });
 }
 
 }  // namespace rain::resume
