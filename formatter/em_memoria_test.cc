@@ -67,7 +67,7 @@ std::string random_export(std::mt19937& rng, bool total, bool four_digit_year, b
   double acumulado = 0;
   const int readings = static_cast<int>(rng() % 40);
   for (int i = 0; i < readings; ++i) {
-    const unsigned jump = rng() % 10;
+    const auto jump = static_cast<unsigned>(rng() % 10);
     segundos += jump == 0 ? 0 : jump < 8 ? static_cast<long>(rng() % 900) : static_cast<long>(rng() % 300000);
     while (segundos >= 86400) {
       segundos -= 86400;
