@@ -76,11 +76,12 @@ std::int16_t record_tips(std::string_view record, const DelimiterSet& blanks) {
 
 namespace {
 
-bool digits_only(std::string_view text) {
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-  }
-  return true;
+// The two digits at `at` as a number; -1 when they are not two digits.
+int digit_pair(std::string_view text, std::size_t at) {
+  const int tens = text[at] - '0';
+  const int units = text[at + 1] - '0';
+  if (tens < 0 || tens > 9 || units < 0 || units > 9) return -1;
+  return tens * 10 + units;
 }
 
 // The third field from `start` on: blanks skipped, up to the next blank.
@@ -95,24 +96,27 @@ std::string_view field_from(std::string_view record, std::size_t start) {
 
 std::optional<FixedRecord> fixed_record(std::string_view record) {
   record = short_view(record);
-  if (record.size() < 17 || record[8] != ' ' || record[11] != '/' || record[14] != '/') return std::nullopt;
+  if (record.size() < 17 || record[2] != ':' || record[5] != ':' || record[8] != ' ' || record[11] != '/' ||
+      record[14] != '/') {
+    return std::nullopt;
+  }
+  // A four-digit year loses its century, as OBTEMDATA drops it.
   std::size_t date_end = 17;
-  if (record.size() >= 19 && digits_only(record.substr(17, 2))) date_end = 19;
+  if (record.size() >= 19 && digit_pair(record, 17) >= 0) date_end = 19;
   if (date_end < record.size() && record[date_end] != ' ') return std::nullopt;
-  if (!digits_only(record.substr(9, 2)) || !digits_only(record.substr(12, 2)) ||
-      !digits_only(record.substr(15, 2))) {
+  const int numbers[] = {digit_pair(record, 0),  digit_pair(record, 3),  digit_pair(record, 6),
+                         digit_pair(record, 9),  digit_pair(record, 12), digit_pair(record, 15),
+                         digit_pair(record, date_end - 2)};
+  for (int n : numbers) {
+    if (n < 0) return std::nullopt;
+  }
+  if (!is_clock_time(numbers[0], numbers[1], numbers[2]) || !is_calendar_date(numbers[3], numbers[4], numbers[6])) {
     return std::nullopt;
   }
   // Tabs would act as blanks in the long way.
   if (record.find('\t') != std::string_view::npos) return std::nullopt;
-  const std::optional<ClockTime> time = fixed_clock_time(record.substr(0, 8));
-  // A four-digit year loses its century, as OBTEMDATA drops it.
-  char date_text[8];
-  record.copy(date_text, 6, 9);
-  record.copy(date_text + 6, 2, date_end - 2);
-  const std::optional<CalendarDate> date = fixed_calendar_date(std::string_view(date_text, 8));
-  if (!time || !date) return std::nullopt;
-  return FixedRecord{*time, *date, field_from(record, date_end)};
+  return FixedRecord{{numbers[0], numbers[1], numbers[2]}, {numbers[3], numbers[4], numbers[6]},
+                     field_from(record, date_end)};
 }
 
 std::string OBTEMHORA(std::string_view linha) {

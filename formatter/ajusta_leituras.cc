@@ -219,15 +219,38 @@ class ConfereRegistros {
   ResumoDoAjuste& resumo_;
 };
 
+// Parts of a date of two, two and two or four characters, each separated by
+// one separator: false for any other date.
+bool partes_de_data_usual(std::string_view data, const DelimiterSet& del, std::string_view (&partes)[3]) {
+  if ((data.size() != 8 && data.size() != 10) || !del.has(data[2]) || !del.has(data[5])) return false;
+  for (std::size_t i : {0, 1, 3, 4, 6, 7}) {
+    if (del.has(data[i])) return false;
+  }
+  if (data.size() == 10 && (del.has(data[8]) || del.has(data[9]))) return false;
+  partes[0] = data.substr(0, 2);
+  partes[1] = data.substr(3, 2);
+  partes[2] = data.substr(6);
+  return true;
+}
+
 void acrescenta_data(std::string& linha, std::string_view data, const MascaraDeData& mascara) {
   std::string_view curta = short_view(data);
   if (!mascara.completa()) {
     linha += curta;
     return;
   }
-  // The first three parts, found in one pass; a missing part is empty.
+  // The first three parts, found in one pass; a missing part is empty. Most
+  // dates are "dd/mm/yyyy" or "dd/mm/yy", whose parts stand where they always do.
   const DelimiterSet& del = date_mask_separators();
   std::string_view partes[3];
+  if (partes_de_data_usual(curta, del, partes)) {
+    linha += partes[mascara.dia - 1];
+    linha += '/';
+    linha += partes[mascara.mes - 1];
+    linha += '/';
+    linha += partes[mascara.ano - 1];
+    return;
+  }
   std::size_t i = 0;
   for (std::string_view& parte : partes) {
     while (i < curta.size() && del.has(curta[i])) ++i;
@@ -259,8 +282,8 @@ class CamposDaLinha {
     while (static_cast<int>(campos_.size()) < ultimo_) {
       while (p < fim && *p == separador_) ++p;
       if (p == fim) break;
-      const char* proximo = static_cast<const char*>(std::memchr(p, separador_, static_cast<std::size_t>(fim - p)));
-      if (!proximo) proximo = fim;
+      const char* proximo = p;
+      while (proximo < fim && *proximo != separador_) ++proximo;
       campos_.emplace_back(p, static_cast<std::size_t>(proximo - p));
       p = proximo;
     }

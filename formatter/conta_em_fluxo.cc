@@ -60,10 +60,9 @@ void ContagemEmFluxo::recebe_registro(std::string_view linha, std::string_view a
 void ContagemEmFluxo::conta(std::string_view acumulo) {
   const double valor = valor_de(acumulo);
   if (tem_anterior_) {
-    saida_.assign(anterior_);
-    saida_ += ' ';
-    acrescenta_basculacoes(saida_, valor_anterior_, valor, capacidade_);
-    proximo_.recebe(saida_);
+    anterior_ += ' ';
+    acrescenta_basculacoes(anterior_, valor_anterior_, valor, capacidade_);
+    proximo_.recebe(anterior_);
   }
   anterior_.swap(atual_);
   valor_anterior_ = valor;

@@ -33,7 +33,6 @@ class ContagemEmFluxo : public DestinoDaSerie {
   bool tem_anterior_ = false;
   std::string anterior_;
   std::string atual_;
-  std::string saida_;
   // The depth text last read and its value: a resampled series repeats one
   // depth over many slots.
   bool tem_lido_ = false;

@@ -63,8 +63,11 @@ void DiscretizacaoEmFluxo::recebe(std::string_view linha) {
   }
   dia_do_ultimo_ = dia;
   segundos_do_ultimo_ = segundos;
-  acumulo_.assign(acumulo);
-  replace_char(acumulo_, ',', '.');
+  if (acumulo_ != acumulo) {
+    acumulo_.assign(acumulo);
+    replace_char(acumulo_, ',', '.');
+    linha_pronta_ = false;
+  }
   tem_registro_ = true;
 }
 
@@ -87,18 +90,25 @@ void DiscretizacaoEmFluxo::termina() {
 void DiscretizacaoEmFluxo::comeca(const Dia& dia, int segundos) {
   dia_da_vaga_ = dia;
   data_da_vaga_ = two_digit_fields(dia.dia, dia.mes, dia.ano, '/');
+  linha_pronta_ = false;
   segundos_da_vaga_ = (segundos / passo_ + 1) * passo_;
   if (segundos_da_vaga_ >= kSegundosDoDia) muda_de_dia();
 }
 
+// The line of a slot: its time, then its date and the depth, which stand in
+// the line until one of them changes.
 void DiscretizacaoEmFluxo::escreve_vaga() {
-  linha_.assign("hh:mm:ss ");
-  escreve_dois_digitos(&linha_[0], segundos_da_vaga_ / 3600);
-  escreve_dois_digitos(&linha_[3], segundos_da_vaga_ / 60 % 60);
-  escreve_dois_digitos(&linha_[6], segundos_da_vaga_ % 60);
-  linha_ += data_da_vaga_;
-  linha_ += ' ';
-  linha_ += acumulo_;
+  if (!linha_pronta_) {
+    linha_.assign("hh:mm:ss ");
+    linha_ += data_da_vaga_;
+    linha_ += ' ';
+    linha_ += acumulo_;
+    linha_pronta_ = true;
+  }
+  const int s = segundos_da_vaga_;
+  escreve_dois_digitos(&linha_[0], s / 3600);
+  escreve_dois_digitos(&linha_[3], s / 60 % 60);
+  escreve_dois_digitos(&linha_[6], s % 60);
   if (linha_.size() <= kMaxShortText) {
     proximo_.recebe_registro(linha_, acumulo_);
   } else {
@@ -125,6 +135,7 @@ void DiscretizacaoEmFluxo::muda_de_dia() {
     }
   }
   data_da_vaga_ = two_digit_fields(d.dia, d.mes, d.ano, '/');
+  linha_pronta_ = false;
 }
 
 }  // namespace rain::formatter

@@ -56,6 +56,7 @@ class DiscretizacaoEmFluxo : public DestinoDaSerie {
   int segundos_da_vaga_ = 0;
   std::string data_da_vaga_;  // "dd/mm/yy"
   std::string linha_;
+  bool linha_pronta_ = false;  // `linha_` holds the date and depth of the slot
   std::string hora_longa_;
   std::string data_longa_;
 };
