@@ -31,7 +31,14 @@ bool LineReader::fill() {
 }
 
 bool LineReader::read_line(std::string& line) {
-  line.clear();
+  std::string_view view;
+  const bool got = read_view(view);
+  line.assign(view);
+  return got;
+}
+
+bool LineReader::read_view(std::string_view& line) {
+  line = {};
   if (at_end()) return false;
   std::size_t scanned = begin_;
   for (;;) {
@@ -41,14 +48,14 @@ bool LineReader::read_line(std::string& line) {
       std::size_t stop = static_cast<std::size_t>(static_cast<const char*>(lf) - buffer_.data());
       std::size_t content_end = stop;
       if (content_end > begin_ && buffer_[content_end - 1] == '\r') --content_end;
-      line.assign(buffer_.data() + begin_, content_end - begin_);
+      line = std::string_view(buffer_.data() + begin_, content_end - begin_);
       begin_ = stop + 1;
       return true;
     }
     scanned = end_;
     std::size_t offset = scanned - begin_;
     if (!fill()) {
-      line.assign(buffer_.data() + begin_, end_ - begin_);
+      line = std::string_view(buffer_.data() + begin_, end_ - begin_);
       begin_ = end_;
       return true;
     }

@@ -106,7 +106,7 @@ std::string cabecalho_do_arquivo(std::string linha, const Plano& plano, const Pa
   return titulos;
 }
 
-bool so_brancos(const std::string& linha) { return linha.find_first_not_of(' ') == std::string::npos; }
+bool so_brancos(std::string_view linha) { return linha.find_first_not_of(' ') == std::string_view::npos; }
 
 // A raw line as a message shows it.
 std::string trecho(std::string_view linha) { return cut_short(linha); }
@@ -114,7 +114,7 @@ std::string trecho(std::string_view linha) { return cut_short(linha); }
 // Where in the raw file a record stands, for the messages that name it.
 struct Origem {
   long numero = 0;
-  const std::string* linha = nullptr;
+  std::string_view linha;
 
   std::string descreve() const { return "linha " + std::to_string(numero) + " do arquivo de entrada"; }
 };
@@ -125,10 +125,29 @@ double numero_do_campo(std::string_view campo, int coluna, const Origem& origem)
   DecimalText d = parse_decimal(campo);
   if (!d.ok()) {
     throw Failure::silent(1, "Erro: " + origem.descreve() + ", campo " + std::to_string(coluna) + ": \"" +
-                                 std::string(campo) + "\" nao e um numero: " + trecho(*origem.linha));
+                                 std::string(campo) + "\" nao e um numero: " + trecho(origem.linha));
   }
   return d.value;
 }
+
+// The value of a rain or tip field: a field that repeats the one before (a
+// dry reading, most of the time) is not read again.
+class LeituraDoCampo {
+ public:
+  double le(std::string_view campo, int coluna, const Origem& origem) {
+    if (!tem_ || campo != texto_) {
+      valor_ = numero_do_campo(campo, coluna, origem);
+      texto_.assign(campo);
+      tem_ = true;
+    }
+    return valor_;
+  }
+
+ private:
+  bool tem_ = false;
+  std::string texto_;
+  double valor_ = 0;
+};
 
 // The records of a series to be resampled must be calendar dates and clock
 // times in time order; years count on from the first record's year, so
@@ -138,15 +157,18 @@ class ConfereRegistros {
  public:
   ConfereRegistros(bool discretiza, ResumoDoAjuste& resumo) : discretiza_(discretiza), resumo_(resumo) {}
 
-  void confere(const std::string& registro, const Origem& origem) {
-    const std::optional<FixedRecord> fixo = fixed_record(registro);
+  // The record's fields when it has the usual form, read in place; nothing
+  // when they had to be found the long way.
+  const FixedRecord* confere(const std::string& registro, const Origem& origem) {
+    lido_ = fixed_record(registro);
+    const std::optional<FixedRecord>& fixo = lido_;
     std::optional<CalendarDate> data = fixo ? fixo->date : fixed_calendar_date(data_do_registro(registro));
     if (!discretiza_) {
       if (!data && resumo_.datas_impossiveis++ == 0) {
         resumo_.primeira_linha_impossivel = origem.numero;
-        resumo_.primeiro_texto_impossivel = trecho(*origem.linha);
+        resumo_.primeiro_texto_impossivel = trecho(origem.linha);
       }
-      return;
+      return fixo ? &*fixo : nullptr;
     }
     if (!data) recusa("data invalida", origem);
     std::optional<ClockTime> hora = fixo ? fixo->time : fixed_clock_time(hora_do_registro(registro));
@@ -156,9 +178,11 @@ class ConfereRegistros {
     if (tem_anterior_ && momento < anterior_) recusa("registro anterior ao registro precedente", origem);
     anterior_ = momento;
     tem_anterior_ = true;
+    return fixo ? &*fixo : nullptr;
   }
 
  private:
+  std::optional<FixedRecord> lido_;
   // OBTEMDATA and OBTEMHORA of the record, the usual forms read in place:
   // a date "dd/mm/yy" is its own fixed form, "dd/mm/yyyy" drops the century,
   // a time "hh:mm:ss" is its own; any other text takes the long way.
@@ -209,7 +233,7 @@ class ConfereRegistros {
   };
 
   [[noreturn]] static void recusa(const char* motivo, const Origem& origem) {
-    throw Failure("Erro: " + std::string(motivo) + " na " + origem.descreve() + ": " + trecho(*origem.linha), 1);
+    throw Failure("Erro: " + std::string(motivo) + " na " + origem.descreve() + ": " + trecho(origem.linha), 1);
   }
 
   bool discretiza_;
@@ -320,57 +344,68 @@ class TextoDoAcumulo {
   std::string texto_;
 };
 
-// Builds the series record of one raw data line (tabs already blanks) and
-// carries the accumulated depth along; `acumulo_escrito` keeps the depth text
-// of the record.
-void monta_registro(std::string& nova, const CamposDaLinha& campos, const Plano& plano, const ParametrosDoAjuste& p,
-                    double& acum, TextoDoAcumulo& texto_do_acumulo, std::string& acumulo_escrito,
-                    const Origem& origem) {
-  nova.assign(campos.campo(p.COLUNA_HORA));
-  nova += ' ';
-  acrescenta_data(nova, campos.campo(p.COLUNA_DATA), plano.mascara);
-  nova += ' ';
-  acumulo_escrito.clear();
-  if (p.COLUNA_ACUMULO != 0) {
-    std::string_view acumulo = campos.campo(p.COLUNA_ACUMULO);
-    if (plano.acumulo_total) {
-      acumulo_escrito.assign(acumulo);  // already a running total
-    } else {
-      acum += numero_do_campo(acumulo, p.COLUNA_ACUMULO, origem);
-      texto_do_acumulo.escreve(acumulo_escrito, acum);
-    }
-    nova += acumulo_escrito;
-    if (plano.basculas_por_intervalo) {
-      nova += ' ';
-      nova += campos.campo(p.COLUNA_BASCULA);
-    }
-    return;
-  }
-  std::string_view bascula = campos.campo(p.COLUNA_BASCULA);
-  double basculas = numero_do_campo(bascula, p.COLUNA_BASCULA, origem);
-  if (plano.basculas_por_intervalo) {
-    acum += p.CAPACIDADE_BASCULA * basculas;
-    texto_do_acumulo.escreve(acumulo_escrito, acum);
-    nova += acumulo_escrito;
+// Builds the series record of each raw data line (tabs already blanks) and
+// carries the accumulated depth from one record to the next.
+class MontagemDoRegistro {
+ public:
+  MontagemDoRegistro(const Plano& plano, const ParametrosDoAjuste& p) : plano_(plano), p_(p) {}
+
+  // The record of the line split in `campos`; `acumulo_escrito` keeps the
+  // depth text of the record.
+  void monta(std::string& nova, const CamposDaLinha& campos, std::string& acumulo_escrito, const Origem& origem) {
+    nova.assign(campos.campo(p_.COLUNA_HORA));
     nova += ' ';
-    nova += bascula;
-  } else {
-    acum = p.CAPACIDADE_BASCULA * basculas;  // tips counted since the start
-    texto_do_acumulo.escreve(acumulo_escrito, acum);
-    nova += acumulo_escrito;
+    acrescenta_data(nova, campos.campo(p_.COLUNA_DATA), plano_.mascara);
+    nova += ' ';
+    acumulo_escrito.clear();
+    if (p_.COLUNA_ACUMULO != 0) {
+      std::string_view acumulo = campos.campo(p_.COLUNA_ACUMULO);
+      if (plano_.acumulo_total) {
+        acumulo_escrito.assign(acumulo);  // already a running total
+      } else {
+        acum_ += chuva_.le(acumulo, p_.COLUNA_ACUMULO, origem);
+        texto_do_acumulo_.escreve(acumulo_escrito, acum_);
+      }
+      nova += acumulo_escrito;
+      if (plano_.basculas_por_intervalo) {
+        nova += ' ';
+        nova += campos.campo(p_.COLUNA_BASCULA);
+      }
+      return;
+    }
+    std::string_view bascula = campos.campo(p_.COLUNA_BASCULA);
+    const double basculas = basculas_.le(bascula, p_.COLUNA_BASCULA, origem);
+    if (plano_.basculas_por_intervalo) {
+      acum_ += p_.CAPACIDADE_BASCULA * basculas;
+      texto_do_acumulo_.escreve(acumulo_escrito, acum_);
+      nova += acumulo_escrito;
+      nova += ' ';
+      nova += bascula;
+    } else {
+      acum_ = p_.CAPACIDADE_BASCULA * basculas;  // tips counted since the start
+      texto_do_acumulo_.escreve(acumulo_escrito, acum_);
+      nova += acumulo_escrito;
+    }
   }
-}
+
+ private:
+  const Plano& plano_;
+  const ParametrosDoAjuste& p_;
+  double acum_ = 0;
+  TextoDoAcumulo texto_do_acumulo_;
+  LeituraDoCampo chuva_;
+  LeituraDoCampo basculas_;
+};
 
 // The first version of the series: header, then one record per data line.
 void converte_registros(LineReader& entrada, DestinoDaSerie& saida, const Plano& plano, const ParametrosDoAjuste& p,
                         ResumoDoAjuste& resumo) {
   std::string linha;
-  Origem origem{0, &linha};
   for (int i = 1; i < p.LINHA_PRIMEIRO_DADO; ++i) {
     entrada.read_line(linha);  // past the end this is an empty line
     if (i == p.LINHA_CABECALHO) saida.recebe(cabecalho_do_arquivo(linha, plano, p));
   }
-  origem.numero = std::max<long>(p.LINHA_PRIMEIRO_DADO - 1, 0);
+  Origem origem{std::max<long>(p.LINHA_PRIMEIRO_DADO - 1, 0), {}};
   const bool com_cabecalho =
       p.LINHA_CABECALHO == 0 || (p.LINHA_CABECALHO >= 1 && p.LINHA_CABECALHO < p.LINHA_PRIMEIRO_DADO);
   if (p.LINHA_CABECALHO == 0) saida.recebe(cabecalho_fixo(plano));
@@ -378,20 +413,29 @@ void converte_registros(LineReader& entrada, DestinoDaSerie& saida, const Plano&
   ConfereRegistros conferencia(plano.discretiza, resumo);
   // Without a header line the later stages take the first record for one.
   bool confere = com_cabecalho;
-  double acum = 0;
-  TextoDoAcumulo texto_do_acumulo;
+  MontagemDoRegistro montagem(plano, p);
   std::string nova;
   CamposDaLinha campos(plano.separador.caractere, p);
+  std::string_view bruta;
   while (!entrada.at_end()) {
-    entrada.read_line(linha);
+    entrada.read_view(bruta);
     ++origem.numero;
-    if (std::memchr(linha.data(), '\t', linha.size())) replace_char(linha, '\t', ' ');
-    if (so_brancos(linha)) continue;
-    campos.separa(linha);
-    monta_registro(nova, campos, plano, p, acum, texto_do_acumulo, resumo.acumulo, origem);
-    if (confere) conferencia.confere(nova, origem);
+    if (std::memchr(bruta.data(), '\t', bruta.size())) {
+      linha.assign(bruta);
+      replace_char(linha, '\t', ' ');
+      bruta = linha;
+    }
+    origem.linha = bruta;
+    if (so_brancos(bruta)) continue;
+    campos.separa(bruta);
+    montagem.monta(nova, campos, resumo.acumulo, origem);
+    const FixedRecord* lido = confere ? conferencia.confere(nova, origem) : nullptr;
     confere = true;
-    saida.recebe(nova);
+    if (lido && nova.size() <= kMaxShortText) {
+      saida.recebe_lido(nova, *lido);
+    } else {
+      saida.recebe(nova);
+    }
     ++resumo.leituras;
   }
 }

@@ -47,13 +47,13 @@ void ContagemEmFluxo::recebe(std::string_view linha) {
   conta(record_field(atual_, kDepthField));
 }
 
-void ContagemEmFluxo::recebe_registro(std::string_view linha, std::string_view acumulo) {
+void ContagemEmFluxo::recebe_lido(std::string_view linha, const FixedRecord& lido) {
   if (!tem_cabecalho_) {
     recebe(linha);
     return;
   }
   atual_.assign(linha);
-  conta(acumulo);
+  conta(lido.depth);
 }
 
 // `atual_` holds the record: the one before goes on with the tips between them.

@@ -20,7 +20,7 @@ class ContagemEmFluxo : public DestinoDaSerie {
  public:
   ContagemEmFluxo(DestinoDaSerie& proximo, double capacidade) : proximo_(proximo), capacidade_(capacidade) {}
   void recebe(std::string_view linha) override;
-  void recebe_registro(std::string_view linha, std::string_view acumulo) override;
+  void recebe_lido(std::string_view linha, const FixedRecord& lido) override;
   void termina() override { proximo_.termina(); }
 
  private:

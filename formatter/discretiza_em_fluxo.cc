@@ -28,34 +28,39 @@ void DiscretizacaoEmFluxo::recebe(std::string_view linha) {
   if (is_blank_line(linha)) return;
   const std::string_view registro = short_view(linha);
   if (registro.find('\t') != std::string_view::npos) throw Desvio{};
-
+  if (const std::optional<FixedRecord> lido = fixed_record(registro)) {
+    toma(*lido);
+    return;
+  }
   // The time and date must be a clock time and a calendar date as OBTEMHORA
   // and OBTEMDATA give them.
-  std::optional<ClockTime> hora;
-  std::optional<CalendarDate> data;
-  std::string_view acumulo;
-  if (const std::optional<FixedRecord> fixo = fixed_record(registro)) {
-    hora = fixo->time;
-    data = fixo->date;
-    acumulo = fixo->depth;
-  } else {
-    hora_longa_ = OBTEMHORA(registro);
-    data_longa_ = OBTEMDATA(registro);
-    hora = fixed_clock_time(hora_longa_);
-    data = fixed_calendar_date(data_longa_);
-    if (!hora || !data) throw Desvio{};
-    acumulo = record_field(registro, kDepthField);
+  const std::optional<ClockTime> hora = fixed_clock_time(OBTEMHORA(registro));
+  const std::optional<CalendarDate> data = fixed_calendar_date(OBTEMDATA(registro));
+  if (!hora || !data) throw Desvio{};
+  toma(FixedRecord{*hora, *data, record_field(registro, kDepthField)});
+}
+
+void DiscretizacaoEmFluxo::recebe_lido(std::string_view linha, const FixedRecord& lido) {
+  if (!tem_cabecalho_) {
+    recebe(linha);
+    return;
   }
-  Dia dia{data->dia, data->mes, data->ano, 0};
-  const int segundos = hora->hora * 3600 + hora->minuto * 60 + hora->segundo;
+  toma(lido);
+}
+
+// Every slot before the record takes the depth of the one before it.
+void DiscretizacaoEmFluxo::toma(const FixedRecord& registro) {
+  const CalendarDate& data = registro.date;
+  const ClockTime& hora = registro.time;
+  Dia dia{data.dia, data.mes, data.ano, 0};
+  const int segundos = hora.hora * 3600 + hora.minuto * 60 + hora.segundo;
   if (!tem_registro_) {
-    primeiro_ano_ = data->ano;
+    primeiro_ano_ = data.ano;
     comeca(dia, segundos);
   } else {
     dia.anos_desde_o_primeiro = (dia.ano - primeiro_ano_ + 100) % 100;
     const std::int64_t instante = dia.chave() * kSegundosDoDia + segundos;
     if (instante < dia_do_ultimo_.chave() * kSegundosDoDia + segundos_do_ultimo_) throw Desvio{};
-    // Every slot before this record takes the depth of the one before it.
     while (instante_da_vaga() < instante) {
       escreve_vaga();
       avanca_vaga();
@@ -63,8 +68,8 @@ void DiscretizacaoEmFluxo::recebe(std::string_view linha) {
   }
   dia_do_ultimo_ = dia;
   segundos_do_ultimo_ = segundos;
-  if (acumulo_ != acumulo) {
-    acumulo_.assign(acumulo);
+  if (acumulo_ != registro.depth) {
+    acumulo_.assign(registro.depth);
     replace_char(acumulo_, ',', '.');
     linha_pronta_ = false;
   }
@@ -106,11 +111,13 @@ void DiscretizacaoEmFluxo::escreve_vaga() {
     linha_pronta_ = true;
   }
   const int s = segundos_da_vaga_;
-  escreve_dois_digitos(&linha_[0], s / 3600);
-  escreve_dois_digitos(&linha_[3], s / 60 % 60);
-  escreve_dois_digitos(&linha_[6], s % 60);
+  const ClockTime hora{s / 3600, s / 60 % 60, s % 60};
+  escreve_dois_digitos(&linha_[0], hora.hora);
+  escreve_dois_digitos(&linha_[3], hora.minuto);
+  escreve_dois_digitos(&linha_[6], hora.segundo);
   if (linha_.size() <= kMaxShortText) {
-    proximo_.recebe_registro(linha_, acumulo_);
+    const Dia& d = dia_da_vaga_;
+    proximo_.recebe_lido(linha_, FixedRecord{hora, CalendarDate{d.dia, d.mes, d.ano}, acumulo_});
   } else {
     proximo_.recebe(linha_);
   }

@@ -21,6 +21,7 @@ class DiscretizacaoEmFluxo : public DestinoDaSerie {
  public:
   DiscretizacaoEmFluxo(DestinoDaSerie& proximo, const Passo& passo);
   void recebe(std::string_view linha) override;
+  void recebe_lido(std::string_view linha, const FixedRecord& lido) override;
   void termina() override;
 
  private:
@@ -34,6 +35,7 @@ class DiscretizacaoEmFluxo : public DestinoDaSerie {
     std::int64_t chave() const { return (static_cast<std::int64_t>(anos_desde_o_primeiro) * 13 + mes) * 32 + dia; }
   };
 
+  void toma(const FixedRecord& registro);
   void comeca(const Dia& dia, int segundos);
   std::int64_t instante_da_vaga() const { return dia_da_vaga_.chave() * kSegundosDoDia + segundos_da_vaga_; }
   void escreve_vaga();
@@ -57,8 +59,6 @@ class DiscretizacaoEmFluxo : public DestinoDaSerie {
   std::string data_da_vaga_;  // "dd/mm/yy"
   std::string linha_;
   bool linha_pronta_ = false;  // `linha_` holds the date and depth of the slot
-  std::string hora_longa_;
-  std::string data_longa_;
 };
 
 }  // namespace rain::formatter

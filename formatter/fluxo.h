@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "common/line_io.h"
+#include "common/series_record.h"
 
 namespace rain::formatter {
 
@@ -14,10 +15,10 @@ class DestinoDaSerie {
   virtual ~DestinoDaSerie() = default;
   // The next line: the header first, then the records.
   virtual void recebe(std::string_view linha) = 0;
-  // A record of at most 255 characters, without a tab, whose third field is
-  // `acumulo`: the stage before vouches for it, so it need not be looked for.
-  virtual void recebe_registro(std::string_view linha, std::string_view acumulo) {
-    static_cast<void>(acumulo);
+  // A record of at most 255 characters, without a tab, that the stage before
+  // has read already: `lido` is what fixed_record gives for it.
+  virtual void recebe_lido(std::string_view linha, const FixedRecord& lido) {
+    static_cast<void>(lido);
     recebe(linha);
   }
   // Every line has been handed over.
