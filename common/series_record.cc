@@ -113,8 +113,8 @@ std::optional<FixedRecord> fixed_record(std::string_view record) {
   if (!is_clock_time(numbers[0], numbers[1], numbers[2]) || !is_calendar_date(numbers[3], numbers[4], numbers[6])) {
     return std::nullopt;
   }
-  // Tabs would act as blanks in the long way.
-  if (record.find('\t') != std::string_view::npos) return std::nullopt;
+  // Tabs would act as blanks in the long way; none stands before the depth.
+  if (record.find('\t', date_end) != std::string_view::npos) return std::nullopt;
   return FixedRecord{{numbers[0], numbers[1], numbers[2]}, {numbers[3], numbers[4], numbers[6]},
                      field_from(record, date_end)};
 }

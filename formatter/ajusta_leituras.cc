@@ -268,11 +268,16 @@ void acrescenta_data(std::string& linha, std::string_view data, const MascaraDeD
   const DelimiterSet& del = date_mask_separators();
   std::string_view partes[3];
   if (partes_de_data_usual(curta, del, partes)) {
-    linha += partes[mascara.dia - 1];
-    linha += '/';
-    linha += partes[mascara.mes - 1];
-    linha += '/';
-    linha += partes[mascara.ano - 1];
+    // At most ten characters, put together before they are appended at once.
+    char data_nova[10];
+    std::size_t n = 0;
+    for (int parte : {mascara.dia, mascara.mes, mascara.ano}) {
+      if (n > 0) data_nova[n++] = '/';
+      const std::string_view texto = partes[parte - 1];
+      texto.copy(data_nova + n, texto.size());
+      n += texto.size();
+    }
+    linha.append(data_nova, n);
     return;
   }
   std::size_t i = 0;

@@ -94,8 +94,7 @@ void DiscretizacaoEmFluxo::termina() {
 // the last one of its day on, 00:00:00 of the next day.
 void DiscretizacaoEmFluxo::comeca(const Dia& dia, int segundos) {
   dia_da_vaga_ = dia;
-  data_da_vaga_ = two_digit_fields(dia.dia, dia.mes, dia.ano, '/');
-  linha_pronta_ = false;
+  marca_dia_da_vaga();
   segundos_da_vaga_ = (segundos / passo_ + 1) * passo_;
   if (segundos_da_vaga_ >= kSegundosDoDia) muda_de_dia();
 }
@@ -141,7 +140,13 @@ void DiscretizacaoEmFluxo::muda_de_dia() {
       ++d.anos_desde_o_primeiro;
     }
   }
+  marca_dia_da_vaga();
+}
+
+void DiscretizacaoEmFluxo::marca_dia_da_vaga() {
+  const Dia& d = dia_da_vaga_;
   data_da_vaga_ = two_digit_fields(d.dia, d.mes, d.ano, '/');
+  inicio_do_dia_da_vaga_ = d.chave() * kSegundosDoDia;
   linha_pronta_ = false;
 }
 

@@ -37,7 +37,8 @@ class DiscretizacaoEmFluxo : public DestinoDaSerie {
 
   void toma(const FixedRecord& registro);
   void comeca(const Dia& dia, int segundos);
-  std::int64_t instante_da_vaga() const { return dia_da_vaga_.chave() * kSegundosDoDia + segundos_da_vaga_; }
+  std::int64_t instante_da_vaga() const { return inicio_do_dia_da_vaga_ + segundos_da_vaga_; }
+  void marca_dia_da_vaga();
   void escreve_vaga();
   void avanca_vaga();
   void muda_de_dia();
@@ -56,6 +57,7 @@ class DiscretizacaoEmFluxo : public DestinoDaSerie {
   // The next slot to write.
   Dia dia_da_vaga_;
   int segundos_da_vaga_ = 0;
+  std::int64_t inicio_do_dia_da_vaga_ = 0;  // its day's key in seconds
   std::string data_da_vaga_;  // "dd/mm/yy"
   std::string linha_;
   bool linha_pronta_ = false;  // `linha_` holds the date and depth of the slot
