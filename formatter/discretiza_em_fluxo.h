@@ -58,7 +58,7 @@ class DiscretizacaoEmFluxo : public DestinoDaSerie {
   Dia dia_da_vaga_;
   int segundos_da_vaga_ = 0;
   std::int64_t inicio_do_dia_da_vaga_ = 0;  // its day's key in seconds
-  std::string data_da_vaga_;  // "dd/mm/yy"
+  std::string data_da_vaga_;                // "dd/mm/yy"
   std::string linha_;
   bool linha_pronta_ = false;  // `linha_` holds the date and depth of the slot
 };
