@@ -79,27 +79,42 @@ bool LineReader::at_end_or_eof_mark() {
   return buffer_[begin_] == '\x1a';
 }
 
-LineWriter::LineWriter(std::unique_ptr<WritableFile> file) : file_(std::move(file)) { pending_.reserve(kWriteChunk); }
+LineWriter::LineWriter(std::unique_ptr<WritableFile> file) : file_(std::move(file)), pending_(kWriteChunk, '\0') {}
 
 LineWriter::~LineWriter() {
   if (!closed_) close();
 }
 
 void LineWriter::write(std::string_view text) {
-  pending_.append(text);
-  if (pending_.size() >= kWriteChunk) flush();
+  if (used_ + text.size() > pending_.size()) {
+    flush();
+    // A text larger than the whole buffer goes straight to the file.
+    if (text.size() > pending_.size()) {
+      if (!file_->append(text)) ok_ = false;
+      return;
+    }
+  }
+  std::memcpy(pending_.data() + used_, text.data(), text.size());
+  used_ += text.size();
 }
 
 void LineWriter::write_line(std::string_view line) {
-  pending_.append(line);
-  pending_.append("\r\n");
-  if (pending_.size() >= kWriteChunk) flush();
+  if (used_ + line.size() + 2 > pending_.size()) {
+    write(line);
+    write("\r\n");
+    return;
+  }
+  char* at = pending_.data() + used_;
+  std::memcpy(at, line.data(), line.size());
+  at[line.size()] = '\r';
+  at[line.size() + 1] = '\n';
+  used_ += line.size() + 2;
 }
 
 void LineWriter::flush() {
-  if (pending_.empty()) return;
-  if (!file_->append(pending_)) ok_ = false;
-  pending_.clear();
+  if (used_ == 0) return;
+  if (!file_->append(std::string_view(pending_.data(), used_))) ok_ = false;
+  used_ = 0;
 }
 
 bool LineWriter::close() {

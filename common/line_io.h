@@ -58,7 +58,8 @@ class LineWriter {
   void flush();
 
   std::unique_ptr<WritableFile> file_;
-  std::string pending_;
+  std::string pending_;  // the buffer, of a fixed size
+  std::size_t used_ = 0;
   bool ok_ = true;
   bool closed_ = false;
 };

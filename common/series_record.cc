@@ -1,5 +1,7 @@
 #include "common/series_record.h"
 
+#include <cstring>
+
 #include "common/numbers.h"
 
 namespace rain {
@@ -85,10 +87,18 @@ int digit_pair(std::string_view text, std::size_t at) {
 }
 
 // The third field from `start` on: blanks skipped, up to the next blank.
-std::string_view field_from(std::string_view record, std::size_t start) {
-  while (start < record.size() && record[start] == ' ') ++start;
-  std::size_t end = record.find(' ', start);
-  if (end == std::string_view::npos) end = record.size();
+// Nothing when a tab stands anywhere from `start` on: tabs would act as blanks
+// in the long way.
+std::optional<std::string_view> field_from(std::string_view record, std::size_t start) {
+  const char* const text = record.data();
+  const std::size_t size = record.size();
+  while (start < size && text[start] == ' ') ++start;
+  std::size_t end = start;
+  while (end < size && text[end] != ' ') {
+    if (text[end] == '\t') return std::nullopt;
+    ++end;
+  }
+  if (end < size && std::memchr(text + end, '\t', size - end)) return std::nullopt;
   return record.substr(start, end - start);
 }
 
@@ -110,13 +120,12 @@ std::optional<FixedRecord> fixed_record(std::string_view record) {
   for (int n : numbers) {
     if (n < 0) return std::nullopt;
   }
-  if (!is_clock_time(numbers[0], numbers[1], numbers[2]) || !is_calendar_date(numbers[3], numbers[4], numbers[6])) {
+  if (numbers[0] > 23 || numbers[1] > 59 || numbers[2] > 59 || !is_calendar_date(numbers[3], numbers[4], numbers[6])) {
     return std::nullopt;
   }
-  // Tabs would act as blanks in the long way; none stands before the depth.
-  if (record.find('\t', date_end) != std::string_view::npos) return std::nullopt;
-  return FixedRecord{{numbers[0], numbers[1], numbers[2]}, {numbers[3], numbers[4], numbers[6]},
-                     field_from(record, date_end)};
+  const std::optional<std::string_view> depth = field_from(record, date_end);
+  if (!depth) return std::nullopt;
+  return FixedRecord{{numbers[0], numbers[1], numbers[2]}, {numbers[3], numbers[4], numbers[6]}, *depth};
 }
 
 std::string OBTEMHORA(std::string_view linha) {

@@ -77,12 +77,13 @@ class LeituraDoCampo {
 
 // Parts of a date of two, two and two or four characters, each separated by
 // one separator: false for any other date.
-bool partes_de_data_usual(std::string_view data, const DelimiterSet& del, std::string_view (&partes)[3]) {
-  if ((data.size() != 8 && data.size() != 10) || !del.has(data[2]) || !del.has(data[5])) return false;
-  for (std::size_t i : {0, 1, 3, 4, 6, 7}) {
-    if (del.has(data[i])) return false;
+bool partes_de_data_usual(std::string_view data, std::string_view (&partes)[3]) {
+  // The date separators of a mask: "-", "." and "/".
+  auto separa = [](char c) { return c == '-' || c == '.' || c == '/'; };
+  if ((data.size() != 8 && data.size() != 10) || !separa(data[2]) || !separa(data[5])) return false;
+  for (std::size_t i = 0; i < data.size(); ++i) {
+    if (i != 2 && i != 5 && separa(data[i])) return false;
   }
-  if (data.size() == 10 && (del.has(data[8]) || del.has(data[9]))) return false;
   partes[0] = data.substr(0, 2);
   partes[1] = data.substr(3, 2);
   partes[2] = data.substr(6);
@@ -99,7 +100,7 @@ void acrescenta_data(std::string& linha, std::string_view data, const MascaraDeD
   // dates are "dd/mm/yyyy" or "dd/mm/yy", whose parts stand where they always do.
   const DelimiterSet& del = date_mask_separators();
   std::string_view partes[3];
-  if (partes_de_data_usual(curta, del, partes)) {
+  if (partes_de_data_usual(curta, partes)) {
     // At most ten characters, put together before they are appended at once.
     char data_nova[10];
     std::size_t n = 0;
@@ -143,8 +144,7 @@ class CamposDaLinha {
     while (static_cast<int>(campos_.size()) < ultimo_) {
       while (p < fim && *p == separador_) ++p;
       if (p == fim) break;
-      const char* proximo = p;
-      while (proximo < fim && *proximo != separador_) ++proximo;
+      const char* proximo = find_char(p, fim, separador_);
       campos_.emplace_back(p, static_cast<std::size_t>(proximo - p));
       p = proximo;
     }
