@@ -40,6 +40,16 @@ int count_words(std::string_view text, const DelimiterSet& delims);
 // copy, or in place.
 std::string_view short_view(std::string_view text);
 
+// Two texts are the same. Most are a few characters long (a depth, a field),
+// where a loop costs less than a call.
+inline bool same_text(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (a[i] != b[i]) return false;
+  }
+  return true;
+}
+
 // The first `c` in [begin, end), or `end`. Short fields are where most
 // searches end, so eight bytes are looked at a time with no call.
 inline const char* find_char(const char* begin, const char* end, char c) {

@@ -19,7 +19,7 @@ void acrescenta_basculacoes(std::string& saida, double anterior, double atual, d
 }
 
 double ContagemEmFluxo::valor_de(std::string_view texto) {
-  if (tem_lido_ && texto == texto_lido_) return valor_lido_;
+  if (tem_lido_ && same_text(texto, texto_lido_)) return valor_lido_;
   texto_lido_.assign(texto);
   tem_lido_ = true;
   std::optional<double> valor;

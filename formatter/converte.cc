@@ -61,7 +61,7 @@ double numero_do_campo(std::string_view campo, int coluna, const Origem& origem)
 class LeituraDoCampo {
  public:
   double le(std::string_view campo, int coluna, const Origem& origem) {
-    if (!tem_ || campo != texto_) {
+    if (!tem_ || !same_text(campo, texto_)) {
       valor_ = numero_do_campo(campo, coluna, origem);
       texto_.assign(campo);
       tem_ = true;

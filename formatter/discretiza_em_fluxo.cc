@@ -68,7 +68,7 @@ void DiscretizacaoEmFluxo::toma(const FixedRecord& registro) {
   }
   dia_do_ultimo_ = dia;
   segundos_do_ultimo_ = segundos;
-  if (acumulo_ != registro.depth) {
+  if (!same_text(acumulo_, registro.depth)) {
     acumulo_.assign(registro.depth);
     replace_char(acumulo_, ',', '.');
     linha_pronta_ = false;
