@@ -79,17 +79,31 @@ std::unique_ptr<LineReader> abre_entrada(Env& env, const ParametrosDoAjuste& p) 
   return entrada;
 }
 
+// Converts the raw export into the output, through the stages in memory asked
+// for: resampling on `passo` when given, tip counting when `conta`. Without
+// them this is the first version of the series. The lines written.
+std::int64_t escreve_saida(Env& env, LineReader& entrada, const ParametrosDoAjuste& p, const Plano& plano,
+                           const Passo* passo, bool conta, ResumoDoAjuste& resumo) {
+  std::unique_ptr<LineWriter> saida = create_lines(env, p.ENDERECO_SAIDA);
+  if (!saida) throw Failure(kErroGerarSaida, 1);
+  ArquivoDaSerie arquivo(*saida);
+  DestinoDaSerie* destino = &arquivo;
+  std::optional<ContagemEmFluxo> contagem;
+  if (conta) destino = &contagem.emplace(*destino, p.CAPACIDADE_BASCULA);
+  std::optional<DiscretizacaoEmFluxo> discretizacao;
+  if (passo) destino = &discretizacao.emplace(*destino, *passo);
+  converte_registros(entrada, *destino, plano, p, resumo);
+  if (entrada.failed()) throw Failure(kErroLerEntrada, 1);
+  destino->termina();
+  if (!saida->close()) throw Failure(kErroGravarSaida, 1);
+  return arquivo.linhas();
+}
+
 // The first version of the series goes to the output file, and each later
 // stage moves it to the work file, reads it there and writes the output anew.
 void ajusta_em_etapas(Env& env, LineReader& entrada, const ParametrosDoAjuste& p, const Plano& plano,
                       const std::optional<Passo>& passo, ResumoDoAjuste& resumo) {
-  std::unique_ptr<LineWriter> saida = create_lines(env, p.ENDERECO_SAIDA);
-  if (!saida) throw Failure(kErroGerarSaida, 1);
-  ArquivoDaSerie arquivo(*saida);
-  converte_registros(entrada, arquivo, plano, p, resumo);
-  if (entrada.failed()) throw Failure(kErroLerEntrada, 1);
-  if (!saida->close()) throw Failure(kErroGravarSaida, 1);
-  saida.reset();
+  escreve_saida(env, entrada, p, plano, nullptr, false, resumo);
 
   const std::string trabalho = nome_de_trabalho(p.ENDERECO_SAIDA);
   if (plano.discretiza) {
@@ -137,19 +151,9 @@ bool pode_seguir_em_memoria(Env& env, const ParametrosDoAjuste& p, const Plano& 
 // memory, and only the finished series is written.
 void ajusta_em_memoria(Env& env, LineReader& entrada, const ParametrosDoAjuste& p, const Plano& plano,
                        const std::optional<Passo>& passo, ResumoDoAjuste& resumo) {
-  std::unique_ptr<LineWriter> saida = create_lines(env, p.ENDERECO_SAIDA);
-  if (!saida) throw Failure(kErroGerarSaida, 1);
-  ArquivoDaSerie arquivo(*saida);
-  DestinoDaSerie* destino = &arquivo;
-  std::optional<ContagemEmFluxo> contagem;
-  if (!plano.basculas_por_intervalo) destino = &contagem.emplace(*destino, p.CAPACIDADE_BASCULA);
-  std::optional<DiscretizacaoEmFluxo> discretizacao;
-  if (plano.discretiza) destino = &discretizacao.emplace(*destino, *passo);
-  converte_registros(entrada, *destino, plano, p, resumo);
-  if (entrada.failed()) throw Failure(kErroLerEntrada, 1);
-  destino->termina();
-  if (!saida->close()) throw Failure(kErroGravarSaida, 1);
-  resumo.registros = std::max<std::int64_t>(arquivo.linhas() - 1, 0);
+  const std::int64_t linhas =
+      escreve_saida(env, entrada, p, plano, passo ? &*passo : nullptr, !plano.basculas_por_intervalo, resumo);
+  resumo.registros = std::max<std::int64_t>(linhas - 1, 0);
 }
 
 }  // namespace
