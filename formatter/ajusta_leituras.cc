@@ -125,12 +125,13 @@ void ajusta_em_etapas(Env& env, LineReader& entrada, const ParametrosDoAjuste& p
   resumo.registros = conta_registros(env, p.ENDERECO_SAIDA);
 }
 
+bool tem_etapas_seguintes(const Plano& plano) { return plano.discretiza || !plano.basculas_por_intervalo; }
+
 // The later stages can run in memory, straight into the output, when nothing
 // the work files would meet is there: the input is a plain file that can be
 // read again, the output a plain file or none, and no work file or cache of
 // an earlier run lies where the stages would look for it.
 bool pode_seguir_em_memoria(Env& env, const ParametrosDoAjuste& p, const Plano& plano) {
-  if (!plano.discretiza && plano.basculas_por_intervalo) return false;  // the conversion is the only stage
   if (env.entry_kind(p.ENDERECO_ENTRADA) != EntryKind::kRegularFile) return false;
   if (env.entry_kind(p.ENDERECO_SAIDA) == EntryKind::kOther) return false;
   std::vector<std::string> trabalho = {nome_de_trabalho(p.ENDERECO_SAIDA)};
@@ -175,6 +176,12 @@ ResumoDoAjuste AJUSTA_LEITURAS(Env& env, const ParametrosDoAjuste& p) {
   std::optional<Passo> passo;
   if (plano.discretiza) passo = Passo::le(p.INTERVALO);
 
+  // The conversion alone writes the output: there is no work file to keep.
+  if (!tem_etapas_seguintes(plano)) {
+    ResumoDoAjuste resumo;
+    ajusta_em_memoria(env, *entrada, p, plano, passo, resumo);
+    return resumo;
+  }
   if (pode_seguir_em_memoria(env, p, plano)) {
     ResumoDoAjuste resumo;
     try {

@@ -78,12 +78,13 @@ class LeituraDoCampo {
 // Parts of a date of two, two and two or four characters, each separated by
 // one separator: false for any other date.
 bool partes_de_data_usual(std::string_view data, std::string_view (&partes)[3]) {
-  // The date separators of a mask: "-", "." and "/".
-  auto separa = [](char c) { return c == '-' || c == '.' || c == '/'; };
-  if ((data.size() != 8 && data.size() != 10) || !separa(data[2]) || !separa(data[5])) return false;
-  for (std::size_t i = 0; i < data.size(); ++i) {
-    if (i != 2 && i != 5 && separa(data[i])) return false;
-  }
+  const DelimiterSet& separa = date_mask_separators();
+  if ((data.size() != 8 && data.size() != 10) || !separa.has(data[2]) || !separa.has(data[5])) return false;
+  // No other separator: the parts are "dd", "mm" and "yy" or "yyyy".
+  unsigned outros = separa.has(data[0]) | separa.has(data[1]) | separa.has(data[3]) | separa.has(data[4]) |
+                    separa.has(data[6]) | separa.has(data[7]);
+  if (data.size() == 10) outros |= separa.has(data[8]) | separa.has(data[9]);
+  if (outros) return false;
   partes[0] = data.substr(0, 2);
   partes[1] = data.substr(3, 2);
   partes[2] = data.substr(6);
@@ -187,23 +188,22 @@ class MontagemDoRegistro {
  public:
   MontagemDoRegistro(const Plano& plano, const ParametrosDoAjuste& p) : plano_(plano), p_(p) {}
 
-  // The record of the line split in `campos`; `acumulo_escrito` keeps the
-  // depth text of the record.
-  void monta(std::string& nova, const CamposDaLinha& campos, std::string& acumulo_escrito, const Origem& origem) {
+  // Builds into `nova` the record of the line split in `campos`.
+  void monta(std::string& nova, const CamposDaLinha& campos, const Origem& origem) {
     nova.assign(campos.campo(p_.COLUNA_HORA));
     nova += ' ';
     acrescenta_data(nova, campos.campo(p_.COLUNA_DATA), plano_.mascara);
     nova += ' ';
-    acumulo_escrito.clear();
+    inicio_do_acumulo_ = nova.size();
     if (p_.COLUNA_ACUMULO != 0) {
       std::string_view acumulo = campos.campo(p_.COLUNA_ACUMULO);
       if (plano_.acumulo_total) {
-        acumulo_escrito.assign(acumulo);  // already a running total
+        nova += acumulo;  // already a running total
       } else {
         acum_ += chuva_.le(acumulo, p_.COLUNA_ACUMULO, origem);
-        texto_do_acumulo_.escreve(acumulo_escrito, acum_);
+        texto_do_acumulo_.escreve(nova, acum_);
       }
-      nova += acumulo_escrito;
+      fim_do_acumulo_ = nova.size();
       if (plano_.basculas_por_intervalo) {
         nova += ' ';
         nova += campos.campo(p_.COLUNA_BASCULA);
@@ -214,15 +214,20 @@ class MontagemDoRegistro {
     const double basculas = basculas_.le(bascula, p_.COLUNA_BASCULA, origem);
     if (plano_.basculas_por_intervalo) {
       acum_ += p_.CAPACIDADE_BASCULA * basculas;
-      texto_do_acumulo_.escreve(acumulo_escrito, acum_);
-      nova += acumulo_escrito;
-      nova += ' ';
-      nova += bascula;
     } else {
       acum_ = p_.CAPACIDADE_BASCULA * basculas;  // tips counted since the start
-      texto_do_acumulo_.escreve(acumulo_escrito, acum_);
-      nova += acumulo_escrito;
     }
+    texto_do_acumulo_.escreve(nova, acum_);
+    fim_do_acumulo_ = nova.size();
+    if (plano_.basculas_por_intervalo) {
+      nova += ' ';
+      nova += bascula;
+    }
+  }
+
+  // The depth text of the record `nova` holds.
+  std::string_view acumulo_de(const std::string& nova) const {
+    return std::string_view(nova).substr(inicio_do_acumulo_, fim_do_acumulo_ - inicio_do_acumulo_);
   }
 
  private:
@@ -232,6 +237,8 @@ class MontagemDoRegistro {
   TextoDoAcumulo texto_do_acumulo_;
   LeituraDoCampo chuva_;
   LeituraDoCampo basculas_;
+  std::size_t inicio_do_acumulo_ = 0;
+  std::size_t fim_do_acumulo_ = 0;
 };
 
 Separador escolhe_separador(const std::string& tipo) {
@@ -283,7 +290,7 @@ void converte_registros(LineReader& entrada, DestinoDaSerie& saida, const Plano&
     origem.linha = bruta;
     if (so_brancos(bruta)) continue;
     campos.separa(bruta);
-    montagem.monta(nova, campos, resumo.acumulo, origem);
+    montagem.monta(nova, campos, origem);
     const FixedRecord* lido = confere ? conferencia.confere(nova, origem) : nullptr;
     confere = true;
     if (lido && nova.size() <= kMaxShortText) {
@@ -293,6 +300,7 @@ void converte_registros(LineReader& entrada, DestinoDaSerie& saida, const Plano&
     }
     ++resumo.leituras;
   }
+  if (resumo.leituras > 0) resumo.acumulo = montagem.acumulo_de(nova);
 }
 
 Plano faz_plano(const ParametrosDoAjuste& p) {
