@@ -31,7 +31,14 @@ bool LineReader::fill() {
 }
 
 bool LineReader::read_line(std::string& line) {
-  line.clear();
+  std::string_view view;
+  const bool got = read_view(view);
+  line.assign(view);
+  return got;
+}
+
+bool LineReader::read_view(std::string_view& line) {
+  line = {};
   if (at_end()) return false;
   std::size_t scanned = begin_;
   for (;;) {
@@ -41,14 +48,14 @@ bool LineReader::read_line(std::string& line) {
       std::size_t stop = static_cast<std::size_t>(static_cast<const char*>(lf) - buffer_.data());
       std::size_t content_end = stop;
       if (content_end > begin_ && buffer_[content_end - 1] == '\r') --content_end;
-      line.assign(buffer_.data() + begin_, content_end - begin_);
+      line = std::string_view(buffer_.data() + begin_, content_end - begin_);
       begin_ = stop + 1;
       return true;
     }
     scanned = end_;
     std::size_t offset = scanned - begin_;
     if (!fill()) {
-      line.assign(buffer_.data() + begin_, end_ - begin_);
+      line = std::string_view(buffer_.data() + begin_, end_ - begin_);
       begin_ = end_;
       return true;
     }
@@ -72,27 +79,42 @@ bool LineReader::at_end_or_eof_mark() {
   return buffer_[begin_] == '\x1a';
 }
 
-LineWriter::LineWriter(std::unique_ptr<WritableFile> file) : file_(std::move(file)) { pending_.reserve(kWriteChunk); }
+LineWriter::LineWriter(std::unique_ptr<WritableFile> file) : file_(std::move(file)), pending_(kWriteChunk, '\0') {}
 
 LineWriter::~LineWriter() {
   if (!closed_) close();
 }
 
 void LineWriter::write(std::string_view text) {
-  pending_.append(text);
-  if (pending_.size() >= kWriteChunk) flush();
+  if (used_ + text.size() > pending_.size()) {
+    flush();
+    // A text larger than the whole buffer goes straight to the file.
+    if (text.size() > pending_.size()) {
+      if (!file_->append(text)) ok_ = false;
+      return;
+    }
+  }
+  std::memcpy(pending_.data() + used_, text.data(), text.size());
+  used_ += text.size();
 }
 
 void LineWriter::write_line(std::string_view line) {
-  pending_.append(line);
-  pending_.append("\r\n");
-  if (pending_.size() >= kWriteChunk) flush();
+  if (used_ + line.size() + 2 > pending_.size()) {
+    write(line);
+    write("\r\n");
+    return;
+  }
+  char* at = pending_.data() + used_;
+  std::memcpy(at, line.data(), line.size());
+  at[line.size()] = '\r';
+  at[line.size() + 1] = '\n';
+  used_ += line.size() + 2;
 }
 
 void LineWriter::flush() {
-  if (pending_.empty()) return;
-  if (!file_->append(pending_)) ok_ = false;
-  pending_.clear();
+  if (used_ == 0) return;
+  if (!file_->append(std::string_view(pending_.data(), used_))) ok_ = false;
+  used_ = 0;
 }
 
 bool LineWriter::close() {

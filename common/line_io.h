@@ -20,6 +20,9 @@ class LineReader {
   // read after the end yields an empty line, as the old text files did.
   bool read_line(std::string& line);
   std::string read_line();
+  // The next line as a view into the reader's buffer, good until the next
+  // read; false (and an empty view) past the end.
+  bool read_view(std::string_view& line);
 
   // No byte is left.
   bool at_end();
@@ -55,7 +58,8 @@ class LineWriter {
   void flush();
 
   std::unique_ptr<WritableFile> file_;
-  std::string pending_;
+  std::string pending_;  // the buffer, of a fixed size
+  std::size_t used_ = 0;
   bool ok_ = true;
   bool closed_ = false;
 };

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 
@@ -19,6 +20,25 @@ std::size_t skip_blanks(std::string_view text) {
 
 int position(std::size_t index) { return static_cast<int>(index) + 1; }
 
+// A decimal of at most 15 digits and no exponent, checked already. Its digits
+// make a whole number below 2^53 and its power of ten is exact too, so the one
+// division rounds to the nearest double, as from_chars does.
+double short_decimal(std::string_view text, std::size_t places) {
+  static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  bool negative = false;
+  std::uint64_t whole = 0;
+  for (char c : text) {
+    if (c == '-') {
+      negative = true;
+    } else if (is_digit(c)) {
+      whole = whole * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+  }
+  const double value = static_cast<double>(whole) / kPowers[places];
+  return negative ? -value : value;
+}
+
 int digit_value(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -34,13 +54,18 @@ DecimalText parse_decimal(std::string_view text) {
   const std::size_t start = i;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
   std::size_t digits = 0;
+  std::size_t places = 0;
   while (i < text.size() && is_digit(text[i])) ++i, ++digits;
   if (i < text.size() && text[i] == '.') {
     ++i;
-    while (i < text.size() && is_digit(text[i])) ++i, ++digits;
+    while (i < text.size() && is_digit(text[i])) ++i, ++digits, ++places;
   }
   if (digits == 0) {
     out.error = position(i);
+    return out;
+  }
+  if (i == text.size() && digits <= 15) {
+    out.value = short_decimal(text.substr(start, i - start), places);
     return out;
   }
   if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {

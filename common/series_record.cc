@@ -1,5 +1,9 @@
 #include "common/series_record.h"
 
+#include <bit>
+#include <cstdint>
+#include <cstring>
+
 #include "common/numbers.h"
 
 namespace rain {
@@ -72,6 +76,91 @@ void hold_record(std::string& line) {
 
 std::int16_t record_tips(std::string_view record, const DelimiterSet& blanks) {
   return whole_int16(word_view(record, kTipsField, blanks)).value_or(0);
+}
+
+namespace {
+
+bool digit(char c) { return c >= '0' && c <= '9'; }
+
+// Eight characters as one number, the first in the lowest byte.
+std::uint64_t eight_at(const char* text) {
+  if constexpr (std::endian::native == std::endian::little) {
+    std::uint64_t word;
+    std::memcpy(&word, text, 8);
+    return word;
+  }
+  unsigned char bytes[8];
+  std::memcpy(bytes, text, 8);
+  std::uint64_t word = 0;
+  for (int i = 7; i >= 0; --i) word = (word << 8) | bytes[i];
+  return word;
+}
+
+// Every byte of `word` that `digits` marks holds "0" to "9", and every other
+// byte equals that of `others`.
+bool digits_and(std::uint64_t word, std::uint64_t digits, std::uint64_t others) {
+  constexpr std::uint64_t kHighNibbles = 0xF0F0F0F0F0F0F0F0u;
+  constexpr std::uint64_t kZeros = 0x3030303030303030u;
+  constexpr std::uint64_t kSixes = 0x0606060606060606u;
+  const std::uint64_t d = word & digits;
+  // "0" to "?" share the high nibble 3; adding 6 keeps it only up to "9".
+  return (word & ~digits) == others && (d & kHighNibbles) == (kZeros & digits) &&
+         ((d + (kSixes & digits)) & kHighNibbles) == (kZeros & digits);
+}
+
+// The number of the two digits of `word` from byte `at` on.
+int pair_at(std::uint64_t word, int at) {
+  const auto tens = static_cast<int>((word >> (8 * at)) & 0x0F);
+  const auto units = static_cast<int>((word >> (8 * at + 8)) & 0x0F);
+  return tens * 10 + units;
+}
+
+// The third field from `start` on: blanks skipped, up to the next blank.
+// Nothing when a tab stands anywhere from `start` on: tabs would act as blanks
+// in the long way.
+std::optional<std::string_view> field_from(std::string_view record, std::size_t start) {
+  const char* const text = record.data();
+  const std::size_t size = record.size();
+  while (start < size && text[start] == ' ') ++start;
+  std::size_t end = start;
+  while (end < size && text[end] != ' ') {
+    if (text[end] == '\t') return std::nullopt;
+    ++end;
+  }
+  if (end < size && std::memchr(text + end, '\t', size - end)) return std::nullopt;
+  return record.substr(start, end - start);
+}
+
+}  // namespace
+
+std::optional<FixedRecord> fixed_record(std::string_view record) {
+  record = short_view(record);
+  if (record.size() < 17) return std::nullopt;
+  // "hh:mm:ss" then " dd/mm/y": the digits where they belong, the marks
+  // between them.
+  constexpr std::uint64_t kTimeDigits = 0xFFFF00FFFF00FFFFu;
+  constexpr std::uint64_t kTimeMarks = 0x00003A00003A0000u;
+  constexpr std::uint64_t kDateDigits = 0xFF00FFFF00FFFF00u;
+  constexpr std::uint64_t kDateMarks = 0x002F00002F000020u;
+  const std::uint64_t time = eight_at(record.data());
+  const std::uint64_t date = eight_at(record.data() + 8);
+  if (!digits_and(time, kTimeDigits, kTimeMarks) || !digits_and(date, kDateDigits, kDateMarks)) return std::nullopt;
+  const char last = record[16];
+  if (last < '0' || last > '9') return std::nullopt;
+  // A four-digit year loses its century, as OBTEMDATA drops it.
+  std::size_t date_end = 17;
+  if (record.size() >= 19 && digit(record[17]) && digit(record[18])) date_end = 19;
+  if (date_end < record.size() && record[date_end] != ' ') return std::nullopt;
+  const int hora = pair_at(time, 0);
+  const int minuto = pair_at(time, 3);
+  const int segundo = pair_at(time, 6);
+  const int dia = pair_at(date, 1);
+  const int mes = pair_at(date, 4);
+  const int ano = (record[date_end - 2] - '0') * 10 + (record[date_end - 1] - '0');
+  if (hora > 23 || minuto > 59 || segundo > 59 || !is_calendar_date(dia, mes, ano)) return std::nullopt;
+  const std::optional<std::string_view> depth = field_from(record, date_end);
+  if (!depth) return std::nullopt;
+  return FixedRecord{{hora, minuto, segundo}, {dia, mes, ano}, *depth};
 }
 
 std::string OBTEMHORA(std::string_view linha) {

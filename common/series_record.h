@@ -10,9 +10,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "common/calendar.h"
 #include "common/text.h"
 
 namespace rain {
@@ -61,6 +63,18 @@ void hold_record(std::string& line);
 // The tip count of a record; a missing field or one that is not a 16-bit
 // whole number counts as a dry record.
 std::int16_t record_tips(std::string_view record, const DelimiterSet& blanks);
+
+// A record written "hh:mm:ss dd/mm/yy depth ..." (the year may have four
+// digits), read in place: the time and the date OBTEMHORA and OBTEMDATA give
+// for it, and its third field. Nothing for a record of any other form, or one
+// whose time is no clock time or whose date the calendar does not have; such a
+// record takes the long way through OBTEMHORA and OBTEMDATA.
+struct FixedRecord {
+  ClockTime time;
+  CalendarDate date;
+  std::string_view depth;
+};
+std::optional<FixedRecord> fixed_record(std::string_view record);
 
 // The record's time; "9:5" gives "09:05:00", "10:30:00:15" gives "10:30:00".
 // None of these three fails: a malformed field gives a malformed but defined

@@ -91,5 +91,35 @@ TEST(RecordTips, ATabSplitsTheFieldsOnlyWhereItCountsAsABlank) {
   EXPECT_EQ(record_tips("10:00:00 01/02/05 0.20 40000", record_blanks()), 0);  // beyond 16 bits: dry
 }
 
+// A record read in place must give what the long way gives, and be read in
+// place whenever its form is the usual one.
+TEST(FixedRecord, AgreesWithObtemHoraAndObtemData) {
+  struct Case {
+    const char* record;
+    bool in_place;
+  };
+  const Case cases[] = {
+      {"10:05:00 01/02/05 0.20", true},     {"10:05:00 01/02/2005 0.20 3", true},
+      {"23:59:59 29/02/00 1", true},        {"00:00:00 31/12/99", true},
+      {"10:05:00 01/02/05   7,5", true},    {"24:00:00 01/02/05 0.2", false},
+      {"10:60:00 01/02/05 0.2", false},     {"10:05:00 29/02/01 0.2", false},
+      {"10:05:00 00/02/05 0.2", false},     {"10:05:00 01/13/05 0.2", false},
+      {" 10:05:00 01/02/05 0.2", false},    {"10:05 01/02/05 0.2", false},
+      {"10:05:00 1/2/05 0.2", false},       {"10:05:00 01-02-05 0.2", false},
+      {"10:05:00 01/02/005 0.2", false},    {"10:05:00 01/02/2x05 0.2", false},
+      {"10:05:00 01/02/05x 0.2", false},    {"10:05:00 01/02/05 0.2\t1", false},
+      {"1a:05:00 01/02/05 0.2", false},     {"10:05:0/ 01/02/05 0.2", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.record);
+    const std::optional<FixedRecord> fixed = fixed_record(c.record);
+    ASSERT_EQ(fixed.has_value(), c.in_place);
+    if (!fixed) continue;
+    EXPECT_EQ(fixed->time.text(), OBTEMHORA(c.record));
+    EXPECT_EQ(fixed->date.text(), OBTEMDATA(c.record));
+    EXPECT_EQ(fixed->depth, record_field(c.record, kDepthField));
+  }
+}
+
 }  // namespace
 }  // namespace rain

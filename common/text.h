@@ -2,7 +2,10 @@
 // the 255-character cut of short texts, and small character rewrites.
 #pragma once
 
+#include <bit>
 #include <bitset>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -36,6 +39,38 @@ int count_words(std::string_view text, const DelimiterSet& delims);
 // The first 255 characters of `text`: the one short-text cut, as a view, a
 // copy, or in place.
 std::string_view short_view(std::string_view text);
+
+// Two texts are the same. Most are a few characters long (a depth, a field),
+// where a loop costs less than a call.
+inline bool same_text(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (a[i] != b[i]) return false;
+  }
+  return true;
+}
+
+// The first `c` in [begin, end), or `end`. Short fields are where most
+// searches end, so eight bytes are looked at a time with no call.
+inline const char* find_char(const char* begin, const char* end, char c) {
+  if constexpr (std::endian::native == std::endian::little) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101u;
+    constexpr std::uint64_t kHighs = 0x8080808080808080u;
+    const std::uint64_t pattern = kOnes * static_cast<unsigned char>(c);
+    while (end - begin >= 8) {
+      std::uint64_t word;
+      std::memcpy(&word, begin, 8);
+      const std::uint64_t x = word ^ pattern;
+      // The lowest byte flagged is the first zero byte of x; bytes above it
+      // may be flagged falsely, never below.
+      const std::uint64_t zeros = (x - kOnes) & ~x & kHighs;
+      if (zeros) return begin + (std::countr_zero(zeros) >> 3);
+      begin += 8;
+    }
+  }
+  while (begin < end && *begin != c) ++begin;
+  return begin;
+}
 std::string cut_short(std::string_view text);
 void cut_short_in_place(std::string& text);
 

@@ -5,17 +5,17 @@
 #include <optional>
 #include <vector>
 
-#include "common/calendar.h"
 #include "common/created_file.h"
 #include "common/failure.h"
-#include "common/fixed.h"
 #include "common/line_io.h"
-#include "common/numbers.h"
 #include "common/run_files.h"
-#include "common/series_record.h"
 #include "common/text.h"
 #include "formatter/conta_basculacoes.h"
+#include "formatter/conta_em_fluxo.h"
+#include "formatter/converte.h"
 #include "formatter/discretiza.h"
+#include "formatter/discretiza_em_fluxo.h"
+#include "formatter/fluxo.h"
 #include "formatter/work_files.h"
 
 namespace rain::formatter {
@@ -28,311 +28,6 @@ const char* const kErroGravarSaida = "Erro: nao foi possivel gravar o arquivo de
 const char* const kErroMesmoArquivo = "Erro: o arquivo de saida nao pode ser o proprio arquivo de entrada.";
 const char* const kErroCapacidadeZero = "A capacidade da bascula deve ser diferente de zero.";
 const char* const kErroCapacidadeNegativa = "A capacidade da bascula deve ser maior que zero.";
-
-const DelimiterSet& date_mask_separators() {
-  static const DelimiterSet set("-./");
-  return set;
-}
-
-// The raw file's field separator.
-struct Separador {
-  DelimiterSet del;
-  // Titles of a blank-separated header are its words; with any other
-  // separator a title of several words is kept together by "_".
-  bool titulos_por_brancos = false;
-};
-
-Separador escolhe_separador(const std::string& tipo) {
-  Separador s;
-  // Tabs are turned into blanks before a line is split, so "tab" (or a tab
-  // typed as the separator itself) splits on blanks. An empty answer of the
-  // dialogue is taken as the blank.
-  if (equals_upper(tipo, "TAB") || tipo == "\t") {
-    s.del = DelimiterSet(" ");
-  } else if (tipo.empty() || equals_upper(tipo, "SPACE") || tipo[0] == ' ') {
-    s.del = DelimiterSet(" ");
-    s.titulos_por_brancos = true;
-  } else {
-    s.del = DelimiterSet(std::string_view(tipo.data(), 1));
-  }
-  return s;
-}
-
-// What the run does with its columns, decided once from the parameters.
-struct Plano {
-  Separador separador;
-  MascaraDeData mascara;
-  // The logger gave the tips of each record: they are copied, not derived.
-  bool basculas_por_intervalo = false;
-  bool acumulo_total = false;
-  bool discretiza = false;
-};
-
-Plano faz_plano(const ParametrosDoAjuste& p) {
-  Plano plano;
-  plano.separador = escolhe_separador(p.TIPO_SEPARADOR);
-  plano.mascara = le_mascara(p.MASCARA);
-  plano.basculas_por_intervalo = p.COLUNA_BASCULA != 0 && equals_upper(p.TIPO_BASCULA, "INTERVALO");
-  plano.acumulo_total = equals_upper(p.TIPO_ACUMULO, "TOTAL");
-  plano.discretiza = equals_upper(p.DISCRETIZADO, "N");
-  return plano;
-}
-
-std::string cabecalho_fixo(const Plano& plano) {
-  return plano.basculas_por_intervalo ? "Hora Data Acumulo Basculacoes" : "Hora Data Acumulo";
-}
-
-// The titles of the time, date and depth columns (and of the tip column when
-// the tips are copied) out of the raw header line.
-std::string cabecalho_do_arquivo(std::string linha, const Plano& plano, const ParametrosDoAjuste& p) {
-  if (!plano.separador.titulos_por_brancos) replace_char(linha, ' ', '_');
-  replace_char(linha, '\t', ' ');
-  const DelimiterSet& del = plano.separador.del;
-  std::string titulos = word(linha, p.COLUNA_HORA, del);
-  titulos += ' ';
-  titulos += word_view(linha, p.COLUNA_DATA, del);
-  titulos += ' ';
-  titulos += word_view(linha, p.COLUNA_ACUMULO, del);
-  if (plano.basculas_por_intervalo) {
-    titulos += ' ';
-    titulos += word_view(linha, p.COLUNA_BASCULA, del);
-  }
-  return titulos;
-}
-
-bool so_brancos(const std::string& linha) { return linha.find_first_not_of(' ') == std::string::npos; }
-
-// A raw line as a message shows it.
-std::string trecho(std::string_view linha) { return cut_short(linha); }
-
-// Where in the raw file a record stands, for the messages that name it.
-struct Origem {
-  long numero = 0;
-  const std::string* linha = nullptr;
-
-  std::string descreve() const { return "linha " + std::to_string(numero) + " do arquivo de entrada"; }
-};
-
-// A rain or tip field that must be a number; an unreadable one ends the run
-// without a message on standard output, saying on standard error where.
-double numero_do_campo(std::string_view campo, int coluna, const Origem& origem) {
-  DecimalText d = parse_decimal(campo);
-  if (!d.ok()) {
-    throw Failure::silent(1, "Erro: " + origem.descreve() + ", campo " + std::to_string(coluna) + ": \"" +
-                                 std::string(campo) + "\" nao e um numero: " + trecho(*origem.linha));
-  }
-  return d.value;
-}
-
-// The records of a series to be resampled must be calendar dates and clock
-// times in time order; years count on from the first record's year, so
-// 31/12/99 is followed by 01/01/00. A series kept as it is only has its
-// impossible dates counted.
-class ConfereRegistros {
- public:
-  ConfereRegistros(bool discretiza, ResumoDoAjuste& resumo) : discretiza_(discretiza), resumo_(resumo) {}
-
-  void confere(const std::string& registro, const Origem& origem) {
-    std::optional<CalendarDate> data = fixed_calendar_date(data_do_registro(registro));
-    if (!discretiza_) {
-      if (!data && resumo_.datas_impossiveis++ == 0) {
-        resumo_.primeira_linha_impossivel = origem.numero;
-        resumo_.primeiro_texto_impossivel = trecho(*origem.linha);
-      }
-      return;
-    }
-    if (!data) recusa("data invalida", origem);
-    std::optional<ClockTime> hora = fixed_clock_time(hora_do_registro(registro));
-    if (!hora) recusa("hora invalida", origem);
-    if (!tem_anterior_) primeiro_ano_ = data->ano;
-    const Momento momento{(data->ano - primeiro_ano_ + 100) % 100, data->mes, data->dia, *hora};
-    if (tem_anterior_ && momento < anterior_) recusa("registro anterior ao registro precedente", origem);
-    anterior_ = momento;
-    tem_anterior_ = true;
-  }
-
- private:
-  // OBTEMDATA and OBTEMHORA of the record, the usual forms read in place:
-  // a date "dd/mm/yy" is its own fixed form, "dd/mm/yyyy" drops the century,
-  // a time "hh:mm:ss" is its own; any other text takes the long way.
-  std::string_view data_do_registro(const std::string& registro) {
-    std::string_view data = palavra_curta(registro, 2);
-    if (data.size() == 8 && so_digitos_e_barras(data)) return data;
-    if (data.size() == 10 && so_digitos_e_barras(data)) {
-      data_curta_.assign(data.substr(0, 6)).append(data.substr(8));
-      return data_curta_;
-    }
-    data_longa_ = OBTEMDATA(registro);
-    return data_longa_;
-  }
-  std::string_view hora_do_registro(const std::string& registro) {
-    std::string_view hora = palavra_curta(registro, 1);
-    if (hora.size() == 8 && hora[2] == ':' && hora[5] == ':' && digito(hora[0]) && digito(hora[1]) &&
-        digito(hora[3]) && digito(hora[4]) && digito(hora[6]) && digito(hora[7])) {
-      return hora;
-    }
-    hora_longa_ = OBTEMHORA(registro);
-    return hora_longa_;
-  }
-  // Word `n` of the record's first 255 characters (records hold no tabs).
-  static std::string_view palavra_curta(const std::string& registro, int n) {
-    static const DelimiterSet branco(" ");
-    std::string_view curto(registro.data(), std::min(registro.size(), kMaxShortText));
-    return word_view(curto, n, branco);
-  }
-  static bool digito(char c) { return c >= '0' && c <= '9'; }
-  // "dd/dd/dd" or "dd/dd/dddd".
-  static bool so_digitos_e_barras(std::string_view data) {
-    for (std::size_t i = 0; i < data.size(); ++i) {
-      if (i == 2 || i == 5 ? data[i] != '/' : !digito(data[i])) return false;
-    }
-    return true;
-  }
-
-  std::string data_curta_;
-  std::string data_longa_;
-  std::string hora_longa_;
-
-  struct Momento {
-    int anos_desde_o_primeiro = 0;
-    int mes = 0;
-    int dia = 0;
-    ClockTime hora;
-    auto operator<=>(const Momento&) const = default;
-  };
-
-  [[noreturn]] static void recusa(const char* motivo, const Origem& origem) {
-    throw Failure("Erro: " + std::string(motivo) + " na " + origem.descreve() + ": " + trecho(*origem.linha), 1);
-  }
-
-  bool discretiza_;
-  int primeiro_ano_ = 0;
-  bool tem_anterior_ = false;
-  Momento anterior_;
-  ResumoDoAjuste& resumo_;
-};
-
-void acrescenta_data(std::string& linha, std::string_view data, const MascaraDeData& mascara) {
-  std::string_view curta = short_view(data);
-  if (!mascara.completa()) {
-    linha += curta;
-    return;
-  }
-  const DelimiterSet& del = date_mask_separators();
-  linha += word_view(curta, mascara.dia, del);
-  linha += '/';
-  linha += word_view(curta, mascara.mes, del);
-  linha += '/';
-  linha += word_view(curta, mascara.ano, del);
-}
-
-// The fields of one raw data line, found in one pass and held as views into
-// it; the views are reused from line to line, so a record costs no allocation.
-class CamposDaLinha {
- public:
-  CamposDaLinha(const DelimiterSet& del, const ParametrosDoAjuste& p) : del_(del) {
-    ultimo_ = std::max({1, int{p.COLUNA_HORA}, int{p.COLUNA_DATA}, int{p.COLUNA_ACUMULO}, int{p.COLUNA_BASCULA}});
-    campos_.reserve(static_cast<std::size_t>(std::min(ultimo_, 16)));
-  }
-
-  // Only the fields up to the last one the run picks are looked for.
-  void separa(std::string_view linha) {
-    campos_.clear();
-    std::size_t i = 0;
-    const std::size_t n = linha.size();
-    while (static_cast<int>(campos_.size()) < ultimo_) {
-      while (i < n && del_.has(linha[i])) ++i;
-      if (i == n) break;
-      const std::size_t inicio = i;
-      while (i < n && !del_.has(linha[i])) ++i;
-      campos_.push_back(linha.substr(inicio, i - inicio));
-    }
-  }
-  // Field `n` (1-based); empty for 0, a negative number or one past the last.
-  std::string_view campo(int n) const {
-    return n >= 1 && n <= static_cast<int>(campos_.size()) ? campos_[static_cast<std::size_t>(n - 1)]
-                                                            : std::string_view();
-  }
-
- private:
-  const DelimiterSet& del_;
-  int ultimo_ = 1;
-  std::vector<std::string_view> campos_;
-};
-
-// Builds the series record of one raw data line (tabs already blanks) and
-// carries the accumulated depth along; `acumulo_escrito` keeps the depth text
-// of the record.
-void monta_registro(std::string& nova, const CamposDaLinha& campos, const Plano& plano, const ParametrosDoAjuste& p,
-                    double& acum, std::string& acumulo_escrito, const Origem& origem) {
-  nova.assign(campos.campo(p.COLUNA_HORA));
-  nova += ' ';
-  acrescenta_data(nova, campos.campo(p.COLUNA_DATA), plano.mascara);
-  nova += ' ';
-  acumulo_escrito.clear();
-  if (p.COLUNA_ACUMULO != 0) {
-    std::string_view acumulo = campos.campo(p.COLUNA_ACUMULO);
-    if (plano.acumulo_total) {
-      acumulo_escrito.assign(acumulo);  // already a running total
-    } else {
-      acum += numero_do_campo(acumulo, p.COLUNA_ACUMULO, origem);
-      append_fixed_compact(acumulo_escrito, acum, 2);
-    }
-    nova += acumulo_escrito;
-    if (plano.basculas_por_intervalo) {
-      nova += ' ';
-      nova += campos.campo(p.COLUNA_BASCULA);
-    }
-    return;
-  }
-  std::string_view bascula = campos.campo(p.COLUNA_BASCULA);
-  double basculas = numero_do_campo(bascula, p.COLUNA_BASCULA, origem);
-  if (plano.basculas_por_intervalo) {
-    acum += p.CAPACIDADE_BASCULA * basculas;
-    append_fixed_compact(acumulo_escrito, acum, 2);
-    nova += acumulo_escrito;
-    nova += ' ';
-    nova += bascula;
-  } else {
-    acum = p.CAPACIDADE_BASCULA * basculas;  // tips counted since the start
-    append_fixed_compact(acumulo_escrito, acum, 2);
-    nova += acumulo_escrito;
-  }
-}
-
-// The first version of the series: header, then one record per data line.
-void converte_registros(LineReader& entrada, LineWriter& saida, const Plano& plano, const ParametrosDoAjuste& p,
-                        ResumoDoAjuste& resumo) {
-  std::string linha;
-  Origem origem{0, &linha};
-  for (int i = 1; i < p.LINHA_PRIMEIRO_DADO; ++i) {
-    entrada.read_line(linha);  // past the end this is an empty line
-    if (i == p.LINHA_CABECALHO) saida.write_line(cabecalho_do_arquivo(linha, plano, p));
-  }
-  origem.numero = std::max<long>(p.LINHA_PRIMEIRO_DADO - 1, 0);
-  const bool com_cabecalho =
-      p.LINHA_CABECALHO == 0 || (p.LINHA_CABECALHO >= 1 && p.LINHA_CABECALHO < p.LINHA_PRIMEIRO_DADO);
-  if (p.LINHA_CABECALHO == 0) saida.write_line(cabecalho_fixo(plano));
-
-  ConfereRegistros conferencia(plano.discretiza, resumo);
-  // Without a header line the later stages take the first record for one.
-  bool confere = com_cabecalho;
-  double acum = 0;
-  std::string nova;
-  CamposDaLinha campos(plano.separador.del, p);
-  while (!entrada.at_end()) {
-    entrada.read_line(linha);
-    ++origem.numero;
-    replace_char(linha, '\t', ' ');
-    if (so_brancos(linha)) continue;
-    campos.separa(linha);
-    monta_registro(nova, campos, plano, p, acum, resumo.acumulo, origem);
-    if (confere) conferencia.confere(nova, origem);
-    confere = true;
-    saida.write_line(nova);
-    ++resumo.leituras;
-  }
-}
 
 // Every name the run may write, by the stages the plan runs, against the raw
 // file and each other: a clash would have the run destroy its own input or
@@ -378,62 +73,37 @@ void move_para_trabalho(Env& env, const std::string& saida, const std::string& t
   throw Failure("Erro: nao foi possivel renomear o arquivo de saida para " + trabalho + ".", 1);
 }
 
-}  // namespace
-
-MascaraDeData le_mascara(std::string_view formato) {
-  MascaraDeData m;
-  std::string_view curto = short_view(formato);
-  for (int i = 1; i <= 3; ++i) {
-    std::string_view parte = word_view(curto, i, date_mask_separators());
-    if (parte.empty()) continue;  // a mask of fewer parts names nothing there
-    char letra = to_upper(parte.substr(0, 1))[0];
-    if (letra == 'A' || letra == 'Y') {
-      m.ano = i;
-    } else if (letra == 'M') {
-      m.mes = i;
-    } else if (letra == 'D') {
-      m.dia = i;
-    }
-  }
-  return m;
-}
-
-std::string CONVERTE_FORMATO_DATA(std::string_view data, const MascaraDeData& mascara) {
-  std::string out;
-  acrescenta_data(out, data, mascara);
-  return out;
-}
-
-std::string CONVERTE_FORMATO_DATA(std::string_view data, std::string_view formato) {
-  return CONVERTE_FORMATO_DATA(data, le_mascara(formato));
-}
-
-std::string nome_de_trabalho(const std::string& saida) { return cut_short(saida + ".pvx"); }
-
-ResumoDoAjuste AJUSTA_LEITURAS(Env& env, const ParametrosDoAjuste& p) {
-  ResumoDoAjuste resumo;
-  const Plano plano = faz_plano(p);
-
-  arquivos_da_execucao(p, plano).check(env);
+std::unique_ptr<LineReader> abre_entrada(Env& env, const ParametrosDoAjuste& p) {
   std::unique_ptr<LineReader> entrada = open_lines(env, p.ENDERECO_ENTRADA);
   if (!entrada) throw Failure(kErroAbrirEntrada, 1);
-  // The capacity divides depths into tips when they are derived, and
-  // multiplies tips into depths when there is no rain column.
-  const bool usa_capacidade = !plano.basculas_por_intervalo || p.COLUNA_ACUMULO == 0;
-  if (usa_capacidade && !(p.CAPACIDADE_BASCULA > 0)) {
-    throw Failure(p.CAPACIDADE_BASCULA == 0 ? kErroCapacidadeZero : kErroCapacidadeNegativa, 1);
-  }
-  // A step the resampling would refuse is refused before anything is made.
-  std::optional<Passo> passo;
-  if (plano.discretiza) passo = Passo::le(p.INTERVALO);
+  return entrada;
+}
 
+// Converts the raw export into the output, through the stages in memory asked
+// for: resampling on `passo` when given, tip counting when `conta`. Without
+// them this is the first version of the series. The lines written.
+std::int64_t escreve_saida(Env& env, LineReader& entrada, const ParametrosDoAjuste& p, const Plano& plano,
+                           const Passo* passo, bool conta, ResumoDoAjuste& resumo) {
   std::unique_ptr<LineWriter> saida = create_lines(env, p.ENDERECO_SAIDA);
   if (!saida) throw Failure(kErroGerarSaida, 1);
-  converte_registros(*entrada, *saida, plano, p, resumo);
-  if (entrada->failed()) throw Failure(kErroLerEntrada, 1);
-  entrada.reset();
+  ArquivoDaSerie arquivo(*saida);
+  DestinoDaSerie* destino = &arquivo;
+  std::optional<ContagemEmFluxo> contagem;
+  if (conta) destino = &contagem.emplace(*destino, p.CAPACIDADE_BASCULA);
+  std::optional<DiscretizacaoEmFluxo> discretizacao;
+  if (passo) destino = &discretizacao.emplace(*destino, *passo);
+  converte_registros(entrada, *destino, plano, p, resumo);
+  if (entrada.failed()) throw Failure(kErroLerEntrada, 1);
+  destino->termina();
   if (!saida->close()) throw Failure(kErroGravarSaida, 1);
-  saida.reset();
+  return arquivo.linhas();
+}
+
+// The first version of the series goes to the output file, and each later
+// stage moves it to the work file, reads it there and writes the output anew.
+void ajusta_em_etapas(Env& env, LineReader& entrada, const ParametrosDoAjuste& p, const Plano& plano,
+                      const std::optional<Passo>& passo, ResumoDoAjuste& resumo) {
+  escreve_saida(env, entrada, p, plano, nullptr, false, resumo);
 
   const std::string trabalho = nome_de_trabalho(p.ENDERECO_SAIDA);
   if (plano.discretiza) {
@@ -453,6 +123,79 @@ ResumoDoAjuste AJUSTA_LEITURAS(Env& env, const ParametrosDoAjuste& p) {
     env.remove(kDayListFile);
   }
   resumo.registros = conta_registros(env, p.ENDERECO_SAIDA);
+}
+
+bool tem_etapas_seguintes(const Plano& plano) { return plano.discretiza || !plano.basculas_por_intervalo; }
+
+// The later stages can run in memory, straight into the output, when nothing
+// the work files would meet is there: the input is a plain file that can be
+// read again, the output a plain file or none, and no work file or cache of
+// an earlier run lies where the stages would look for it.
+bool pode_seguir_em_memoria(Env& env, const ParametrosDoAjuste& p, const Plano& plano) {
+  if (env.entry_kind(p.ENDERECO_ENTRADA) != EntryKind::kRegularFile) return false;
+  if (env.entry_kind(p.ENDERECO_SAIDA) == EntryKind::kOther) return false;
+  std::vector<std::string> trabalho = {nome_de_trabalho(p.ENDERECO_SAIDA)};
+  if (plano.discretiza) {
+    trabalho.push_back(p.ENDERECO_SAIDA + "~");
+    for (const char* cache : {kGridFile, kDayListFile}) {
+      trabalho.emplace_back(cache);
+      trabalho.push_back(temporary_name(cache));
+    }
+  }
+  for (const std::string& nome : trabalho) {
+    if (env.entry_kind(nome) != EntryKind::kNone) return false;
+  }
+  return true;
+}
+
+// One pass: conversion, resampling and tip counting hand each line on in
+// memory, and only the finished series is written.
+void ajusta_em_memoria(Env& env, LineReader& entrada, const ParametrosDoAjuste& p, const Plano& plano,
+                       const std::optional<Passo>& passo, ResumoDoAjuste& resumo) {
+  const std::int64_t linhas =
+      escreve_saida(env, entrada, p, plano, passo ? &*passo : nullptr, !plano.basculas_por_intervalo, resumo);
+  resumo.registros = std::max<std::int64_t>(linhas - 1, 0);
+}
+
+}  // namespace
+
+std::string nome_de_trabalho(const std::string& saida) { return cut_short(saida + ".pvx"); }
+
+ResumoDoAjuste AJUSTA_LEITURAS(Env& env, const ParametrosDoAjuste& p) {
+  const Plano plano = faz_plano(p);
+
+  arquivos_da_execucao(p, plano).check(env);
+  std::unique_ptr<LineReader> entrada = abre_entrada(env, p);
+  // The capacity divides depths into tips when they are derived, and
+  // multiplies tips into depths when there is no rain column.
+  const bool usa_capacidade = !plano.basculas_por_intervalo || p.COLUNA_ACUMULO == 0;
+  if (usa_capacidade && !(p.CAPACIDADE_BASCULA > 0)) {
+    throw Failure(p.CAPACIDADE_BASCULA == 0 ? kErroCapacidadeZero : kErroCapacidadeNegativa, 1);
+  }
+  // A step the resampling would refuse is refused before anything is made.
+  std::optional<Passo> passo;
+  if (plano.discretiza) passo = Passo::le(p.INTERVALO);
+
+  // The conversion alone writes the output: there is no work file to keep.
+  if (!tem_etapas_seguintes(plano)) {
+    ResumoDoAjuste resumo;
+    ajusta_em_memoria(env, *entrada, p, plano, passo, resumo);
+    return resumo;
+  }
+  if (pode_seguir_em_memoria(env, p, plano)) {
+    ResumoDoAjuste resumo;
+    try {
+      ajusta_em_memoria(env, *entrada, p, plano, passo, resumo);
+      return resumo;
+    } catch (const Desvio&) {
+    } catch (const Failure&) {
+    }
+    // Whatever stopped the stages in memory, the stages through their work
+    // files meet it again and leave every file as they always have.
+    entrada = abre_entrada(env, p);
+  }
+  ResumoDoAjuste resumo;
+  ajusta_em_etapas(env, *entrada, p, plano, passo, resumo);
   return resumo;
 }
 

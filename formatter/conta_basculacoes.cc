@@ -3,11 +3,11 @@
 #include <memory>
 
 #include "common/failure.h"
-#include "common/fixed.h"
 #include "common/line_io.h"
 #include "common/numbers.h"
 #include "common/series_record.h"
 #include "common/text.h"
+#include "formatter/conta_em_fluxo.h"
 
 namespace rain::formatter {
 namespace {
@@ -35,7 +35,10 @@ std::optional<std::string> OBTEMBASCULACAO(std::string_view str1, std::string_vi
   const std::optional<double> v1 = decimal(str1);
   const std::optional<double> v2 = decimal(str2);
   if (!v1 || !v2) return std::nullopt;
-  return format_fixed((*v2 - *v1) / capacidade, 5, 0);
+  std::string contagem;
+  acrescenta_basculacoes(contagem, *v1, *v2, capacidade);
+  if (contagem.size() < 5) contagem.insert(0, 5 - contagem.size(), ' ');
+  return contagem;
 }
 
 void CONTA_BASCULACOES(Env& env, const std::string& entrada, const std::string& saida, double tamanho_bascula) {

@@ -1,0 +1,344 @@
+#include "formatter/converte.h"
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+#include <vector>
+
+#include "common/calendar.h"
+#include "common/failure.h"
+#include "common/fixed.h"
+#include "common/numbers.h"
+#include "common/series_record.h"
+#include "common/text.h"
+#include "formatter/confere_registros.h"
+
+namespace rain::formatter {
+namespace {
+
+const DelimiterSet& date_mask_separators() {
+  static const DelimiterSet set("-./");
+  return set;
+}
+
+std::string cabecalho_fixo(const Plano& plano) {
+  return plano.basculas_por_intervalo ? "Hora Data Acumulo Basculacoes" : "Hora Data Acumulo";
+}
+
+// The titles of the time, date and depth columns (and of the tip column when
+// the tips are copied) out of the raw header line.
+std::string cabecalho_do_arquivo(std::string linha, const Plano& plano, const ParametrosDoAjuste& p) {
+  if (!plano.separador.titulos_por_brancos) replace_char(linha, ' ', '_');
+  replace_char(linha, '\t', ' ');
+  const DelimiterSet& del = plano.separador.del;
+  std::string titulos = word(linha, p.COLUNA_HORA, del);
+  titulos += ' ';
+  titulos += word_view(linha, p.COLUNA_DATA, del);
+  titulos += ' ';
+  titulos += word_view(linha, p.COLUNA_ACUMULO, del);
+  if (plano.basculas_por_intervalo) {
+    titulos += ' ';
+    titulos += word_view(linha, p.COLUNA_BASCULA, del);
+  }
+  return titulos;
+}
+
+bool so_brancos(std::string_view linha) { return linha.find_first_not_of(' ') == std::string_view::npos; }
+
+// A rain or tip field that must be a number; an unreadable one ends the run
+// without a message on standard output, saying on standard error where.
+double numero_do_campo(std::string_view campo, int coluna, const Origem& origem) {
+  DecimalText d = parse_decimal(campo);
+  if (!d.ok()) {
+    throw Failure::silent(1, "Erro: " + origem.descreve() + ", campo " + std::to_string(coluna) + ": \"" +
+                                 std::string(campo) + "\" nao e um numero: " + trecho(origem.linha));
+  }
+  return d.value;
+}
+
+// The value of a rain or tip field: a field that repeats the one before (a
+// dry reading, most of the time) is not read again.
+class LeituraDoCampo {
+ public:
+  double le(std::string_view campo, int coluna, const Origem& origem) {
+    if (!tem_ || !same_text(campo, texto_)) {
+      valor_ = numero_do_campo(campo, coluna, origem);
+      texto_.assign(campo);
+      tem_ = true;
+    }
+    return valor_;
+  }
+
+ private:
+  bool tem_ = false;
+  std::string texto_;
+  double valor_ = 0;
+};
+
+// Parts of a date of two, two and two or four characters, each separated by
+// one separator: false for any other date.
+bool partes_de_data_usual(std::string_view data, std::string_view (&partes)[3]) {
+  const DelimiterSet& separa = date_mask_separators();
+  if ((data.size() != 8 && data.size() != 10) || !separa.has(data[2]) || !separa.has(data[5])) return false;
+  // No other separator: the parts are "dd", "mm" and "yy" or "yyyy".
+  unsigned outros = separa.has(data[0]) | separa.has(data[1]) | separa.has(data[3]) | separa.has(data[4]) |
+                    separa.has(data[6]) | separa.has(data[7]);
+  if (data.size() == 10) outros |= separa.has(data[8]) | separa.has(data[9]);
+  if (outros) return false;
+  partes[0] = data.substr(0, 2);
+  partes[1] = data.substr(3, 2);
+  partes[2] = data.substr(6);
+  return true;
+}
+
+void acrescenta_data(std::string& linha, std::string_view data, const MascaraDeData& mascara) {
+  std::string_view curta = short_view(data);
+  if (!mascara.completa()) {
+    linha += curta;
+    return;
+  }
+  // The first three parts, found in one pass; a missing part is empty. Most
+  // dates are "dd/mm/yyyy" or "dd/mm/yy", whose parts stand where they always do.
+  const DelimiterSet& del = date_mask_separators();
+  std::string_view partes[3];
+  if (partes_de_data_usual(curta, partes)) {
+    // At most ten characters, put together before they are appended at once.
+    char data_nova[10];
+    std::size_t n = 0;
+    for (int parte : {mascara.dia, mascara.mes, mascara.ano}) {
+      if (n > 0) data_nova[n++] = '/';
+      const std::string_view texto = partes[parte - 1];
+      texto.copy(data_nova + n, texto.size());
+      n += texto.size();
+    }
+    linha.append(data_nova, n);
+    return;
+  }
+  std::size_t i = 0;
+  for (std::string_view& parte : partes) {
+    while (i < curta.size() && del.has(curta[i])) ++i;
+    const std::size_t inicio = i;
+    while (i < curta.size() && !del.has(curta[i])) ++i;
+    parte = curta.substr(inicio, i - inicio);
+  }
+  linha += partes[mascara.dia - 1];
+  linha += '/';
+  linha += partes[mascara.mes - 1];
+  linha += '/';
+  linha += partes[mascara.ano - 1];
+}
+
+// The fields of one raw data line, found in one pass and held as views into
+// it; the views are reused from line to line, so a record costs no allocation.
+class CamposDaLinha {
+ public:
+  CamposDaLinha(char separador, const ParametrosDoAjuste& p) : separador_(separador) {
+    ultimo_ = std::max({1, int{p.COLUNA_HORA}, int{p.COLUNA_DATA}, int{p.COLUNA_ACUMULO}, int{p.COLUNA_BASCULA}});
+    campos_.reserve(static_cast<std::size_t>(std::min(ultimo_, 16)));
+  }
+
+  // Only the fields up to the last one the run picks are looked for.
+  void separa(std::string_view linha) {
+    campos_.clear();
+    const char* p = linha.data();
+    const char* const fim = p + linha.size();
+    while (static_cast<int>(campos_.size()) < ultimo_) {
+      while (p < fim && *p == separador_) ++p;
+      if (p == fim) break;
+      const char* proximo = find_char(p, fim, separador_);
+      campos_.emplace_back(p, static_cast<std::size_t>(proximo - p));
+      p = proximo;
+    }
+  }
+  // Field `n` (1-based); empty for 0, a negative number or one past the last.
+  std::string_view campo(int n) const {
+    return n >= 1 && n <= static_cast<int>(campos_.size()) ? campos_[static_cast<std::size_t>(n - 1)]
+                                                           : std::string_view();
+  }
+
+ private:
+  char separador_;
+  int ultimo_ = 1;
+  std::vector<std::string_view> campos_;
+};
+
+// The text of a running total: a dry reading repeats the one before, which
+// is then not written out again.
+class TextoDoAcumulo {
+ public:
+  void escreve(std::string& texto, double valor) {
+    if (!tem_ || std::memcmp(&valor, &valor_, sizeof valor) != 0) {
+      texto_.clear();
+      append_fixed_compact(texto_, valor, 2);
+      valor_ = valor;
+      tem_ = true;
+    }
+    texto += texto_;
+  }
+
+ private:
+  bool tem_ = false;
+  double valor_ = 0;
+  std::string texto_;
+};
+
+// Builds the series record of each raw data line (tabs already blanks) and
+// carries the accumulated depth from one record to the next.
+class MontagemDoRegistro {
+ public:
+  MontagemDoRegistro(const Plano& plano, const ParametrosDoAjuste& p) : plano_(plano), p_(p) {}
+
+  // Builds into `nova` the record of the line split in `campos`.
+  void monta(std::string& nova, const CamposDaLinha& campos, const Origem& origem) {
+    nova.assign(campos.campo(p_.COLUNA_HORA));
+    nova += ' ';
+    acrescenta_data(nova, campos.campo(p_.COLUNA_DATA), plano_.mascara);
+    nova += ' ';
+    inicio_do_acumulo_ = nova.size();
+    if (p_.COLUNA_ACUMULO != 0) {
+      std::string_view acumulo = campos.campo(p_.COLUNA_ACUMULO);
+      if (plano_.acumulo_total) {
+        nova += acumulo;  // already a running total
+      } else {
+        acum_ += chuva_.le(acumulo, p_.COLUNA_ACUMULO, origem);
+        texto_do_acumulo_.escreve(nova, acum_);
+      }
+      fim_do_acumulo_ = nova.size();
+      if (plano_.basculas_por_intervalo) {
+        nova += ' ';
+        nova += campos.campo(p_.COLUNA_BASCULA);
+      }
+      return;
+    }
+    std::string_view bascula = campos.campo(p_.COLUNA_BASCULA);
+    const double basculas = basculas_.le(bascula, p_.COLUNA_BASCULA, origem);
+    if (plano_.basculas_por_intervalo) {
+      acum_ += p_.CAPACIDADE_BASCULA * basculas;
+    } else {
+      acum_ = p_.CAPACIDADE_BASCULA * basculas;  // tips counted since the start
+    }
+    texto_do_acumulo_.escreve(nova, acum_);
+    fim_do_acumulo_ = nova.size();
+    if (plano_.basculas_por_intervalo) {
+      nova += ' ';
+      nova += bascula;
+    }
+  }
+
+  // The depth text of the record `nova` holds.
+  std::string_view acumulo_de(const std::string& nova) const {
+    return std::string_view(nova).substr(inicio_do_acumulo_, fim_do_acumulo_ - inicio_do_acumulo_);
+  }
+
+ private:
+  const Plano& plano_;
+  const ParametrosDoAjuste& p_;
+  double acum_ = 0;
+  TextoDoAcumulo texto_do_acumulo_;
+  LeituraDoCampo chuva_;
+  LeituraDoCampo basculas_;
+  std::size_t inicio_do_acumulo_ = 0;
+  std::size_t fim_do_acumulo_ = 0;
+};
+
+Separador escolhe_separador(const std::string& tipo) {
+  Separador s;
+  // Tabs are turned into blanks before a line is split, so "tab" (or a tab
+  // typed as the separator itself) splits on blanks. An empty answer of the
+  // dialogue is taken as the blank.
+  if (equals_upper(tipo, "TAB") || tipo == "\t") {
+    s.caractere = ' ';
+  } else if (tipo.empty() || equals_upper(tipo, "SPACE") || tipo[0] == ' ') {
+    s.caractere = ' ';
+    s.titulos_por_brancos = true;
+  } else {
+    s.caractere = tipo[0];
+  }
+  s.del = DelimiterSet(std::string_view(&s.caractere, 1));
+  return s;
+}
+
+}  // namespace
+
+void converte_registros(LineReader& entrada, DestinoDaSerie& saida, const Plano& plano, const ParametrosDoAjuste& p,
+                        ResumoDoAjuste& resumo) {
+  std::string linha;
+  for (int i = 1; i < p.LINHA_PRIMEIRO_DADO; ++i) {
+    entrada.read_line(linha);  // past the end this is an empty line
+    if (i == p.LINHA_CABECALHO) saida.recebe(cabecalho_do_arquivo(linha, plano, p));
+  }
+  Origem origem{std::max<long>(p.LINHA_PRIMEIRO_DADO - 1, 0), {}};
+  const bool com_cabecalho =
+      p.LINHA_CABECALHO == 0 || (p.LINHA_CABECALHO >= 1 && p.LINHA_CABECALHO < p.LINHA_PRIMEIRO_DADO);
+  if (p.LINHA_CABECALHO == 0) saida.recebe(cabecalho_fixo(plano));
+
+  ConfereRegistros conferencia(plano.discretiza, resumo);
+  // Without a header line the later stages take the first record for one.
+  bool confere = com_cabecalho;
+  MontagemDoRegistro montagem(plano, p);
+  std::string nova;
+  CamposDaLinha campos(plano.separador.caractere, p);
+  std::string_view bruta;
+  while (!entrada.at_end()) {
+    entrada.read_view(bruta);
+    ++origem.numero;
+    if (std::memchr(bruta.data(), '\t', bruta.size())) {
+      linha.assign(bruta);
+      replace_char(linha, '\t', ' ');
+      bruta = linha;
+    }
+    origem.linha = bruta;
+    if (so_brancos(bruta)) continue;
+    campos.separa(bruta);
+    montagem.monta(nova, campos, origem);
+    const FixedRecord* lido = confere ? conferencia.confere(nova, origem) : nullptr;
+    confere = true;
+    if (lido && nova.size() <= kMaxShortText) {
+      saida.recebe_lido(nova, *lido);
+    } else {
+      saida.recebe(nova);
+    }
+    ++resumo.leituras;
+  }
+  if (resumo.leituras > 0) resumo.acumulo = montagem.acumulo_de(nova);
+}
+
+Plano faz_plano(const ParametrosDoAjuste& p) {
+  Plano plano;
+  plano.separador = escolhe_separador(p.TIPO_SEPARADOR);
+  plano.mascara = le_mascara(p.MASCARA);
+  plano.basculas_por_intervalo = p.COLUNA_BASCULA != 0 && equals_upper(p.TIPO_BASCULA, "INTERVALO");
+  plano.acumulo_total = equals_upper(p.TIPO_ACUMULO, "TOTAL");
+  plano.discretiza = equals_upper(p.DISCRETIZADO, "N");
+  return plano;
+}
+
+MascaraDeData le_mascara(std::string_view formato) {
+  MascaraDeData m;
+  std::string_view curto = short_view(formato);
+  for (int i = 1; i <= 3; ++i) {
+    std::string_view parte = word_view(curto, i, date_mask_separators());
+    if (parte.empty()) continue;  // a mask of fewer parts names nothing there
+    char letra = to_upper(parte.substr(0, 1))[0];
+    if (letra == 'A' || letra == 'Y') {
+      m.ano = i;
+    } else if (letra == 'M') {
+      m.mes = i;
+    } else if (letra == 'D') {
+      m.dia = i;
+    }
+  }
+  return m;
+}
+
+std::string CONVERTE_FORMATO_DATA(std::string_view data, const MascaraDeData& mascara) {
+  std::string out;
+  acrescenta_data(out, data, mascara);
+  return out;
+}
+
+std::string CONVERTE_FORMATO_DATA(std::string_view data, std::string_view formato) {
+  return CONVERTE_FORMATO_DATA(data, le_mascara(formato));
+}
+
+}  // namespace rain::formatter

@@ -1,0 +1,44 @@
+// The first stage of the formatter: each data line of the raw export becomes
+// a record of the series, "time date depth" and the logger's tips when they
+// are copied.
+#pragma once
+
+#include "common/line_io.h"
+#include "common/text.h"
+#include "formatter/ajusta_leituras.h"
+#include "formatter/fluxo.h"
+#include "formatter/parametros.h"
+
+namespace rain::formatter {
+
+// The raw file's field separator.
+struct Separador {
+  char caractere = ' ';
+  DelimiterSet del;
+  // Titles of a blank-separated header are its words; with any other
+  // separator a title of several words is kept together by "_".
+  bool titulos_por_brancos = false;
+};
+
+// What the run does with its columns, decided once from the parameters.
+struct Plano {
+  Separador separador;
+  MascaraDeData mascara;
+  // The logger gave the tips of each record: they are copied, not derived.
+  bool basculas_por_intervalo = false;
+  bool acumulo_total = false;
+  bool discretiza = false;
+};
+
+// The plan the parameters give.
+Plano faz_plano(const ParametrosDoAjuste& p);
+
+// Hands `saida` the header and then one record per data line of `entrada`,
+// counting them in `resumo`. A record of a series to be resampled that is no
+// calendar date and clock time in time order stops the run, naming its line;
+// a rain or tip field that is not a number stops it silently, saying on
+// standard error where.
+void converte_registros(LineReader& entrada, DestinoDaSerie& saida, const Plano& plano, const ParametrosDoAjuste& p,
+                        ResumoDoAjuste& resumo);
+
+}  // namespace rain::formatter
