@@ -38,6 +38,25 @@ bool two_digits_at(std::string_view text, std::size_t at, int& value) {
   return true;
 }
 
+// A time or a date written as its own text, "dd:dd:dd" or "dd/dd/dd" with
+// `mark` between the parts, read in place; any other text must be what its
+// typed reading writes back.
+template <typename Value>
+std::optional<Value> fixed_form(std::string_view text, char mark, bool (*valid)(int, int, int),
+                                std::optional<Value> (*typed)(std::string_view)) {
+  if (text.size() == 8 && text[2] == mark && text[5] == mark) {
+    int first, second, third;
+    if (!two_digits_at(text, 0, first) || !two_digits_at(text, 3, second) || !two_digits_at(text, 6, third)) {
+      return std::nullopt;
+    }
+    if (!valid(first, second, third)) return std::nullopt;
+    return Value{first, second, third};
+  }
+  std::optional<Value> value = typed(text);
+  if (!value || value->text() != text) return std::nullopt;
+  return value;
+}
+
 // A number right-aligned in two characters, a zero in place of the blank.
 void append_two_digits(std::string& out, int value) {
   if (value >= 0 && value < 10) out += '0';
@@ -84,28 +103,11 @@ bool is_clock_time(int hora, int minuto, int segundo) {
 }
 
 std::optional<ClockTime> fixed_clock_time(std::string_view text) {
-  // Only "dd:dd:dd" can be its own text; read in place, as every record is.
-  if (text.size() == 8 && text[2] == ':' && text[5] == ':') {
-    int h, m, s;
-    if (!two_digits_at(text, 0, h) || !two_digits_at(text, 3, m) || !two_digits_at(text, 6, s)) return std::nullopt;
-    if (!is_clock_time(h, m, s)) return std::nullopt;
-    return ClockTime{h, m, s};
-  }
-  std::optional<ClockTime> time = typed_clock_time(text);
-  if (!time || time->text() != text) return std::nullopt;
-  return time;
+  return fixed_form<ClockTime>(text, ':', is_clock_time, typed_clock_time);
 }
 
 std::optional<CalendarDate> fixed_calendar_date(std::string_view text) {
-  if (text.size() == 8 && text[2] == '/' && text[5] == '/') {
-    int d, m, a;
-    if (!two_digits_at(text, 0, d) || !two_digits_at(text, 3, m) || !two_digits_at(text, 6, a)) return std::nullopt;
-    if (!is_calendar_date(d, m, a)) return std::nullopt;
-    return CalendarDate{d, m, a};
-  }
-  std::optional<CalendarDate> date = typed_calendar_date(text);
-  if (!date || date->text() != text) return std::nullopt;
-  return date;
+  return fixed_form<CalendarDate>(text, '/', is_calendar_date, typed_calendar_date);
 }
 
 std::optional<ClockTime> typed_clock_time(std::string_view text) {
