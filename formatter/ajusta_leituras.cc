@@ -29,6 +29,24 @@ const char* const kErroMesmoArquivo = "Erro: o arquivo de saida nao pode ser o p
 const char* const kErroCapacidadeZero = "A capacidade da bascula deve ser diferente de zero.";
 const char* const kErroCapacidadeNegativa = "A capacidade da bascula deve ser maior que zero.";
 
+bool tem_etapas_seguintes(const Plano& plano) { return plano.discretiza || !plano.basculas_por_intervalo; }
+
+// The work files the later stages write when they go through files: the
+// series' work file, and for the resampling its slots and its two caches with
+// their temporary names.
+std::vector<std::string> arquivos_de_trabalho(const ParametrosDoAjuste& p, const Plano& plano) {
+  std::vector<std::string> nomes;
+  if (tem_etapas_seguintes(plano)) nomes.push_back(nome_de_trabalho(p.ENDERECO_SAIDA));
+  if (plano.discretiza) {
+    nomes.push_back(p.ENDERECO_SAIDA + "~");
+    for (const char* cache : {kGridFile, kDayListFile}) {
+      nomes.emplace_back(cache);
+      nomes.push_back(temporary_name(cache));
+    }
+  }
+  return nomes;
+}
+
 // Every name the run may write, by the stages the plan runs, against the raw
 // file and each other: a clash would have the run destroy its own input or
 // one of its files.
@@ -39,14 +57,8 @@ RunFiles arquivos_da_execucao(const ParametrosDoAjuste& p, const Plano& plano) {
   files.reads(p.ENDERECO_ENTRADA, "o arquivo de entrada");
   files.writes(p.ENDERECO_SAIDA, "o arquivo de saida");
   files.clash_line(p.ENDERECO_SAIDA, p.ENDERECO_ENTRADA, kErroMesmoArquivo);
-  auto trabalho = [&files](const std::string& nome) { files.writes_derived(nome, "o arquivo de trabalho " + nome); };
-  if (plano.discretiza || !plano.basculas_por_intervalo) trabalho(nome_de_trabalho(p.ENDERECO_SAIDA));
-  if (plano.discretiza) {
-    trabalho(p.ENDERECO_SAIDA + "~");
-    for (const char* cache : {kGridFile, kDayListFile}) {
-      trabalho(cache);
-      trabalho(temporary_name(cache));
-    }
+  for (const std::string& nome : arquivos_de_trabalho(p, plano)) {
+    files.writes_derived(nome, "o arquivo de trabalho " + nome);
   }
   return files;
 }
@@ -125,8 +137,6 @@ void ajusta_em_etapas(Env& env, LineReader& entrada, const ParametrosDoAjuste& p
   resumo.registros = conta_registros(env, p.ENDERECO_SAIDA);
 }
 
-bool tem_etapas_seguintes(const Plano& plano) { return plano.discretiza || !plano.basculas_por_intervalo; }
-
 // The later stages can run in memory, straight into the output, when nothing
 // the work files would meet is there: the input is a plain file that can be
 // read again, the output a plain file or none, and no work file or cache of
@@ -134,15 +144,7 @@ bool tem_etapas_seguintes(const Plano& plano) { return plano.discretiza || !plan
 bool pode_seguir_em_memoria(Env& env, const ParametrosDoAjuste& p, const Plano& plano) {
   if (env.entry_kind(p.ENDERECO_ENTRADA) != EntryKind::kRegularFile) return false;
   if (env.entry_kind(p.ENDERECO_SAIDA) == EntryKind::kOther) return false;
-  std::vector<std::string> trabalho = {nome_de_trabalho(p.ENDERECO_SAIDA)};
-  if (plano.discretiza) {
-    trabalho.push_back(p.ENDERECO_SAIDA + "~");
-    for (const char* cache : {kGridFile, kDayListFile}) {
-      trabalho.emplace_back(cache);
-      trabalho.push_back(temporary_name(cache));
-    }
-  }
-  for (const std::string& nome : trabalho) {
+  for (const std::string& nome : arquivos_de_trabalho(p, plano)) {
     if (env.entry_kind(nome) != EntryKind::kNone) return false;
   }
   return true;
