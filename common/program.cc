@@ -47,16 +47,20 @@ int run_program(const ProgramInfo& program, const std::vector<std::string>& args
   });
 }
 
-int run_dialogue_or_command_line(const ProgramInfo& program, const std::vector<std::string>& args, Console& console,
-                                 std::initializer_list<std::size_t> command_line_counts,
-                                 const std::function<int()>& dialogue, const std::function<int()>& command_line) {
+int run_dialogue_or_command_line(
+    const ProgramInfo& program, const std::vector<std::string>& args, Console& console,
+    std::initializer_list<std::size_t> command_line_counts, OptionList options,
+    const std::function<int(const Options&)>& dialogue,
+    const std::function<int(const Options&, const std::vector<std::string>& positional)>& command_line) {
   return run_program(program, args, console, [&] {
-    if (args.empty()) return dialogue();
+    std::vector<std::string> positional = args;
+    const Options given = Options::take_leading(positional, options);
+    if (positional.empty()) return dialogue(given);
     for (std::size_t count : command_line_counts) {
-      if (args.size() == count) return command_line();
+      if (positional.size() == count) return command_line(given, positional);
     }
     program.write_usage(console);
-    return 0;
+    return 1;
   });
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/console.h"
+#include "common/options.h"
 
 namespace rain {
 
@@ -32,12 +33,16 @@ int run_program(const ProgramInfo& program, const std::vector<std::string>& args
                 const std::function<int()>& body);
 
 // The entry of a program that takes its parameters either way, run in the
-// frame above: no arguments ask them in the dialogue, a count among
-// `command_line_counts` reads them from the command line, and any other count
-// prints the usage text and ends with exit code 0.
-int run_dialogue_or_command_line(const ProgramInfo& program, const std::vector<std::string>& args, Console& console,
-                                 std::initializer_list<std::size_t> command_line_counts,
-                                 const std::function<int()>& dialogue, const std::function<int()>& command_line);
+// frame above. The leading options (`options`: those the program knows) are
+// taken off first; then no arguments ask the parameters in the dialogue, a
+// count among `command_line_counts` reads them from the command line, and any
+// other count prints the usage text and ends with exit code 1, so that a
+// script can tell that nothing ran.
+int run_dialogue_or_command_line(
+    const ProgramInfo& program, const std::vector<std::string>& args, Console& console,
+    std::initializer_list<std::size_t> command_line_counts, OptionList options,
+    const std::function<int(const Options&)>& dialogue,
+    const std::function<int(const Options&, const std::vector<std::string>& positional)>& command_line);
 
 // The one line a run that succeeded writes on standard error, before any
 // closing message of the dialogue: the program's name, then the figures joined

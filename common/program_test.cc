@@ -76,17 +76,49 @@ TEST(ProgramFrame, FailureInASharedConsoleOrWithoutAnyLineEndsAtOnce) {
   EXPECT_EQ(silent.terminal.key_waits, 0);
 }
 
-TEST(ProgramFrame, NoArgumentsAskTheDialogueATakenCountReadsTheCommandLineAnyOtherPrintsTheUsage) {
+TEST(ProgramFrame, NoArgumentsAskTheDialogueATakenCountReadsTheCommandLineAnyOtherIsAFailureWithTheUsage) {
   const std::vector<std::vector<std::string>> calls = {{}, {"a", "b"}, {"a", "b", "c"}, {"a"}};
   std::string entries;
   for (const auto& args : calls) {
     ProgramRun run;
     const int code = run_dialogue_or_command_line(
-        kProgram, args, run.console, {2, 3}, [&] { entries += 'D'; return 4; }, [&] { entries += 'C'; return 5; });
-    EXPECT_EQ(code, args.empty() ? 4 : args.size() == 1 ? 0 : 5) << args.size();
+        kProgram, args, run.console, {2, 3}, {}, [&](const Options&) { entries += 'D'; return 4; },
+        [&](const Options&, const auto&) { entries += 'C'; return 5; });
+    EXPECT_EQ(code, args.empty() ? 4 : args.size() == 1 ? 1 : 5) << args.size();
     EXPECT_EQ(run.out.str(), args.size() == 1 ? "Utilizacao: Programa <entrada>\n" : "") << args.size();
   }
   EXPECT_EQ(entries, "DCC");
+}
+
+// Runs the entry with the options --falhas (a value) and --gev (none) and
+// gives what the command line saw, or the console line of the refusal.
+std::string with_options(std::vector<std::string> args) {
+  ProgramRun run;
+  std::string seen;
+  const int code = run_dialogue_or_command_line(
+      kProgram, args, run.console, {2}, {{"--falhas"}, {"--gev", false}},
+      [&](const Options& o) { seen = "dialogo falhas=" + o.value("--falhas").value_or("-"); return 0; },
+      [&](const Options& o, const std::vector<std::string>& params) {
+        seen = "falhas=" + o.value("--falhas").value_or("-") + (o.given("--gev") ? " gev" : "");
+        for (const std::string& param : params) seen += " " + param;
+        return 0;
+      });
+  return code == 0 ? seen : run.out.str();
+}
+
+TEST(ProgramFrame, LeadingOptionsAreTakenOffBeforeTheParametersAreCounted) {
+  EXPECT_EQ(with_options({"a", "b"}), "falhas=- a b");
+  EXPECT_EQ(with_options({"--falhas", "f.csv", "--gev", "a", "b"}), "falhas=f.csv gev a b");
+  EXPECT_EQ(with_options({"--gev", "--", "--a", "b"}), "falhas=- gev --a b");
+  EXPECT_EQ(with_options({"--falhas", "f.csv"}), "dialogo falhas=f.csv");
+  // Only leading arguments are options: a later one is a parameter.
+  EXPECT_EQ(with_options({"a", "--gev"}), "falhas=- a --gev");
+}
+
+TEST(ProgramFrame, UnknownRepeatedOrValuelessOptionsAreRefusedByName) {
+  EXPECT_EQ(with_options({"--falha", "f.csv", "a", "b"}), "Erro: opcao desconhecida: --falha.\n");
+  EXPECT_EQ(with_options({"--gev", "--gev", "a", "b"}), "Erro: a opcao --gev foi dada mais de uma vez.\n");
+  EXPECT_EQ(with_options({"--falhas"}), "Erro: a opcao --falhas pede um valor.\n");
 }
 
 TEST(ProgramFrame, SummaryIsOneLineOnStandardError) {

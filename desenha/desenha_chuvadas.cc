@@ -52,8 +52,8 @@ int modo_interativo(Console& console, Env& env) {
 
 int run_desenha_chuvadas(const std::vector<std::string>& args, Console& console, Env& env) {
   return run_dialogue_or_command_line(
-      kDesenhaChuvadas, args, console, {6}, [&] { return modo_interativo(console, env); },
-      [&] { return modo_linha_de_comando(args, console, env); });
+      kDesenhaChuvadas, args, console, {6}, {}, [&](const Options&) { return modo_interativo(console, env); },
+      [&](const Options&, const auto& params) { return modo_linha_de_comando(params, console, env); });
 }
 
 }  // namespace rain::desenha

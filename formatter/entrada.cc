@@ -163,8 +163,9 @@ int converte(Console& console, Env& env, const ParametrosDoAjuste& p) {
 
 int run_ajusta_leituras(const std::vector<std::string>& args, Console& console, Env& env) {
   return run_dialogue_or_command_line(
-      kAjustaLeituras, args, console, {kArgumentCount}, [&] { return converte(console, env, dialogo(console)); },
-      [&] { return converte(console, env, le_linha_de_comando(args)); });
+      kAjustaLeituras, args, console, {kArgumentCount}, {},
+      [&](const Options&) { return converte(console, env, dialogo(console)); },
+      [&](const Options&, const auto& params) { return converte(console, env, le_linha_de_comando(params)); });
 }
 
 }  // namespace rain::formatter

@@ -82,8 +82,8 @@ int pelo_dialogo(Console& console, Env& env) {
 
 int run_rastreia_picos(const std::vector<std::string>& args, Console& console, Env& env) {
   return run_dialogue_or_command_line(
-      kRastreiaPicos, args, console, {8, 9}, [&] { return pelo_dialogo(console, env); },
-      [&] { return pela_linha_de_comando(args, console, env); });
+      kRastreiaPicos, args, console, {8, 9}, {}, [&](const Options&) { return pelo_dialogo(console, env); },
+      [&](const Options&, const auto& params) { return pela_linha_de_comando(params, console, env); });
 }
 
 }  // namespace rain::maxima

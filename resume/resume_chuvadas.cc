@@ -83,8 +83,8 @@ int modo_interativo(Console& console, Env& env) {
 
 int run_resume_chuvadas(const std::vector<std::string>& args, Console& console, Env& env) {
   return run_dialogue_or_command_line(
-      kResumeChuvadas, args, console, {8}, [&] { return modo_interativo(console, env); },
-      [&] { return modo_linha_de_comando(args, console, env); });
+      kResumeChuvadas, args, console, {8}, {}, [&](const Options&) { return modo_interativo(console, env); },
+      [&](const Options&, const auto& params) { return modo_linha_de_comando(params, console, env); });
 }
 
 }  // namespace rain::resume

@@ -90,7 +90,7 @@ TEST(DesenhaChuvadasEntry, UsageAndParameterErrorsTouchNothing) {
     std::vector<std::string> args{"serie.txt", "p.html", "00:15:00", "0", "0.2", "00:05:00", "x"};
     args.resize(n);
     RunResult r = run_program("Desenha_Chuvadas", args, dir.path());
-    EXPECT_EQ(r.exit_code, 0) << n;
+    EXPECT_EQ(r.exit_code, 1) << n;
     EXPECT_EQ(r.console, console_text(kUtilizacao)) << n;
   }
   RunResult r = run_program("Desenha_Chuvadas", {"serie.txt", "p.html", "00:20:00", "0", "0.2", "00:15:00"}, dir.path());

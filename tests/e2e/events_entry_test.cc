@@ -44,7 +44,7 @@ TEST(FatiaChuvadasEntry, WrongNumberOfParametersShowsTheUsageAndTouchesNothing) 
     std::vector<std::string> args{"serie.txt", "ev", "00:15:00", "0", "0.2", "00:05:00", "x"};
     args.resize(n);
     RunResult r = fatia(dir, args);
-    EXPECT_EQ(r.exit_code, 0) << n;
+    EXPECT_EQ(r.exit_code, 1) << n;
     EXPECT_EQ(r.console, console_text(kUtilizacao)) << n;
     EXPECT_EQ(dir.list(), std::vector<std::string>{"serie.txt"}) << n;
   }

@@ -40,7 +40,7 @@ TEST_F(FormatterEntry, WrongArgumentCountPrintsUsageAndConvertsNothing) {
   sixteen.push_back("extra");
   for (const auto& args : {fourteen, sixteen, std::vector<std::string>{"raw.txt"}}) {
     RunResult r = run_args(args);
-    EXPECT_EQ(r.exit_code, 0);
+    EXPECT_EQ(r.exit_code, 1);
     EXPECT_EQ(r.console, console_text(kUsage));
   }
   expect_nothing_written();

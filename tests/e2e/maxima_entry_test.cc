@@ -32,7 +32,7 @@ TEST_F(MaximaEntry, AWrongParameterCountPrintsTheUsageAndTouchesNothing) {
   for (const Linhas& args : {Linhas{"s.txt", "r.txt", "total", "0", "0"},
                              Linhas{"s.txt", "r.txt", "total", "0", "0", "0", "0", "0.2", "nome", "extra"}}) {
     RunResult r = roda(args);
-    EXPECT_EQ(r.exit_code, 0);
+    EXPECT_EQ(r.exit_code, 1);
     EXPECT_EQ(r.console, uso);
     EXPECT_EQ(dir.list(), Linhas{"s.txt"});
   }

@@ -38,7 +38,7 @@ class PlatformEvents : public ::testing::Test {
 
 TEST_F(PlatformEvents, ConsoleLinesEndWithCrLfOnlyOnWindows) {
   RunResult run = run_program(kProgram, {"one"}, dir_.path());
-  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(run.exit_code, 1);  // the usage of a wrong parameter count
   ASSERT_NE(run.console.find('\n'), std::string::npos);
   EXPECT_TRUE(has_platform_line_ends(run.console)) << run.console;
 }

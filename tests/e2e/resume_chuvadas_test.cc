@@ -115,7 +115,7 @@ TEST(ResumeChuvadas, UsageRefusalsAndAnUnreadableRecordLeaveNoTable) {
   const std::string dados = serie({0, 2, 0});
   dir.write("serie.txt", dados);
   RunResult uso = run_program("Resume_Chuvadas", {"serie.txt", "e.csv"}, dir.path());
-  EXPECT_EQ(uso.exit_code, 0);
+  EXPECT_EQ(uso.exit_code, 1);
   EXPECT_EQ(uso.console, console_text("Utilizacao do programa com parametros por linha de comando:\n"
                                       "Resume_Chuvadas <arquivo de entrada> <tabela de eventos> <tabela de maximas>\n"
                                       "<intervalo para interrupcao> <evento minimo> <precisao> <intervalo de\n"
