@@ -279,7 +279,7 @@ TEST(ResumeChuvadas, DryLimitZeroGivesTheEventsOfFatiaChuvadasOnTheExample) {
   confere_com_fatia(dir, "0.2", "00:05:00", 300, 5);
 }
 
-// The public records of ../shared/realdata, formatted as its README says
+// The public records of tests/data, formatted as its README says
 // (commas turned into blanks) and resampled to five minutes.
 struct RegistroReal {
   const char* arquivo;
@@ -288,7 +288,7 @@ struct RegistroReal {
 };
 
 TEST(ResumeChuvadas, DryLimitZeroGivesTheEventsOfFatiaChuvadasOnTheRealRecords) {
-  const std::string pasta = fonte("../shared/realdata/");
+  const std::string pasta = fonte("tests/data/");
   const RegistroReal registros[] = {
       {"cumulative_tips_2024.csv",
        {"nenhum", "total", "space", "n", "00:05:00", "0.2", "1", "2", "1", "2", "0", "3", "MM/DD/YY"},
@@ -299,7 +299,6 @@ TEST(ResumeChuvadas, DryLimitZeroGivesTheEventsOfFatiaChuvadasOnTheRealRecords) 
        "0.2286"},
   };
   for (const RegistroReal& registro : registros) {
-    if (!std::ifstream(pasta + registro.arquivo)) GTEST_SKIP() << pasta << " is absent";
     ScratchDir dir;
     std::string texto = read_file(pasta + registro.arquivo);
     std::replace(texto.begin(), texto.end(), ',', ' ');
