@@ -52,7 +52,7 @@ bool mais_fundo(const LinhaDeEvento& a, const LinhaDeEvento& b) {
 // maxima and which storms are the deepest.
 struct Reconhecimento {
   std::int64_t registros = 0;
-  resume::Instante primeiro = 0, ultimo = 0;
+  Instante primeiro = 0, ultimo = 0;
   std::int64_t basculacoes = 0;
   std::int64_t falhas = 0;           // places where the series skips time
   std::int64_t passos_ausentes = 0;  // steps missing in them

@@ -23,7 +23,7 @@
 #include <optional>
 #include <string_view>
 
-#include "resume/instante.h"
+#include "common/instante.h"
 
 namespace rain::resume {
 

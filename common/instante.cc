@@ -1,19 +1,9 @@
-#include "resume/instante.h"
+#include "common/instante.h"
 
 #include <cstdio>
 
-namespace rain::resume {
+namespace rain {
 namespace {
-
-// Days from 1970-01-01 to a date of the proleptic Gregorian calendar.
-std::int64_t dias_desde_1970(std::int64_t ano, int mes, int dia) {
-  ano -= mes <= 2;
-  const std::int64_t era = (ano >= 0 ? ano : ano - 399) / 400;
-  const std::int64_t ano_da_era = ano - era * 400;
-  const std::int64_t dia_do_ano = (153 * (mes + (mes > 2 ? -3 : 9)) + 2) / 5 + dia - 1;
-  const std::int64_t dia_da_era = ano_da_era * 365 + ano_da_era / 4 - ano_da_era / 100 + dia_do_ano;
-  return era * 146097 + dia_da_era - 719468;
-}
 
 struct Data {
   std::int64_t ano;
@@ -89,6 +79,15 @@ std::optional<std::int64_t> dias_da_data(std::string_view data) {
 
 }  // namespace
 
+std::int64_t dias_desde_1970(std::int64_t ano, int mes, int dia) {
+  ano -= mes <= 2;
+  const std::int64_t era = (ano >= 0 ? ano : ano - 399) / 400;
+  const std::int64_t ano_da_era = ano - era * 400;
+  const std::int64_t dia_do_ano = (153 * (mes + (mes > 2 ? -3 : 9)) + 2) / 5 + dia - 1;
+  const std::int64_t dia_da_era = ano_da_era * 365 + ano_da_era / 4 - ano_da_era / 100 + dia_do_ano;
+  return era * 146097 + dia_da_era - 719468;
+}
+
 std::optional<Instante> instante_da_serie(std::string_view hora, std::string_view data) {
   // Consecutive records mostly share their date: its day number is kept.
   thread_local std::string data_anterior;
@@ -105,24 +104,35 @@ std::optional<Instante> instante_da_serie(std::string_view hora, std::string_vie
 }
 
 std::string texto_iso(Instante instante) {
+  const DataHora d = data_hora_de(instante);
+  char texto[48];
+  std::snprintf(texto, sizeof texto, "%04d-%02d-%02dT%02d:%02d:%02d", d.ano, d.mes, d.dia, d.hora, d.minuto,
+                d.segundo);
+  return texto;
+}
+
+int ano_de(Instante instante) { return data_hora_de(instante).ano; }
+
+Instante segundos_de(const DataHora& d) {
+  return dias_desde_1970(d.ano, d.mes, d.dia) * 86400 + d.hora * 3600 + d.minuto * 60 + d.segundo;
+}
+
+DataHora data_hora_de(Instante instante) {
   std::int64_t dias = instante / 86400;
   std::int64_t segundos = instante % 86400;
   if (segundos < 0) {
     segundos += 86400;
     --dias;
   }
-  const Data d = data_de(dias);
-  char texto[48];
-  std::snprintf(texto, sizeof texto, "%04lld-%02d-%02dT%02lld:%02lld:%02lld", static_cast<long long>(d.ano), d.mes,
-                d.dia, static_cast<long long>(segundos / 3600), static_cast<long long>(segundos / 60 % 60),
-                static_cast<long long>(segundos % 60));
-  return texto;
+  const Data data = data_de(dias);
+  DataHora d;
+  d.ano = static_cast<int>(data.ano);
+  d.mes = data.mes;
+  d.dia = data.dia;
+  d.hora = static_cast<int>(segundos / 3600);
+  d.minuto = static_cast<int>(segundos / 60 % 60);
+  d.segundo = static_cast<int>(segundos % 60);
+  return d;
 }
 
-int ano_de(Instante instante) {
-  std::int64_t dias = instante / 86400;
-  if (instante % 86400 < 0) --dias;
-  return static_cast<int>(data_de(dias).ano);
-}
-
-}  // namespace rain::resume
+}  // namespace rain

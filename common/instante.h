@@ -1,5 +1,7 @@
 // Times of the series as seconds of a plain calendar (no time zone, no daylight
-// saving), and their ISO 8601 text.
+// saving): read from a record's time and date, written as ISO 8601 text, and
+// taken apart into calendar fields. The one day-number arithmetic of the
+// tool set.
 #pragma once
 
 #include <cstdint>
@@ -7,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace rain::resume {
+namespace rain {
 
 // Seconds since 1970-01-01T00:00:00 of the proleptic Gregorian calendar.
 using Instante = std::int64_t;
@@ -22,4 +24,15 @@ std::string texto_iso(Instante instante);
 
 int ano_de(Instante instante);
 
-}  // namespace rain::resume
+// Days from 1970-01-01 to a date of the proleptic Gregorian calendar.
+std::int64_t dias_desde_1970(std::int64_t ano, int mes, int dia);
+
+// The calendar fields of an instant.
+struct DataHora {
+  int ano = 1970, mes = 1, dia = 1, hora = 0, minuto = 0, segundo = 0;
+};
+
+Instante segundos_de(const DataHora& d);
+DataHora data_hora_de(Instante instante);
+
+}  // namespace rain
