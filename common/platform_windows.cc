@@ -110,10 +110,39 @@ class ConsoleInputInAnsiCodePage {
 
 const ConsoleInputInAnsiCodePage console_input_code_page;
 
+// Locks are mandatory on Windows: the byte locked lies far beyond any data, so
+// that the run's own reads and writes through other handles pass.
+constexpr DWORD kLockedByteHigh = 0x7FFFFFFF;
+constexpr DWORD kLockedByteLow = 0xFFFFFFF0;
+
+class LockedFile final : public WorkFileLock {
+ public:
+  explicit LockedFile(HANDLE handle) : handle_(handle) {}
+  ~LockedFile() override { CloseHandle(handle_); }  // the lock goes with the handle
+  LockedFile(const LockedFile&) = delete;
+  LockedFile& operator=(const LockedFile&) = delete;
+
+ private:
+  HANDLE handle_;
+};
+
+constexpr DWORD kNotPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
+
+// The handle shares deletion, so that the run may still move and remove the
+// file while it holds it; the file's other handles are the run's own.
+HANDLE open_work_file(const std::wstring& path, DWORD disposition) {
+  return CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                     nullptr, disposition, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+}
+
 }  // namespace
 
 std::FILE* open_file(const std::string& path, const char* mode) {
   return _wfopen(file_path(path).c_str(), widen(mode).c_str());
+}
+
+bool seek_file(std::FILE* file, std::uint64_t offset) {
+  return _fseeki64(file, static_cast<__int64>(offset), SEEK_SET) == 0;
 }
 
 bool rename_no_replace(const std::string& from, const std::string& to) {
@@ -146,6 +175,71 @@ EntryKind entry_kind(const std::string& path) {
   }
   const DWORD not_plain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
   return (attributes & not_plain) == 0 ? EntryKind::kRegularFile : EntryKind::kOther;
+}
+
+FileKind file_kind(const std::string& path) {
+  if (names_windows_device(path) || path.rfind("\\\\.\\", 0) == 0) return FileKind::kOther;
+  // Through a link to what it names.
+  HANDLE handle = CreateFileW(file_path(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileKind::kNone : FileKind::kRegularFile;
+  }
+  FileKind kind = FileKind::kOther;
+  BY_HANDLE_FILE_INFORMATION info;
+  if (GetFileType(handle) == FILE_TYPE_DISK && GetFileInformationByHandle(handle, &info)) {
+    kind = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? FileKind::kFolder : FileKind::kRegularFile;
+  }
+  CloseHandle(handle);
+  return kind;
+}
+
+WorkFile take_work_file(const std::string& path) {
+  if (names_windows_device(path)) return {WorkFileTaken::kNotAFile, nullptr};
+  const std::wstring wide = file_path(path);
+  for (int attempt = 0; attempt < 16; ++attempt) {
+    DWORD attributes = GetFileAttributesW(wide.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kNotPlain) != 0) {
+      return {(attributes & kNotPlain) == FILE_ATTRIBUTE_DIRECTORY ? WorkFileTaken::kFailed : WorkFileTaken::kNotAFile,
+              nullptr};
+    }
+    bool created = true;
+    HANDLE handle = open_work_file(wide, CREATE_NEW);
+    if (handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_EXISTS) {
+      created = false;
+      handle = open_work_file(wide, OPEN_EXISTING);
+      if (handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_NOT_FOUND) continue;
+    }
+    if (handle == INVALID_HANDLE_VALUE) {
+      // A file that another run removes while holding it stays until it lets go.
+      DWORD error = GetLastError();
+      return {error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ? WorkFileTaken::kHeldByAnotherRun
+                                                                               : WorkFileTaken::kFailed,
+              nullptr};
+    }
+    auto lock = std::make_unique<LockedFile>(handle);
+    BY_HANDLE_FILE_INFORMATION info;
+    if (GetFileType(handle) != FILE_TYPE_DISK || !GetFileInformationByHandle(handle, &info) ||
+        (info.dwFileAttributes & kNotPlain) != 0) {
+      return {WorkFileTaken::kNotAFile, nullptr};
+    }
+    OVERLAPPED at = {};
+    at.Offset = kLockedByteLow;
+    at.OffsetHigh = kLockedByteHigh;
+    if (!LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) {
+      if (GetLastError() == ERROR_LOCK_VIOLATION || GetLastError() == ERROR_IO_PENDING) {
+        return {WorkFileTaken::kHeldByAnotherRun, nullptr};
+      }
+    }
+    BY_HANDLE_FILE_INFORMATION now;
+    if (!identify(path, now) || now.dwVolumeSerialNumber != info.dwVolumeSerialNumber ||
+        now.nFileIndexHigh != info.nFileIndexHigh || now.nFileIndexLow != info.nFileIndexLow) {
+      continue;
+    }
+    return {created ? WorkFileTaken::kCreated : WorkFileTaken::kLeftOver, std::move(lock)};
+  }
+  return {WorkFileTaken::kHeldByAnotherRun, nullptr};
 }
 
 std::size_t folder_part_length(const std::string& path) {
