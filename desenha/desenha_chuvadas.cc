@@ -40,8 +40,9 @@ int modo_linha_de_comando(const std::vector<std::string>& args, Console& console
 int modo_interativo(Console& console, Env& env) {
   console.clear();
   ParametrosDaPagina p;
-  p.entrada = console.ask_text_then_blank_line({"Digite o caminho e o nome do arquivo de entrada."});
-  p.pagina = console.ask_text_then_blank_line({"Digite o caminho e o nome da pagina de saida, com a extensao .html."});
+  p.entrada = console.ask_path_then_blank_line({"Digite o caminho e o nome do arquivo de entrada."});
+  p.pagina =
+      console.ask_path_then_blank_line({"Digite o caminho e o nome da pagina de saida, com a extensao .html."});
   p.corte = events::pergunta_parametros_de_corte(console);
   escreve_resumo(console, desenha_pagina(env, p));
   console.end_dialogue();

@@ -55,8 +55,8 @@ int pelo_dialogo(Console& console, Env& env) {
   ParametrosPesquisa p;
   p.HORA_INICIO = p.HORA_TERMINO = p.DATA_INICIO = p.DATA_TERMINO = "0";
   console.clear();
-  p.ARQUIVO_ENTRADA = console.ask_text_then_blank_line({"Digite o caminho e o nome do arquivo de entrada."});
-  p.ARQUIVO_SAIDA = console.ask_text_then_blank_line({"Digite o caminho e o nome do arquivo de saida."});
+  p.ARQUIVO_ENTRADA = console.ask_path_then_blank_line({"Digite o caminho e o nome do arquivo de entrada."});
+  p.ARQUIVO_SAIDA = console.ask_path_then_blank_line({"Digite o caminho e o nome do arquivo de saida."});
   p.MODO_PESQUISA = console.ask_text_then_blank_line({"Digite o modo de pesquisa. As opcoes atuais sao: total, intervalo, diario,",
                                        "mensal, bimestral, trimestral, semestral e sazonal."});
   if (equals_upper(p.MODO_PESQUISA, "INTERVALO")) {
