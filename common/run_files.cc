@@ -52,6 +52,10 @@ void RunFiles::clash_line(const std::string& a, const std::string& b, std::strin
   lines_.push_back(Line{a, b, std::move(line)});
 }
 
+void RunFiles::special_file_line(const std::string& path, std::string line) {
+  special_lines_.push_back(Line{path, {}, std::move(line)});
+}
+
 std::string RunFiles::clash(const Name& written, const Name& other) const {
   for (const Line& l : lines_) {
     if ((l.a == written.path && l.b == other.path) || (l.a == other.path && l.b == written.path)) return l.line;
@@ -66,7 +70,17 @@ void RunFiles::check(Env& env) const {
     }
   }
   for (const Name& n : names_) {
-    if (n.use == Use::kWritten && n.from_user) refuse_device_as_output(n.path);
+    if (n.use != Use::kWritten || !n.from_user) continue;
+    refuse_device_as_output(n.path);
+    // Written to, a device or a pipe would lose the output or hold the run up;
+    // a staged output moved over it would put a file in its place.
+    if (env.file_kind(n.path) != FileKind::kOther) continue;
+    const std::string why =
+        n.role + " (" + n.path + ") e um dispositivo ou outro arquivo especial, nao um arquivo comum.";
+    for (const Line& l : special_lines_) {
+      if (l.a == n.path) throw Failure(l.line, 1).noted(why);
+    }
+    throw Failure("Erro: " + why, 1);
   }
   for (std::size_t i = 0; i < names_.size(); ++i) {
     const Name& written = names_[i];

@@ -6,7 +6,8 @@
 //   - a path the user gave is longer than 255 characters (cut, it could name a
 //     file in another folder), or
 //   - a name the user gave for writing names a device (CON, NUL, ... on
-//     Windows), or
+//     Windows), or leads to one, to a pipe or to another file that is not a
+//     plain file or a folder, or
 //   - a written name is the same file as a file read, or as another written
 //     name.
 // "The same file" is decided by identity, not by spelling: "./x", "dir/../x",
@@ -46,6 +47,10 @@ class RunFiles {
   // `line` refuses a clash of these two registered paths (either order)
   // instead of the general "Erro: <role> nao pode ser <role>." line.
   void clash_line(const std::string& a, const std::string& b, std::string line);
+  // `line` refuses the written name `path` when it leads to a device or
+  // another special file, the general line going to standard error: the line
+  // a program has always given when such an output failed.
+  void special_file_line(const std::string& path, std::string line);
 
   // Throws Failure (one "Erro: ..." line, exit code 1) on the first user path
   // longer than 255 characters, then on the first written name that is a file
@@ -71,6 +76,7 @@ class RunFiles {
 
   std::vector<Name> names_;
   std::vector<Line> lines_;
+  std::vector<Line> special_lines_;  // `a` the path, `b` unused
 };
 
 // The longest path a user may give.

@@ -57,6 +57,7 @@ RunFiles arquivos_da_execucao(const ParametrosDoAjuste& p, const Plano& plano) {
   files.reads(p.ENDERECO_ENTRADA, "o arquivo de entrada");
   files.writes(p.ENDERECO_SAIDA, "o arquivo de saida");
   files.clash_line(p.ENDERECO_SAIDA, p.ENDERECO_ENTRADA, kErroMesmoArquivo);
+  files.special_file_line(p.ENDERECO_SAIDA, kErroGravarSaida);
   for (const std::string& nome : arquivos_de_trabalho(p, plano)) {
     files.writes_derived(nome, "o arquivo de trabalho " + nome);
   }
