@@ -3,6 +3,7 @@
 #include "common/failure.h"
 #include "common/line_io.h"
 #include "common/run_files.h"
+#include "common/series_input.h"
 #include "common/staged_file.h"
 #include "resume/registros.h"
 #include "resume/tabelas.h"
@@ -31,11 +32,18 @@ void confere_arquivos(Env& env, const ArquivosDoResumo& a) {
   arquivos.writes(a.maximas, "a tabela de maximas");
   arquivos.writes_derived(StagedFile::temporary_name(a.eventos), "o arquivo temporario da tabela de eventos");
   arquivos.writes_derived(StagedFile::temporary_name(a.maximas), "o arquivo temporario da tabela de maximas");
+  name_series_copy(arquivos, env, a.serie, series_copy_in_current_folder());
   arquivos.check(env);
 }
 
 TotaisDoResumo escreve_tabelas(Env& env, const ArquivosDoResumo& a, const ParametrosDoResumo& p) {
-  auto serie = open_lines(env, a.serie);
+  // The windows count records for time: a series that is not on the step
+  // given would give figures of other durations.
+  SeriesRules regras;
+  regras.step_s = p.passo_s;
+  regras.one_record_per_step = true;
+  SeriesInput entrada(env, a.serie, regras, series_copy_in_current_folder());
+  auto serie = entrada.reopen();
   if (!serie) throw Failure("Erro: nao foi possivel abrir o arquivo de entrada.", 1);
   auto eventos = cria_tabela(env, a.eventos);
   auto maximas = cria_tabela(env, a.maximas);
@@ -53,6 +61,8 @@ TotaisDoResumo escreve_tabelas(Env& env, const ArquivosDoResumo& a, const Parame
   if (!maximas->close()) falha_ao_gravar(a.maximas);
   if (!eventos->commit()) falha_ao_gravar(a.eventos);
   if (!maximas->commit()) falha_ao_gravar(a.maximas);
+  serie.reset();
+  entrada.finished();
   return resumo.totais();
 }
 
