@@ -21,9 +21,7 @@ WorkFile taken_for_this_run(Env& env, const std::string& path) {
     case WorkFileTaken::kHeldByAnotherRun:
       throw Failure("Erro: outra execucao usa " + where(path) + ".", 1);
     case WorkFileTaken::kNotAFile:
-      throw Failure("Erro: o arquivo de trabalho " + path +
-                        " nao e um arquivo comum (e um link ou um dispositivo); apague-o e execute novamente.",
-                    1);
+      throw Failure(not_a_work_file_line(path), 1);
     default:
       return work;
   }
@@ -53,6 +51,11 @@ bool CreatedFile::remove() {
   const bool removed = env_.remove(path_);
   lock_.reset();
   return removed;
+}
+
+std::string not_a_work_file_line(const std::string& path) {
+  return "Erro: o arquivo de trabalho " + path +
+         " nao e um arquivo comum (e um link ou um dispositivo); apague-o e execute novamente.";
 }
 
 std::string temporary_name(const std::string& path) { return path + ".tmp"; }

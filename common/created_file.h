@@ -57,6 +57,10 @@ class CreatedFile {
   bool kept_ = false;
 };
 
+// The refusal of a work file's name that a link, a device or another entry
+// that is not a plain file bears.
+std::string not_a_work_file_line(const std::string& path);
+
 // The temporary name of a file that a later run may take up as it finds it (a
 // cache): it is staged there (common/staged_file.h) and moved into place only
 // when complete, so that a run killed half-way leaves a cut file only under

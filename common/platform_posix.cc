@@ -75,7 +75,10 @@ bool same_file(const std::string& a, const std::string& b) {
 
 EntryKind entry_kind(const std::string& path) {
   struct stat st;
-  if (::lstat(path.c_str(), &st) != 0) return errno == ENOENT || errno == ENOTDIR ? EntryKind::kNone : EntryKind::kOther;
+  // A name too long for the system cannot bear anything either.
+  if (::lstat(path.c_str(), &st) != 0) {
+    return errno == ENOENT || errno == ENOTDIR || errno == ENAMETOOLONG ? EntryKind::kNone : EntryKind::kOther;
+  }
   return S_ISREG(st.st_mode) ? EntryKind::kRegularFile : EntryKind::kOther;
 }
 

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "common/created_file.h"
 #include "common/device_names.h"
 #include "common/failure.h"
 #include "common/platform.h"
@@ -93,6 +94,15 @@ void RunFiles::check(Env& env) const {
       if (earlier.use == Use::kWritten && names_one_file(env, written.path, earlier.path)) {
         throw Failure(clash(written, earlier), 1);
       }
+    }
+  }
+  // A link or a device under a name of the run's own would have the run write
+  // through it: refused before anything is created (common/created_file.h
+  // refuses it again when the file is made).
+  for (const Name& n : names_) {
+    if (n.use != Use::kWritten || n.from_user) continue;
+    if (env.entry_kind(n.path) == EntryKind::kOther && env.file_kind(n.path) != FileKind::kFolder) {
+      throw Failure(not_a_work_file_line(n.path), 1);
     }
   }
 }

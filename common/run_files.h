@@ -9,7 +9,9 @@
 //     Windows), or leads to one, to a pipe or to another file that is not a
 //     plain file or a folder, or
 //   - a written name is the same file as a file read, or as another written
-//     name.
+//     name, or
+//   - a name the run makes up itself (a work file) is a link, a device or
+//     another entry that is neither a plain file nor a folder.
 // "The same file" is decided by identity, not by spelling: "./x", "dir/../x",
 // hard and symbolic links to one file all count as one file, and so does a
 // different letter case where the file system ignores it (Windows). A name

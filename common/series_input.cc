@@ -10,12 +10,52 @@
 namespace rain {
 namespace {
 
-// The time of a record, when it has one; lines without are left to the run.
-std::optional<Instante> time_of(std::string_view line) {
-  const RecordFields fields = first_record_fields(line, record_blanks_or_tabs());
-  if (fields.count < 2) return std::nullopt;
-  return instante_da_serie(fields.time, fields.date);
+bool two_digits_at(std::string_view text, std::size_t at, int limit, int& value) {
+  const char a = text[at], b = text[at + 1];
+  if (a < '0' || a > '9' || b < '0' || b > '9') return false;
+  value = (a - '0') * 10 + (b - '0');
+  return value <= limit;
 }
+
+// The times of a series' records, one after the other; lines without one are
+// left to the run. Most records are written "hh:mm:ss dd/mm/yy ..." and share
+// their date with the record before, so their time is read by position.
+class RecordTimes {
+ public:
+  std::optional<Instante> of(std::string_view line) {
+    if (std::optional<std::int64_t> seconds = seconds_of_fixed_form(line)) {
+      if (day_known_ && line.substr(9, 8) == std::string_view(day_, 8)) return day_start_ + *seconds;
+    }
+    const RecordFields fields = first_record_fields(line, record_blanks_or_tabs());
+    if (fields.count < 2) return std::nullopt;
+    const std::optional<Instante> time = instante_da_serie(fields.time, fields.date);
+    day_known_ = false;
+    if (time && line.size() >= 18 && line[17] == ' ' && fields.date.size() == 8) {
+      if (std::optional<std::int64_t> seconds = seconds_of_fixed_form(line)) {
+        line.copy(day_, 8, 9);
+        day_start_ = *time - *seconds;
+        day_known_ = true;
+      }
+    }
+    return time;
+  }
+
+ private:
+  // The clock time of a record that begins "hh:mm:ss " and has a date of eight
+  // characters after it.
+  static std::optional<std::int64_t> seconds_of_fixed_form(std::string_view line) {
+    if (line.size() < 18 || line[2] != ':' || line[5] != ':' || line[8] != ' ' || line[17] != ' ') return std::nullopt;
+    int h, m, s;
+    if (!two_digits_at(line, 0, 23, h) || !two_digits_at(line, 3, 59, m) || !two_digits_at(line, 6, 59, s)) {
+      return std::nullopt;
+    }
+    return h * 3600 + m * 60 + s;
+  }
+
+  bool day_known_ = false;
+  char day_[8] = {};
+  Instante day_start_ = 0;
+};
 
 }  // namespace
 
@@ -59,6 +99,7 @@ SeriesInput::SeriesInput(Env& env, std::string path, const SeriesRules& rules, c
     if (!writer) throw Failure(copy.cannot_create, 1);
   }
   StepCensus census;
+  RecordTimes times;
   const bool counts_steps = rules.step_s > 0;
   auto take = [&](std::string_view text) {
     if (writer) {
@@ -66,7 +107,7 @@ SeriesInput::SeriesInput(Env& env, std::string path, const SeriesRules& rules, c
       copied_bytes_ += text.size() + 2;
     }
     if (counts_steps) {
-      if (std::optional<Instante> time = time_of(text)) census.add(*time);
+      if (std::optional<Instante> time = times.of(text)) census.add(*time);
     }
   };
   for (const std::string& h : held) take(h);

@@ -148,11 +148,18 @@ void escreve_abertura(LineWriter& relatorio, const ParametrosPesquisa& p, Modo m
   relatorio.write_line("");
 }
 
-void escreve_bloco_da_coluna(PartesDoRelatorio& partes, const Cabecalho& cabecalho, int coluna) {
-  partes.linha(coluna, kRegraLarga);
-  partes.linha(coluna, "Informacoes sobre a coluna " + std::to_string(coluna) + " (" +
-                           std::string(record_field(cabecalho.TEXTO_CABECALHO, coluna)) + "):");
-  partes.linha(coluna, "");
+// The block that opens each column's part, titled with the column's header
+// word; the header is split once, whatever its width.
+void escreve_blocos_das_colunas(PartesDoRelatorio& partes, const Cabecalho& cabecalho, int ultima) {
+  std::string_view resto = cabecalho.TEXTO_CABECALHO;
+  for (int coluna = 1; coluna <= ultima; ++coluna) {
+    const std::string_view titulo = record_field(resto, 1);
+    resto = titulo.empty() ? std::string_view() : resto.substr(titulo.data() + titulo.size() - resto.data());
+    if (coluna < kTipsField) continue;
+    partes.linha(coluna, kRegraLarga);
+    partes.linha(coluna, "Informacoes sobre a coluna " + std::to_string(coluna) + " (" + std::string(titulo) + "):");
+    partes.linha(coluna, "");
+  }
 }
 
 std::string data_e_hora(std::string_view linha) {
@@ -214,7 +221,7 @@ std::int64_t pesquisa_colunas(Env& env, const SeriesInput& serie, const Parametr
   trabalho->read_line();
 
   PartesDoRelatorio partes(env, relatorio, serie.path(), serie.copied_bytes(), ultima);
-  for (int coluna = kTipsField; coluna <= ultima; ++coluna) escreve_bloco_da_coluna(partes, cabecalho, coluna);
+  escreve_blocos_das_colunas(partes, cabecalho, ultima);
 
   CaminhadaDasColunas caminhada(std::move(lider), std::move(trabalho), regras, ultima, std::move(linha_cabecalho));
   std::int64_t relatados = 0;
