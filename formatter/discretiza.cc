@@ -238,14 +238,15 @@ void write_sampled(Env& env, const std::string& entrada, const std::string& slot
 
 }  // namespace
 
-void DISCRETIZA_NO_TEMPO(Env& env, const std::string& entrada, const std::string& saida, const Passo& intervalo) {
+void DISCRETIZA_NO_TEMPO(Env& env, const std::string& entrada, const std::string& saida, const Passo& intervalo,
+                         const std::string& vagas) {
   const SeriesBounds bounds = scan_bounds(env, entrada);
   const bool day_list_built = prepare_day_list(env, bounds);
   prepare_grid(env, intervalo);
 
   // The slot file lives only during one call; a failed call removes it only
   // when this run made it.
-  CreatedFile slot_file(env, saida + "~");
+  CreatedFile slot_file(env, vagas.empty() ? saida + "~" : vagas);
   if (write_slots(env, bounds, slot_file.path()) == SlotWalk::kDayListShort) {
     // A kept list that only seemed to cover the series is built anew once.
     if (day_list_built) throw invalid_date(bounds.first_date);

@@ -27,6 +27,7 @@ struct Passo {
   // exit code 1 and no message on standard output (the reason on standard
   // error).
   static Passo le(std::string_view texto);
+  int segundos() const { return hora * 3600 + minuto * 60 + segundo; }
 };
 
 // A calendar day of a two-digit-year calendar: after 31/12/99 comes 01/01/00,
