@@ -83,14 +83,22 @@ bool day_list_covers(const std::string& key_line, const SeriesBounds& bounds) {
 // True when the list was built now, false when an earlier one was kept.
 bool prepare_day_list(Env& env, const SeriesBounds& bounds) {
   auto key_line = first_line_of(env, kDayListFile);
-  if (key_line && day_list_covers(*key_line, bounds)) return false;
+  // Its first line names the range; every other line must be what that
+  // range gives, or the list is built anew.
+  if (key_line && day_list_covers(*key_line, bounds) &&
+      day_list_is_whole(env, std::string(record_field(*key_line, 1)), std::string(record_field(*key_line, 2)))) {
+    return false;
+  }
   PUTDATAS(env, bounds.first_date, bounds.last_date);
   return true;
 }
 
 void prepare_grid(Env& env, const Passo& intervalo) {
   auto key_line = first_line_of(env, kGridFile);
-  if (key_line && record_field(*key_line, 1) == intervalo.texto) return;
+  if (key_line && record_field(*key_line, 1) == intervalo.texto &&
+      grid_is_whole(env, intervalo, std::string(record_field(*key_line, 2)))) {
+    return;
+  }
   PUTHORAS(env, intervalo, "00:00:00");
 }
 

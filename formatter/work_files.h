@@ -65,4 +65,9 @@ void PUTHORAS(Env& env, const Passo& intervalo, const std::string& partida);
 // when `fim` cannot be reached from `inicio` or the file cannot be written.
 void PUTDATAS(Env& env, const std::string& inicio, const std::string& fim);
 
+// The grid file or the day list holds, line for line, what PUTHORAS or
+// PUTDATAS would write for these arguments: only then is it reused.
+bool grid_is_whole(Env& env, const Passo& intervalo, const std::string& partida);
+bool day_list_is_whole(Env& env, const std::string& inicio, const std::string& fim);
+
 }  // namespace rain::formatter

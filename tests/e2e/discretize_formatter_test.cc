@@ -205,12 +205,12 @@ TEST_F(DiscretizeE2e, IntervalWrittenWithSlashesIsTheSameStepAsWithColons) {
             with_derived_tips({kTipsHeader, "10:15:00 01/02/05 0.40", "10:30:00 01/02/05 0.60"}));
 }
 
-TEST_F(DiscretizeE2e, GridLeftForTheSameIntervalIsReusedAndRemovedAtTheEnd) {
+TEST_F(DiscretizeE2e, DamagedGridLeftForTheSameIntervalIsBuiltAnewAndRemovedAtTheEnd) {
   write_raw(kThreeReadings);
-  // Two times only: a grid built anew would hold 96.
+  // Its first line names the step, but it holds two times where the step gives 96.
   dir.write("buffer_horas.dat", crlf_lines({"00:15:00 00:00:00", "10:10:00", "10:40:00"}));
   EXPECT_EQ(series_of(run_tips_per_reading("00:15:00")),
-            with_derived_tips({kTipsHeader, "10:10:00 01/02/05 0.40", "10:40:00 01/02/05 0.60"}));
+            with_derived_tips({kTipsHeader, "10:15:00 01/02/05 0.40", "10:30:00 01/02/05 0.60"}));
 }
 
 TEST_F(DiscretizeE2e, GridLeftForAnotherIntervalTextIsBuiltAnew) {
@@ -220,20 +220,20 @@ TEST_F(DiscretizeE2e, GridLeftForAnotherIntervalTextIsBuiltAnew) {
             with_derived_tips({kTipsHeader, "10:15:00 01/02/05 0.40", "10:30:00 01/02/05 0.60"}));
 }
 
-TEST_F(DiscretizeE2e, DayListCoveringTheSeriesIsReusedAndOneNotCoveringItIsBuiltAnew) {
+TEST_F(DiscretizeE2e, DayListLackingDaysOrNotCoveringTheSeriesIsBuiltAnew) {
   const std::vector<Leitura> two_days = {{"01/02/05", "17:00", "1"}, {"03/02/05", "09:00", "1"}};
-  // Without 02/02/05: the kept list shows in the output.
+  const std::string expected =
+      with_derived_tips({kTipsHeader, "00:00:00 02/02/05 0.20", "08:00:00 02/02/05 0.20", "16:00:00 02/02/05 0.20",
+                         "00:00:00 03/02/05 0.20", "08:00:00 03/02/05 0.20", "16:00:00 03/02/05 0.40"});
+  // Its range covers the series, but 02/02/05 is missing.
   write_raw(two_days);
   dir.write("buffer_datas.dat", crlf_lines({"30/01/05 10/02/05", "30/01/05", "31/01/05", "01/02/05", "03/02/05",
                                             "10/02/05"}));
-  EXPECT_EQ(series_of(run_tips_per_reading("08:00:00")),
-            with_derived_tips({kTipsHeader, "00:00:00 03/02/05 0.20", "08:00:00 03/02/05 0.20", "16:00:00 03/02/05 0.40"}));
+  EXPECT_EQ(series_of(run_tips_per_reading("08:00:00")), expected);
 
   write_raw(two_days);
   dir.write("buffer_datas.dat", crlf_lines({"02/02/05 10/02/05", "02/02/05", "10/02/05"}));
-  EXPECT_EQ(series_of(run_tips_per_reading("08:00:00")),
-            with_derived_tips({kTipsHeader, "00:00:00 02/02/05 0.20", "08:00:00 02/02/05 0.20", "16:00:00 02/02/05 0.20",
-                        "00:00:00 03/02/05 0.20", "08:00:00 03/02/05 0.20", "16:00:00 03/02/05 0.40"}));
+  EXPECT_EQ(series_of(run_tips_per_reading("08:00:00")), expected);
 }
 
 TEST_F(DiscretizeE2e, DayListWhoseRangeCoversButWhichLacksTheDaysIsBuiltAnew) {
