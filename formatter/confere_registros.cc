@@ -63,8 +63,7 @@ const FixedRecord* ConfereRegistros::confere(const std::string& registro, const 
   return fixo ? &*fixo : nullptr;
 }
 
-void ConfereRegistros::toma_data(const CalendarDate& data, const std::string& registro) {
-  if (tem_data_ && data.dia == data_.dia && data.mes == data_.mes && data.ano == data_.ano) return;
+void ConfereRegistros::muda_de_data(const CalendarDate& data, const std::string& registro) {
   if (const std::optional<int> ano = quatro_digitos(record_date(registro))) {
     ano_completo_ = *ano;
   } else if (tem_data_ && discretiza_) {

@@ -46,7 +46,12 @@ class ConfereRegistros {
  private:
   [[noreturn]] static void recusa(const char* motivo, const Origem& origem);
   // Day numbers of the record's date, worked out again only when it changes.
-  void toma_data(const CalendarDate& data, const std::string& registro);
+  void toma_data(const CalendarDate& data, const std::string& registro) {
+    if (!tem_data_ || data.dia != data_.dia || data.mes != data_.mes || data.ano != data_.ano) {
+      muda_de_data(data, registro);
+    }
+  }
+  void muda_de_data(const CalendarDate& data, const std::string& registro);
 
   std::optional<FixedRecord> lido_;
   bool discretiza_;

@@ -1,6 +1,7 @@
 #include "formatter/converte.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <optional>
 #include <vector>
@@ -204,10 +205,51 @@ class LeituraDoTotal {
 // A tip count copied from the export as written, unless it is below zero: a
 // record never has negative tips.
 bool contagem_negativa(std::string_view campo) {
-  if (campo.find('-') == std::string_view::npos) return false;
+  const std::size_t inicio = campo.find_first_not_of(" \t");
+  if (inicio == std::string_view::npos || campo[inicio] != '-') return false;
   const std::optional<double> valor = decimal(campo);
   return valor && *valor < 0;
 }
+
+// The data line before, to tell a line the logger wrote twice. Every line is
+// kept in its turn, so it is copied eight bytes at a time with no call.
+class LinhaAnterior {
+ public:
+  bool igual(std::string_view linha) const {
+    if (!tem_ || linha.size() != tamanho_) return false;
+    // Lines of one export differ within their first words, mostly.
+    const char* a = linha.data();
+    const char* b = texto_.data();
+    std::size_t i = 0;
+    for (; i + 8 <= tamanho_; i += 8) {
+      std::uint64_t x;
+      std::uint64_t y;
+      std::memcpy(&x, a + i, 8);
+      std::memcpy(&y, b + i, 8);
+      if (x != y) return false;
+    }
+    for (; i < tamanho_; ++i) {
+      if (a[i] != b[i]) return false;
+    }
+    return true;
+  }
+  void guarda(std::string_view linha) {
+    const std::size_t n = linha.size();
+    if (texto_.size() < n) texto_.resize(n + 64);
+    char* destino = texto_.data();
+    const char* origem = linha.data();
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) std::memcpy(destino + i, origem + i, 8);
+    for (; i < n; ++i) destino[i] = origem[i];
+    tamanho_ = n;
+    tem_ = true;
+  }
+
+ private:
+  bool tem_ = false;
+  std::string texto_;
+  std::size_t tamanho_ = 0;
+};
 
 void conta(Ocorrencia& ocorrencia, const Origem& origem) {
   if (ocorrencia.vezes++ == 0) {
@@ -246,7 +288,7 @@ class MontagemDoRegistro {
         acumulo_ = total ? std::optional<double>(acum_) : std::nullopt;
       } else {
         const double chuva = chuva_.le(acumulo, p_.COLUNA_ACUMULO, origem);
-        if (chuva < 0) {
+        if (chuva < 0) [[unlikely]] {
           negativo(origem);
         } else {
           acum_ += chuva;
@@ -287,7 +329,7 @@ class MontagemDoRegistro {
   // before it.
   void segue_total(double total, const Origem& origem) {
     const double escala = p_.COLUNA_ACUMULO != 0 ? 1.0 : p_.CAPACIDADE_BASCULA;
-    if (tem_total_ && total < total_anterior_) {
+    if (tem_total_ && total < total_anterior_) [[unlikely]] {
       deslocamento_ = acum_ - escala * total;
       reiniciou_ = true;
       conta(resumo_.reinicios, origem);
@@ -304,7 +346,7 @@ class MontagemDoRegistro {
 
   void acrescenta_basculas(std::string& nova, std::string_view bascula, const Origem& origem) {
     nova += ' ';
-    if (contagem_negativa(bascula)) {
+    if (contagem_negativa(bascula)) [[unlikely]] {
       negativo(origem);
       nova += '0';
     } else {
@@ -378,9 +420,7 @@ void converte_registros(LineReader& entrada, DestinoDaSerie& saida, const Plano&
   std::string nova;
   CamposDaLinha campos(plano.separador.caractere, p);
   std::string_view bruta;
-  // The data line before, to tell a line the logger wrote twice.
-  std::string anterior;
-  bool tem_anterior = false;
+  LinhaAnterior anterior;
   while (!entrada.at_end()) {
     entrada.read_view(bruta);
     ++origem.numero;
@@ -391,12 +431,11 @@ void converte_registros(LineReader& entrada, DestinoDaSerie& saida, const Plano&
     }
     origem.linha = bruta;
     if (so_brancos(bruta)) continue;
-    if (tem_anterior && same_text(bruta, anterior)) {
+    if (anterior.igual(bruta)) [[unlikely]] {
       conta(resumo.repetidas, origem);
       continue;
     }
-    anterior.assign(bruta);
-    tem_anterior = true;
+    anterior.guarda(bruta);
     campos.separa(bruta);
     montagem.monta(nova, campos, origem);
     const FixedRecord* lido = nullptr;

@@ -30,7 +30,11 @@ std::string duracao(std::int64_t segundos) {
 
 LacunasDasLeituras::LacunasDasLeituras(std::int64_t limite_s, std::int64_t passo_s, double capacidade,
                                        LineWriter* lista)
-    : limite_s_(limite_s), passo_s_(passo_s), capacidade_(capacidade), lista_(lista) {}
+    : limite_s_(limite_s),
+      perto_s_(limite_s > 0 && limite_s < kSegundosDoDia ? limite_s : kSegundosDoDia),
+      passo_s_(passo_s),
+      capacidade_(capacidade),
+      lista_(lista) {}
 
 std::optional<Outage> LacunasDasLeituras::falha_entre(Instante t1, Instante t2, std::int64_t passo_s) {
   if (passo_s == 0) return Outage{t1, t2, std::nullopt};
@@ -47,12 +51,13 @@ std::optional<Outage> LacunasDasLeituras::falha_entre(Instante t1, Instante t2, 
   return Outage{inicio, fim, std::nullopt};
 }
 
-void LacunasDasLeituras::leitura(const std::optional<Instante>& instante, const std::optional<double>& acumulo) {
-  if (instante && anterior_ && *instante > *anterior_) {
-    const Instante t1 = *anterior_;
+void LacunasDasLeituras::depois_de_uma_lacuna(const std::optional<Instante>& instante,
+                                              const std::optional<double>& acumulo) {
+  if (instante && tem_anterior_ && *instante > anterior_) {
+    const Instante t1 = anterior_;
     const Instante t2 = *instante;
     std::optional<double> subida;
-    if (acumulo && acumulo_anterior_) subida = *acumulo - *acumulo_anterior_;
+    if (acumulo && tem_acumulo_anterior_) subida = *acumulo - acumulo_anterior_;
     std::optional<Outage> falha;
     if (limite_s_ > 0 && t2 - t1 > limite_s_) falha = falha_entre(t1, t2, passo_s_);
     if (falha) {
@@ -64,8 +69,10 @@ void LacunasDasLeituras::leitura(const std::optional<Instante>& instante, const 
       if (lacunas_++ == 0) primeira_lacuna_ = Outage{t1, t2, subida};
     }
   }
-  anterior_ = instante;
-  acumulo_anterior_ = acumulo;
+  tem_anterior_ = instante.has_value();
+  if (tem_anterior_) anterior_ = *instante;
+  tem_acumulo_anterior_ = acumulo.has_value();
+  if (tem_acumulo_anterior_) acumulo_anterior_ = *acumulo;
 }
 
 std::vector<std::string> LacunasDasLeituras::avisos(const std::string& lista) const {

@@ -26,7 +26,17 @@ class LacunasDasLeituras {
   // The next reading: when it was taken and the depth after it; `instante`
   // is nothing for a reading whose time cannot be told, which breaks the
   // chain, `acumulo` nothing for a depth that is not a number.
-  void leitura(const std::optional<Instante>& instante, const std::optional<double>& acumulo);
+  void leitura(const std::optional<Instante>& instante, const std::optional<double>& acumulo) {
+    // Most readings follow the one before closely: nothing to look at. The
+    // fields are taken one by one, which costs less than a copy of each.
+    if (instante.has_value() && tem_anterior_ && *instante - anterior_ <= perto_s_) {
+      anterior_ = *instante;
+      tem_acumulo_anterior_ = acumulo.has_value();
+      if (tem_acumulo_anterior_) acumulo_anterior_ = *acumulo;
+      return;
+    }
+    depois_de_uma_lacuna(instante, acumulo);
+  }
 
   // The lines for standard error: the outages found (when a limit was given)
   // and the gaps of more than a day in which the counter rose by more than a
@@ -39,12 +49,17 @@ class LacunasDasLeituras {
   static std::optional<Outage> falha_entre(Instante t1, Instante t2, std::int64_t passo_s);
 
  private:
+  void depois_de_uma_lacuna(const std::optional<Instante>& instante, const std::optional<double>& acumulo);
+
   std::int64_t limite_s_;
+  std::int64_t perto_s_;  // a gap this long or shorter is neither an outage nor a long gap
   std::int64_t passo_s_;
   double capacidade_;
   LineWriter* lista_;
-  std::optional<Instante> anterior_;
-  std::optional<double> acumulo_anterior_;
+  bool tem_anterior_ = false;
+  Instante anterior_ = 0;
+  bool tem_acumulo_anterior_ = false;
+  double acumulo_anterior_ = 0;
 
   std::int64_t falhas_ = 0;
   std::int64_t segundos_em_falha_ = 0;
