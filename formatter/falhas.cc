@@ -1,7 +1,6 @@
 #include "formatter/falhas.h"
 
-#include <cstdio>
-
+#include "common/calendar.h"
 #include "common/fixed.h"
 #include "common/program.h"
 
@@ -20,9 +19,12 @@ std::string mm(const std::optional<double>& chuva) {
 
 // "hh:mm:ss", hours past 23 as they are.
 std::string duracao(std::int64_t segundos) {
-  char texto[40];
-  std::snprintf(texto, sizeof texto, "%02lld:%02d:%02d", static_cast<long long>(segundos / 3600),
-                static_cast<int>(segundos / 60 % 60), static_cast<int>(segundos % 60));
+  const std::int64_t horas = segundos / 3600;
+  std::string texto;
+  if (horas < 10) texto += '0';
+  texto += std::to_string(horas);
+  // ":mm:ss" of a clock time of no hours.
+  texto += ClockTime{0, static_cast<int>(segundos / 60 % 60), static_cast<int>(segundos % 60)}.text().substr(2);
   return texto;
 }
 
