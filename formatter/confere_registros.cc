@@ -41,18 +41,19 @@ const FixedRecord* ConfereRegistros::confere(const std::string& registro, const 
       resumo_.datas_impossiveis.texto = trecho(origem.linha);
     }
     ++resumo_.datas_impossiveis.vezes;
-    instante_.reset();
+    tem_instante_ = false;
     return fixo ? &*fixo : nullptr;
   }
   std::optional<ClockTime> hora = fixo ? fixo->time : fixed_clock_time(OBTEMHORA(registro));
   if (!hora) {
     if (discretiza_) recusa("hora invalida", origem);
-    instante_.reset();
+    tem_instante_ = false;
     return fixo ? &*fixo : nullptr;
   }
   toma_data(*data, registro);
   const std::int64_t segundos = hora->hora * 3600 + hora->minuto * 60 + hora->segundo;
   instante_ = dias_como_serie_ * kSegundosDoDia + segundos;
+  tem_instante_ = true;
   if (discretiza_) {
     const Instante momento = dias_em_ordem_ * kSegundosDoDia + segundos;
     if (tem_anterior_ && momento < anterior_) recusa("registro anterior ao registro precedente", origem);

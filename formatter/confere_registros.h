@@ -41,7 +41,8 @@ class ConfereRegistros {
   // When the record last checked was read, with the year the later programs
   // read from the series (a two-digit year 70..99 is 19yy, 00..69 20yy);
   // nothing when its date or time is not a calendar date and clock time.
-  const std::optional<Instante>& instante() const { return instante_; }
+  bool tem_instante() const { return tem_instante_; }
+  Instante instante() const { return instante_; }
 
  private:
   [[noreturn]] static void recusa(const char* motivo, const Origem& origem);
@@ -56,7 +57,8 @@ class ConfereRegistros {
   std::optional<FixedRecord> lido_;
   bool discretiza_;
   ResumoDoAjuste& resumo_;
-  std::optional<Instante> instante_;
+  bool tem_instante_ = false;
+  Instante instante_ = 0;
   bool tem_data_ = false;
   CalendarDate data_;
   int ano_completo_ = 0;

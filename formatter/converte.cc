@@ -205,8 +205,9 @@ class LeituraDoTotal {
 // A tip count copied from the export as written, unless it is below zero: a
 // record never has negative tips.
 bool contagem_negativa(std::string_view campo) {
-  const std::size_t inicio = campo.find_first_not_of(" \t");
-  if (inicio == std::string_view::npos || campo[inicio] != '-') return false;
+  std::size_t inicio = 0;
+  while (inicio < campo.size() && (campo[inicio] == ' ' || campo[inicio] == '\t')) ++inicio;
+  if (inicio == campo.size() || campo[inicio] != '-') return false;
   const std::optional<double> valor = decimal(campo);
   return valor && *valor < 0;
 }
@@ -285,7 +286,7 @@ class MontagemDoRegistro {
         } else {
           texto_do_acumulo_.escreve(nova, acum_);
         }
-        acumulo_ = total ? std::optional<double>(acum_) : std::nullopt;
+        tem_acumulo_ = total.has_value();
       } else {
         const double chuva = chuva_.le(acumulo, p_.COLUNA_ACUMULO, origem);
         if (chuva < 0) [[unlikely]] {
@@ -294,7 +295,7 @@ class MontagemDoRegistro {
           acum_ += chuva;
         }
         texto_do_acumulo_.escreve(nova, acum_);
-        acumulo_ = acum_;
+        tem_acumulo_ = true;
       }
       fim_do_acumulo_ = nova.size();
       if (plano_.basculas_por_intervalo) acrescenta_basculas(nova, campos.campo(p_.COLUNA_BASCULA), origem);
@@ -309,7 +310,7 @@ class MontagemDoRegistro {
       segue_total(basculas, origem);  // tips counted since the start
     }
     texto_do_acumulo_.escreve(nova, acum_);
-    acumulo_ = acum_;
+    tem_acumulo_ = true;
     fim_do_acumulo_ = nova.size();
     if (plano_.basculas_por_intervalo) acrescenta_basculas(nova, bascula, origem);
     inicial();
@@ -319,9 +320,10 @@ class MontagemDoRegistro {
   std::string_view acumulo_de(const std::string& nova) const {
     return std::string_view(nova).substr(inicio_do_acumulo_, fim_do_acumulo_ - inicio_do_acumulo_);
   }
-  // The depth of the record last built; nothing for a running total that is
+  // The depth of the record last built, unless it is a running total that is
   // not a number.
-  const std::optional<double>& acumulo() const { return acumulo_; }
+  bool tem_acumulo() const { return tem_acumulo_; }
+  double acumulo() const { return acum_; }
 
  private:
   // The next value of a running total (of depth, or of tips with no rain
@@ -360,14 +362,15 @@ class MontagemDoRegistro {
     if (tem_inicial_) return;
     tem_inicial_ = true;
     const bool total = p_.COLUNA_ACUMULO != 0 ? plano_.acumulo_total : !plano_.basculas_por_intervalo;
-    resumo_.acumulo_inicial = total ? acumulo_ : std::optional<double>(0.0);
+    resumo_.acumulo_inicial = !total ? std::optional<double>(0.0)
+                                     : tem_acumulo_ ? std::optional<double>(acum_) : std::nullopt;
   }
 
   const Plano& plano_;
   const ParametrosDoAjuste& p_;
   ResumoDoAjuste& resumo_;
   double acum_ = 0;
-  std::optional<double> acumulo_;
+  bool tem_acumulo_ = false;
   bool tem_total_ = false;
   double total_anterior_ = 0;
   double deslocamento_ = 0;
@@ -441,7 +444,8 @@ void converte_registros(LineReader& entrada, DestinoDaSerie& saida, const Plano&
     const FixedRecord* lido = nullptr;
     if (confere) {
       lido = conferencia.confere(nova, origem);
-      lacunas.leitura(conferencia.instante(), montagem.acumulo());
+      lacunas.leitura(conferencia.tem_instante(), conferencia.instante(), montagem.tem_acumulo(),
+                      montagem.acumulo());
     }
     confere = true;
     if (lido && nova.size() <= kMaxShortText) {

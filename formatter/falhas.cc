@@ -53,13 +53,13 @@ std::optional<Outage> LacunasDasLeituras::falha_entre(Instante t1, Instante t2, 
   return Outage{inicio, fim, std::nullopt};
 }
 
-void LacunasDasLeituras::depois_de_uma_lacuna(const std::optional<Instante>& instante,
-                                              const std::optional<double>& acumulo) {
-  if (instante && tem_anterior_ && *instante > anterior_) {
+void LacunasDasLeituras::depois_de_uma_lacuna(bool tem_instante, Instante instante, bool tem_acumulo,
+                                              double acumulo) {
+  if (tem_instante && tem_anterior_ && instante > anterior_) {
     const Instante t1 = anterior_;
-    const Instante t2 = *instante;
+    const Instante t2 = instante;
     std::optional<double> subida;
-    if (acumulo && tem_acumulo_anterior_) subida = *acumulo - acumulo_anterior_;
+    if (tem_acumulo && tem_acumulo_anterior_) subida = acumulo - acumulo_anterior_;
     std::optional<Outage> falha;
     if (limite_s_ > 0 && t2 - t1 > limite_s_) falha = falha_entre(t1, t2, passo_s_);
     if (falha) {
@@ -71,10 +71,10 @@ void LacunasDasLeituras::depois_de_uma_lacuna(const std::optional<Instante>& ins
       if (lacunas_++ == 0) primeira_lacuna_ = Outage{t1, t2, subida};
     }
   }
-  tem_anterior_ = instante.has_value();
-  if (tem_anterior_) anterior_ = *instante;
-  tem_acumulo_anterior_ = acumulo.has_value();
-  if (tem_acumulo_anterior_) acumulo_anterior_ = *acumulo;
+  tem_anterior_ = tem_instante;
+  anterior_ = instante;
+  tem_acumulo_anterior_ = tem_acumulo;
+  acumulo_anterior_ = acumulo;
 }
 
 std::vector<std::string> LacunasDasLeituras::avisos(const std::string& lista) const {

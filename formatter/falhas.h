@@ -23,19 +23,18 @@ class LacunasDasLeituras {
   // is not resampled). `lista`: where the rows go, or nothing.
   LacunasDasLeituras(std::int64_t limite_s, std::int64_t passo_s, double capacidade, LineWriter* lista);
 
-  // The next reading: when it was taken and the depth after it; `instante`
-  // is nothing for a reading whose time cannot be told, which breaks the
-  // chain, `acumulo` nothing for a depth that is not a number.
-  void leitura(const std::optional<Instante>& instante, const std::optional<double>& acumulo) {
-    // Most readings follow the one before closely: nothing to look at. The
-    // fields are taken one by one, which costs less than a copy of each.
-    if (instante.has_value() && tem_anterior_ && *instante - anterior_ <= perto_s_) {
-      anterior_ = *instante;
-      tem_acumulo_anterior_ = acumulo.has_value();
-      if (tem_acumulo_anterior_) acumulo_anterior_ = *acumulo;
+  // The next reading: when it was taken and the depth after it. A reading
+  // whose time cannot be told (`tem_instante` false) breaks the chain; a
+  // depth that is not a number (`tem_acumulo` false) leaves the rain unknown.
+  void leitura(bool tem_instante, Instante instante, bool tem_acumulo, double acumulo) {
+    // Most readings follow the one before closely: nothing to look at.
+    if (tem_instante && tem_anterior_ && instante - anterior_ <= perto_s_) {
+      anterior_ = instante;
+      tem_acumulo_anterior_ = tem_acumulo;
+      acumulo_anterior_ = acumulo;
       return;
     }
-    depois_de_uma_lacuna(instante, acumulo);
+    depois_de_uma_lacuna(tem_instante, instante, tem_acumulo, acumulo);
   }
 
   // The lines for standard error: the outages found (when a limit was given)
@@ -49,7 +48,7 @@ class LacunasDasLeituras {
   static std::optional<Outage> falha_entre(Instante t1, Instante t2, std::int64_t passo_s);
 
  private:
-  void depois_de_uma_lacuna(const std::optional<Instante>& instante, const std::optional<double>& acumulo);
+  void depois_de_uma_lacuna(bool tem_instante, Instante instante, bool tem_acumulo, double acumulo);
 
   std::int64_t limite_s_;
   std::int64_t perto_s_;  // a gap this long or shorter is neither an outage nor a long gap
