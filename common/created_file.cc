@@ -53,6 +53,12 @@ bool CreatedFile::remove() {
   return removed;
 }
 
+void remove_left_over(Env& env, const std::string& path) {
+  if (env.entry_kind(path) != EntryKind::kRegularFile) return;
+  WorkFile work = env.take_work_file(path);
+  if (work.taken == WorkFileTaken::kLeftOver || work.taken == WorkFileTaken::kCreated) env.remove(path);
+}
+
 std::string not_a_work_file_line(const std::string& path) {
   return "Erro: o arquivo de trabalho " + path +
          " nao e um arquivo comum (e um link ou um dispositivo); apague-o e execute novamente.";

@@ -57,6 +57,10 @@ class CreatedFile {
   bool kept_ = false;
 };
 
+// Removes the plain file that a killed run left under a work file's name,
+// unless another run holds it now (the taking of the name then refuses it).
+void remove_left_over(Env& env, const std::string& path);
+
 // The refusal of a work file's name that a link, a device or another entry
 // that is not a plain file bears.
 std::string not_a_work_file_line(const std::string& path);

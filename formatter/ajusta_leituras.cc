@@ -107,9 +107,7 @@ std::unique_ptr<LineReader> abre_entrada(Env& env, const ParametrosDoAjuste& p) 
 
 // A temporary name holds only what a run killed half-way left there: it is
 // cleared, so that this run's failure takes its own file away with it.
-void libera_temporaria(Env& env, const std::string& temporaria) {
-  if (env.entry_kind(temporaria) == EntryKind::kRegularFile) env.remove(temporaria);
-}
+void libera_temporaria(Env& env, const std::string& temporaria) { remove_left_over(env, temporaria); }
 
 // The outage list of one attempt at the run, written under its temporary
 // name as the outages are found.

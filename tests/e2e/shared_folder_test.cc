@@ -165,6 +165,7 @@ TEST_F(SharedFolderExample, ALinkAtAWorkFileNameIsRefusedAndItsTargetKept) {
       {"Resume_Chuvadas", resume("serie.txt", "e.csv", "m.csv"), "e.csv.pvx"},
       {"Resume_Chuvadas", resume("serie.txt", "e.csv", "m.csv"), "m.csv.pvx"},
       {"Desenha_Chuvadas", fatia("serie.txt", "p.html"), "p.html.pvx"},
+      {"Ajusta_Leituras", formatador("export.csv", "s.txt"), "s.txt.tmp"},
       {"Ajusta_Leituras", formatador("export.csv", "s.txt"), "s.txt~"},
       {"Ajusta_Leituras", formatador("export.csv", "s.txt"), "s.txt.pvx"},
       {"Ajusta_Leituras", formatador("export.csv", "s.txt"), "buffer_horas.dat"},
