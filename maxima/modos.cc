@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "common/failure.h"
 #include "common/numbers.h"
 #include "common/series_record.h"
 
@@ -38,6 +39,14 @@ std::optional<Modo> modo_de_pesquisa(std::string_view digitado) {
     if (equals_upper(digitado, nome)) return modo;
   }
   return std::nullopt;
+}
+
+Modo modo_ou_recusa(std::string_view digitado) {
+  if (std::optional<Modo> modo = modo_de_pesquisa(digitado)) return *modo;
+  throw Failure("Erro: modo invalido.", 1)
+      .noted("modo de pesquisa: \"" + std::string(digitado) +
+             "\" nao e um dos modos total, intervalo, diario, mensal, bimestral, trimestral, semestral ou sazonal "
+             "(em qualquer caixa).");
 }
 
 bool modo_periodico(Modo modo) { return modo != Modo::TOTAL && modo != Modo::INTERVALO; }

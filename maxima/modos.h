@@ -15,6 +15,9 @@ enum class Modo { TOTAL, INTERVALO, DIARIO, MENSAL, BIMESTRAL, TRIMESTRAL, SEMES
 
 // The mode named by the typed text, in any letter case; nothing when unknown.
 std::optional<Modo> modo_de_pesquisa(std::string_view digitado);
+// The same, or the refusal of an unknown mode ("Erro: modo invalido.", exit
+// code 1, the accepted modes named on standard error).
+Modo modo_ou_recusa(std::string_view digitado);
 
 // DIARIO to SAZONAL: the series is cut into many periods at a reference hour.
 bool modo_periodico(Modo modo);

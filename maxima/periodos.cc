@@ -47,7 +47,7 @@ bool antes_de(std::string_view linha, const std::string& data_limite, const std:
 
 CaminhadaDasColunas::CaminhadaDasColunas(std::unique_ptr<LineReader> serie, std::unique_ptr<LineReader> trabalho,
                                          const RegrasPeriodo& regras, int ultima_coluna, std::string cabecalho)
-    : VALOR_MAXIMO_(ultima_coluna >= 4 ? static_cast<std::size_t>(ultima_coluna - 3) : 0),
+    : VALOR_MAXIMO_(ultima_coluna >= kTipsField ? static_cast<std::size_t>(ultima_coluna - kTipsField + 1) : 0),
       ACUMULO_PERIODO_(VALOR_MAXIMO_.size()),
       serie_(std::move(serie)),
       trabalho_(std::move(trabalho)),

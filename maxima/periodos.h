@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "common/line_io.h"
+#include "common/series_record.h"
 #include "maxima/modos.h"
 
 namespace rain::maxima {
@@ -62,7 +63,7 @@ class CaminhadaDasColunas {
   bool trabalho_falhou() const { return trabalho_->failed(); }
 
  private:
-  static std::size_t indice(int coluna) { return static_cast<std::size_t>(coluna - 4); }
+  static std::size_t indice(int coluna) { return static_cast<std::size_t>(coluna - kTipsField); }
   void toma(const std::string& linha);
   void le_serie();
   void periodo_total();

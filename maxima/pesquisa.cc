@@ -23,7 +23,6 @@ namespace {
 const std::string kRegraLarga(80, '*');
 const std::string kRegraEstreita(20, '*');
 
-const char* const kModoInvalido = "Erro: modo invalido.";
 const char* const kTrabalhoNaoCriado = "Erro: nao foi possivel criar um arquivo interno do Pluvianex.";
 const char* const kSaidaNaoCriada = "Erro: nao foi possivel criar o arquivo de saida.";
 const char* const kSaidaIgualEntrada = "Erro: o arquivo de saida e o proprio arquivo de entrada.";
@@ -271,14 +270,7 @@ int CONTA_CAMPOS(std::string_view linha) {
 }
 
 ResumoPesquisa PESQUISA_PERIODOS(Env& env, const ParametrosPesquisa& parametros) {
-  std::optional<Modo> modo = modo_de_pesquisa(parametros.MODO_PESQUISA);
-  if (!modo) {
-    throw Failure(kModoInvalido, 1)
-        .noted("modo de pesquisa: \"" + parametros.MODO_PESQUISA +
-               "\" nao e um dos modos total, intervalo, diario, mensal, bimestral, trimestral, semestral ou sazonal "
-               "(em qualquer caixa).");
-  }
-  const RegrasPeriodo regras = regras_do_modo(parametros, *modo);
+  const RegrasPeriodo regras = regras_do_modo(parametros, modo_ou_recusa(parametros.MODO_PESQUISA));
   return escreve_relatorio(env, parametros, regras);
 }
 

@@ -152,12 +152,12 @@ TEST_F(MaximaEntry, DialoguePrecisionThatIsNotANumberIsRefusedBeforeAnyFile) {
   }
 }
 
-TEST_F(MaximaEntry, DialogueWithAnUnknownModeFailsWithoutTheClosingMessage) {
+TEST_F(MaximaEntry, DialogueRefusesAnUnknownModeWhenItIsTyped) {
   RunResult r = roda({}, "s.txt\nr.txt\nanual\n07:00:00\n0.2\n");
   EXPECT_EQ(r.exit_code, 1);
-  EXPECT_EQ(r.console, kPerguntasArquivos +
-                           console_text("Digite a hora de referencia a ser utilizada, no formato hh/mi/ss.\n>\n") +
-                           kPerguntaPrecisao + console_text("Erro: modo invalido.\n"));
+  EXPECT_EQ(r.console, kPerguntasArquivos + console_text("Erro: modo invalido.\n"));
+  EXPECT_NE(r.errors.find("\"anual\" nao e um dos modos total, intervalo, diario,"), std::string::npos);
+  EXPECT_EQ(dir.list(), Linhas{"s.txt"});
 }
 
 TEST_F(MaximaEntry, DialoguePathLongerThan255CharactersIsRefusedNotCut) {
