@@ -15,8 +15,10 @@
 #endif
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "common/device_names.h"
 #include "common/platform.h"
@@ -115,15 +117,42 @@ const ConsoleInputInAnsiCodePage console_input_code_page;
 constexpr DWORD kLockedByteHigh = 0x7FFFFFFF;
 constexpr DWORD kLockedByteLow = 0xFFFFFFF0;
 
+// A handle keeps a deleted file's name taken until it is closed, where a
+// POSIX system frees the name at once: the run's own locks are kept here by
+// the identity of their files, so that deleting one of them lets go of its
+// lock first and the name is free for the run's next file.
+class LockedFile;
+std::vector<LockedFile*>& held_locks() {
+  static std::vector<LockedFile*> locks;
+  return locks;
+}
+
 class LockedFile final : public WorkFileLock {
  public:
-  explicit LockedFile(HANDLE handle) : handle_(handle) {}
-  ~LockedFile() override { CloseHandle(handle_); }  // the lock goes with the handle
+  LockedFile(HANDLE handle, const BY_HANDLE_FILE_INFORMATION& info) : handle_(handle), info_(info) {
+    held_locks().push_back(this);
+  }
+  ~LockedFile() override {
+    let_go();
+    auto& locks = held_locks();
+    locks.erase(std::remove(locks.begin(), locks.end(), this), locks.end());
+  }
   LockedFile(const LockedFile&) = delete;
   LockedFile& operator=(const LockedFile&) = delete;
 
+  bool is(const BY_HANDLE_FILE_INFORMATION& other) const {
+    return other.dwVolumeSerialNumber == info_.dwVolumeSerialNumber && other.nFileIndexHigh == info_.nFileIndexHigh &&
+           other.nFileIndexLow == info_.nFileIndexLow;
+  }
+  // The lock goes with the handle.
+  void let_go() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+  }
+
  private:
   HANDLE handle_;
+  BY_HANDLE_FILE_INFORMATION info_;
 };
 
 constexpr DWORD kNotPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
@@ -154,7 +183,15 @@ bool rename_replace(const std::string& from, const std::string& to) {
   return MoveFileExW(file_path(from).c_str(), file_path(to).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
 }
 
-bool remove_file(const std::string& path) { return DeleteFileW(file_path(path).c_str()) != 0; }
+bool remove_file(const std::string& path) {
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!held_locks().empty() && identify(path, info)) {
+    for (LockedFile* lock : held_locks()) {
+      if (lock->is(info)) lock->let_go();
+    }
+  }
+  return DeleteFileW(file_path(path).c_str()) != 0;
+}
 
 bool file_exists(const std::string& path) {
   return GetFileAttributesW(file_path(path).c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -218,12 +255,13 @@ WorkFile take_work_file(const std::string& path) {
                                                                                : WorkFileTaken::kFailed,
               nullptr};
     }
-    auto lock = std::make_unique<LockedFile>(handle);
     BY_HANDLE_FILE_INFORMATION info;
     if (GetFileType(handle) != FILE_TYPE_DISK || !GetFileInformationByHandle(handle, &info) ||
         (info.dwFileAttributes & kNotPlain) != 0) {
+      CloseHandle(handle);
       return {WorkFileTaken::kNotAFile, nullptr};
     }
+    auto lock = std::make_unique<LockedFile>(handle, info);
     OVERLAPPED at = {};
     at.Offset = kLockedByteLow;
     at.OffsetHigh = kLockedByteHigh;
@@ -233,10 +271,7 @@ WorkFile take_work_file(const std::string& path) {
       }
     }
     BY_HANDLE_FILE_INFORMATION now;
-    if (!identify(path, now) || now.dwVolumeSerialNumber != info.dwVolumeSerialNumber ||
-        now.nFileIndexHigh != info.nFileIndexHigh || now.nFileIndexLow != info.nFileIndexLow) {
-      continue;
-    }
+    if (!identify(path, now) || !lock->is(now)) continue;
     return {created ? WorkFileTaken::kCreated : WorkFileTaken::kLeftOver, std::move(lock)};
   }
   return {WorkFileTaken::kHeldByAnotherRun, nullptr};
