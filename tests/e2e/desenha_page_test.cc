@@ -169,7 +169,7 @@ TEST(DesenhaChuvadasPage, HeadingAndTableAgreeWithResumeChuvadas) {
   EXPECT_EQ(p.linhas, linhas_do_csv(dir.read("eventos.csv")));
   EXPECT_EQ(p.linhas.size(), 3u);
   EXPECT_EQ(p.figuras, 3);
-  EXPECT_EQ(p.svgs, 3 + 3);  // mass curve, months, maxima, one hyetograph per storm
+  EXPECT_EQ(p.svgs, 3 + 2 + 3);  // mass curve, months, maxima, erosivity twice, one hyetograph per storm
   EXPECT_EQ(p.campos, (std::map<std::string, std::string>{{"serie", "serie.txt"},
                                                           {"primeiro", "01/02/2005 10:00:00"},
                                                           {"ultimo", "02/02/2005 09:55:00"},
@@ -180,7 +180,9 @@ TEST(DesenhaChuvadasPage, HeadingAndTableAgreeWithResumeChuvadas) {
                                                           {"total", "16.80"},
                                                           {"interrupcao", "01:00:00 (12 registros)"},
                                                           {"minimo", "0.5"},
-                                                          {"eventos", "3"}}));
+                                                          {"eventos", "3"},
+                                                          {"energia", "rusle2"},
+                                                          {"r_anual", "- (nenhum ano com 90% dos passos)"}}));
   EXPECT_FALSE(dir.exists("pagina.html.pvx"));
 }
 
@@ -210,7 +212,7 @@ TEST(DesenhaChuvadasBrowser, ThePageOfTheExampleIsDrawn) {
                              " --no-first-run --disable-background-networking --disable-component-update" +
                              " --disable-sync --hide-scrollbars --user-data-dir=" +
                              dir.file("perfil" + std::to_string(tentativa)) + " --screenshot=" + dir.file("tela.png") +
-                             " --window-size=1100,2600 file://" + dir.file("relatorio.html") + " 2>&1",
+                             " --window-size=1100,3600 file://" + dir.file("relatorio.html") + " 2>&1",
                          status);
   }
   ASSERT_TRUE(dir.exists("tela.png")) << navegador;
