@@ -88,6 +88,17 @@ TEST(Resumo, ExactlyNDryRecordsSplitAndOneFewerDoesNot) {
   EXPECT_EQ(um.eventos[0].basculacoes, 5);
 }
 
+TEST(Resumo, AWindowHoldsItsEventsRainAndNotTheNextEvents) {
+  // Five minutes without tips close an event: the 15-minute window of the
+  // first event would reach the 4 tips of the second.
+  const Resultado r = resume(registros({3, 0, 4, 0}), 1);
+  ASSERT_EQ(r.eventos.size(), 2u);
+  EXPECT_EQ(r.eventos[0].intensidades[2].basculacoes, 3);
+  EXPECT_NEAR(*r.eventos[0].ei30_mj_mm_ha_h, *r.eventos[0].energia_mj_ha * 1.2, 1e-12);
+  // The annual maxima run over the whole series.
+  EXPECT_EQ(r.maximas[2].maximo.basculacoes, 7);
+}
+
 TEST(Resumo, ErosiveByDepthOrByFifteenMinutesAsTheTableRoundsThem) {
   // 64 tips (12.80 mm) spread thinly; 32 tips (6.40 mm) in fifteen minutes;
   // 31 tips in fifteen minutes and 63 in all are neither.
