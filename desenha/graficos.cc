@@ -79,7 +79,7 @@ class Traco {
 // A curve summed over the record, with bands behind it: the gaps of the
 // series (from the curve's columns) and the given stretches.
 std::string svg_curva_acumulada(const CurvaDeMassa& curva, std::string_view descricao, const std::string& titulo_do_eixo,
-                                const Faixas& faixas) {
+                                std::string_view classe, const Faixas& faixas) {
   const AreaDoGrafico a = area_da_curva_de_massa();
   Svg svg(kLarguraCheia, 355, descricao);
   const int n = curva.colunas().quantidade();
@@ -119,7 +119,7 @@ std::string svg_curva_acumulada(const CurvaDeMassa& curva, std::string_view desc
 
   Traco traco;
   for (const CurvaDeMassa::Ponto& p : curva.pontos()) traco.ponto(a.esquerda + (p.coluna + 0.5) * largura, y(p.valor));
-  if (!traco.d().empty()) svg.caminho(traco.d(), "curva");
+  if (!traco.d().empty()) svg.caminho(traco.d(), classe);
   return svg.termina();
 }
 
@@ -129,11 +129,12 @@ AreaDoGrafico area_da_curva_de_massa() { return {80, 80 + kColunasDaCurva, 15, 2
 
 std::string svg_curva_de_massa(const CurvaDeMassa& curva, const Faixas& falhas) {
   return svg_curva_acumulada(curva, "Curva de massa: chuva acumulada ao longo do registro", "Chuva acumulada (mm)",
-                             falhas);
+                             "curva", falhas);
 }
 
 std::string svg_r_acumulado(const CurvaDeMassa& curva) {
-  return svg_curva_acumulada(curva, "Erosividade acumulada ao longo do registro", "R acumulado (MJ mm/ha h)", {});
+  return svg_curva_acumulada(curva, "Erosividade acumulada ao longo do registro", "R acumulado (MJ mm/ha h)",
+                             "curva curva-r", {});
 }
 
 std::string svg_r_mensal(const std::array<double, 12>& r) {

@@ -200,7 +200,7 @@ body { font-family: "DejaVu Sans", "Segoe UI", Arial, sans-serif; color: #222; m
 h1 { font-size: 22px; margin: 4px 0 8px; }
 h2 { font-size: 17px; margin: 22px 0 4px; border-bottom: 2px solid #1f5fa8; padding-bottom: 2px; break-after: avoid; }
 p.nota { margin: 2px 0 6px; color: #555; font-size: 12.5px; }
-.cabecalho { display: flex; flex-wrap: wrap; gap: 4px 36px; }
+.cabecalho { display: flex; flex-wrap: wrap; gap: 4px 36px; align-items: flex-start; }
 .cabecalho table { border-collapse: collapse; }
 .cabecalho th { text-align: left; font-weight: normal; color: #555; padding: 1px 12px 1px 0; }
 .cabecalho td { font-weight: bold; padding: 1px 0; }
@@ -216,6 +216,7 @@ svg text { font-family: inherit; }
 .falha-lista { fill: #d9475e; fill-opacity: 0.35; }
 .barra { fill: #4a90c8; }
 .barra-r { fill: #8c5a2b; }
+.curva-r { stroke: #8c5a2b; }
 .acumulada { fill: none; stroke: #c0392b; stroke-width: 1.6; }
 .i30 { fill: #f1c40f; fill-opacity: 0.3; }
 .rotulo-i30 { font-size: 11px; fill: #8a6d00; font-weight: bold; }

@@ -5,6 +5,28 @@
 #include "common/text.h"
 
 namespace rain::resume {
+namespace {
+
+struct Descricao {
+  EquacaoDeEnergia equacao;
+  std::string_view nome;
+  std::string_view formula;
+};
+
+constexpr Descricao kDescricoes[] = {
+    {EquacaoDeEnergia::kRusle2, "rusle2", "e = 0.29 (1 - 0.72 exp(-0.082 i))"},
+    {EquacaoDeEnergia::kBf, "bf", "e = 0.29 (1 - 0.72 exp(-0.05 i))"},
+    {EquacaoDeEnergia::kWs, "ws", "e = 0.119 + 0.0873 log10(i), 0.283 acima de 76 mm/h"},
+};
+
+const Descricao& descricao(EquacaoDeEnergia equacao) {
+  for (const Descricao& d : kDescricoes) {
+    if (d.equacao == equacao) return d;
+  }
+  return kDescricoes[0];
+}
+
+}  // namespace
 
 double energia_unitaria(EquacaoDeEnergia equacao, double i) {
   switch (equacao) {
@@ -13,7 +35,7 @@ double energia_unitaria(EquacaoDeEnergia equacao, double i) {
     case EquacaoDeEnergia::kBf:
       return 0.29 * (1 - 0.72 * std::exp(-0.05 * i));
     case EquacaoDeEnergia::kWs:
-      // The logarithm turns negative below about 0.04 mm/h, and the energy
+      // The line falls below zero under about 0.043 mm/h, and the energy
       // levels off where drops stop growing.
       if (i <= 0.05) return 0;
       return i <= 76 ? 0.119 + 0.0873 * std::log10(i) : 0.283;
@@ -21,33 +43,13 @@ double energia_unitaria(EquacaoDeEnergia equacao, double i) {
   return 0;
 }
 
-std::string_view nome_da_equacao(EquacaoDeEnergia equacao) {
-  switch (equacao) {
-    case EquacaoDeEnergia::kRusle2:
-      return "rusle2";
-    case EquacaoDeEnergia::kBf:
-      return "bf";
-    case EquacaoDeEnergia::kWs:
-      return "ws";
-  }
-  return "";
-}
+std::string_view nome_da_equacao(EquacaoDeEnergia equacao) { return descricao(equacao).nome; }
 
-std::string_view formula_da_equacao(EquacaoDeEnergia equacao) {
-  switch (equacao) {
-    case EquacaoDeEnergia::kRusle2:
-      return "e = 0.29 (1 - 0.72 exp(-0.082 i))";
-    case EquacaoDeEnergia::kBf:
-      return "e = 0.29 (1 - 0.72 exp(-0.05 i))";
-    case EquacaoDeEnergia::kWs:
-      return "e = 0.119 + 0.0873 log10(i), 0.283 acima de 76 mm/h";
-  }
-  return "";
-}
+std::string_view formula_da_equacao(EquacaoDeEnergia equacao) { return descricao(equacao).formula; }
 
 std::optional<EquacaoDeEnergia> equacao_de_energia(std::string_view nome) {
-  for (EquacaoDeEnergia e : {EquacaoDeEnergia::kRusle2, EquacaoDeEnergia::kBf, EquacaoDeEnergia::kWs}) {
-    if (equals_upper(nome, to_upper(nome_da_equacao(e)))) return e;
+  for (const Descricao& d : kDescricoes) {
+    if (equals_upper(nome, to_upper(d.nome))) return d.equacao;
   }
   return std::nullopt;
 }
