@@ -89,5 +89,51 @@ TEST(DeteccaoDeTempestades, ALimitBelowOneTipCutsTheEventsOfTheEventSeparation) 
   }
 }
 
+// The rule read straight off its words, over the whole series at once.
+Eventos pela_regra(const std::vector<int>& tips, int n, int limite_em_basculacoes) {
+  const int total = static_cast<int>(tips.size());
+  auto seguida = [&](int r) {
+    int soma = 0;
+    for (int k = r + 1; k <= r + n && k < total; ++k) soma += tips[k];
+    return soma >= limite_em_basculacoes;
+  };
+  Eventos eventos;
+  int r = 0;
+  while (r < total && tips[r] == 0) ++r;
+  while (r < total) {
+    const int primeiro = r;
+    while (seguida(r)) {
+      do ++r; while (tips[r] == 0);
+    }
+    int ultimo = r, proximo = total;
+    for (int q = r + 1; q <= r + n && q < total; ++q) {
+      if (tips[q] == 0) continue;
+      if (seguida(q)) {
+        proximo = q;
+        break;
+      }
+      ultimo = q;
+    }
+    eventos.emplace_back(primeiro, ultimo);
+    if (proximo == total) {
+      proximo = r + n + 1;
+      while (proximo < total && tips[proximo] == 0) ++proximo;
+    }
+    r = proximo;
+  }
+  return eventos;
+}
+
+TEST(DeteccaoDeTempestades, RecordByRecordAsTheRuleReadsOverTheWholeSeries) {
+  std::mt19937 aleatorio(11);
+  for (int caso = 0; caso < 500; ++caso) {
+    std::vector<int> tips(1 + aleatorio() % 80);
+    for (int& t : tips) t = aleatorio() % 3 == 0 ? static_cast<int>(aleatorio() % 4) + 1 : 0;
+    const int n = 1 + static_cast<int>(aleatorio() % 8);
+    const int limite = 1 + static_cast<int>(aleatorio() % 7);  // in tips of 0.25 mm
+    EXPECT_EQ(tempestades(tips, n, 0.25, limite * 0.25), pela_regra(tips, n, limite)) << caso;
+  }
+}
+
 }  // namespace
 }  // namespace rain::events
