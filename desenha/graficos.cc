@@ -78,8 +78,8 @@ class Traco {
 
 // A curve summed over the record, with bands behind it: the gaps of the
 // series (from the curve's columns) and the given stretches.
-std::string svg_curva_acumulada(const CurvaDeMassa& curva, std::string_view descricao, const std::string& titulo_do_eixo,
-                                std::string_view classe, const Faixas& faixas) {
+std::string svg_curva_acumulada(const CurvaDeMassa& curva, std::string_view descricao,
+                                const std::string& titulo_do_eixo, std::string_view classe, const Faixas& faixas) {
   const AreaDoGrafico a = area_da_curva_de_massa();
   Svg svg(kLarguraCheia, 355, descricao);
   const int n = curva.colunas().quantidade();
