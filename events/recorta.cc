@@ -71,7 +71,7 @@ class ArquivoDeTrabalho {
 class Recorte {
  public:
   Recorte(Env& env, const ParametrosDoRecorte& p, LineReader& serie, ResumoDoRecorte& resumo)
-      : p_(p), serie_(serie), resumo_(resumo), trabalho_(env), deteccao_(p.janela, RegraDeSeco{p.precisao, 0}, *this) {}
+      : p_(p), serie_(serie), resumo_(resumo), trabalho_(env), deteccao_(p.janela, *this) {}
 
   FimDoRecorte executa() {
     le_linha();
