@@ -80,9 +80,11 @@ SeriesInput::SeriesInput(Env& env, std::string path, const SeriesRules& rules, c
 
   // The header and any blank lines up to the first record are held until the
   // record has been judged: nothing is created for a file that is no series.
+  // Past a few hundred blank lines the file is taken as it comes.
+  constexpr std::size_t kMostHeld = 512;
   std::vector<std::string> held;
   std::string line;
-  while (input->read_line(line)) {
+  while (held.size() < kMostHeld && input->read_line(line)) {
     held.push_back(line);
     if (held.size() > 1 && !is_blank_line(line)) break;
   }
