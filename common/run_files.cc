@@ -54,7 +54,7 @@ void RunFiles::clash_line(const std::string& a, const std::string& b, std::strin
 }
 
 void RunFiles::special_file_line(const std::string& path, std::string line) {
-  special_lines_.push_back(Line{path, {}, std::move(line)});
+  special_lines_.push_back(SpecialLine{path, std::move(line)});
 }
 
 std::string RunFiles::clash(const Name& written, const Name& other) const {
@@ -64,25 +64,17 @@ std::string RunFiles::clash(const Name& written, const Name& other) const {
   return "Erro: " + written.role + " nao pode ser " + other.role + ".";
 }
 
-void RunFiles::check(Env& env) const {
-  for (const Name& n : names_) {
-    if (n.from_user && n.path.size() > kMaxUserPath) {
-      throw Failure("Erro: o caminho dado para " + n.role.substr(0, 80) + " tem mais de 255 caracteres.", 1);
-    }
+void RunFiles::refuse_special_output(Env& env, const Name& output) const {
+  if (env.file_kind(output.path) != FileKind::kOther) return;
+  const std::string why =
+      output.role + " (" + output.path + ") e um dispositivo ou outro arquivo especial, nao um arquivo comum.";
+  for (const SpecialLine& l : special_lines_) {
+    if (l.path == output.path) throw Failure(l.line, 1).noted(why);
   }
-  for (const Name& n : names_) {
-    if (n.use != Use::kWritten || !n.from_user) continue;
-    refuse_device_as_output(n.path);
-    // Written to, a device or a pipe would lose the output or hold the run up;
-    // a staged output moved over it would put a file in its place.
-    if (env.file_kind(n.path) != FileKind::kOther) continue;
-    const std::string why =
-        n.role + " (" + n.path + ") e um dispositivo ou outro arquivo especial, nao um arquivo comum.";
-    for (const Line& l : special_lines_) {
-      if (l.a == n.path) throw Failure(l.line, 1).noted(why);
-    }
-    throw Failure("Erro: " + why, 1);
-  }
+  throw Failure("Erro: " + why, 1);
+}
+
+void RunFiles::refuse_clashes(Env& env) const {
   for (std::size_t i = 0; i < names_.size(); ++i) {
     const Name& written = names_[i];
     if (written.use != Use::kWritten) continue;
@@ -96,6 +88,22 @@ void RunFiles::check(Env& env) const {
       }
     }
   }
+}
+
+void RunFiles::check(Env& env) const {
+  for (const Name& n : names_) {
+    if (n.from_user && n.path.size() > kMaxUserPath) {
+      throw Failure("Erro: o caminho dado para " + n.role.substr(0, 80) + " tem mais de 255 caracteres.", 1);
+    }
+  }
+  // Written to, a device or a pipe would lose the output or hold the run up;
+  // a staged output moved over it would put a file in its place.
+  for (const Name& n : names_) {
+    if (n.use != Use::kWritten || !n.from_user) continue;
+    refuse_device_as_output(n.path);
+    refuse_special_output(env, n);
+  }
+  refuse_clashes(env);
   // A link or a device under a name of the run's own would have the run write
   // through it: refused before anything is created (common/created_file.h
   // refuses it again when the file is made).

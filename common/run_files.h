@@ -75,10 +75,16 @@ class RunFiles {
 
   void add(std::string path, std::string role, Use use, bool from_user);
   std::string clash(const Name& written, const Name& other) const;
+  void refuse_special_output(Env& env, const Name& output) const;
+  void refuse_clashes(Env& env) const;
 
   std::vector<Name> names_;
   std::vector<Line> lines_;
-  std::vector<Line> special_lines_;  // `a` the path, `b` unused
+  struct SpecialLine {
+    std::string path;
+    std::string line;
+  };
+  std::vector<SpecialLine> special_lines_;
 };
 
 // The longest path a user may give.
