@@ -75,12 +75,25 @@ void ContagemEmFluxo::recebe_lido(std::string_view linha, const FixedRecord& lid
 }
 
 // `atual_` holds the record: the one before goes on with the tips between them.
+// A lone record's depth is never read: it has no tips to give.
 void ContagemEmFluxo::conta(std::string_view acumulo) {
-  const double valor = valor_de(acumulo);
-  const bool tem_anterior = soma_.tem_registro;
-  soma_.conta(anterior_, valor, capacidade_);
-  if (tem_anterior) proximo_.recebe(anterior_);
+  if (!tem_primeiro_) {
+    tem_primeiro_ = true;
+    acumulo_do_primeiro_.assign(acumulo);
+    anterior_.swap(atual_);
+    return;
+  }
+  if (!soma_.tem_registro) soma_.conta(anterior_, valor_de(acumulo_do_primeiro_), capacidade_);
+  soma_.conta(anterior_, valor_de(acumulo), capacidade_);
+  proximo_.recebe(anterior_);
   anterior_.swap(atual_);
+}
+
+// A series without a header line still gets the title of its tips, as a
+// header read past the end of a file is an empty line.
+void ContagemEmFluxo::termina() {
+  if (!tem_cabecalho_) recebe("");
+  proximo_.termina();
 }
 
 }  // namespace rain::formatter

@@ -38,7 +38,7 @@ class ContagemEmFluxo : public DestinoDaSerie {
   const SomaDasBasculas& soma() const { return soma_; }
   void recebe(std::string_view linha) override;
   void recebe_lido(std::string_view linha, const FixedRecord& lido) override;
-  void termina() override { proximo_.termina(); }
+  void termina() override;
 
  private:
   double valor_de(std::string_view acumulo);
@@ -51,6 +51,8 @@ class ContagemEmFluxo : public DestinoDaSerie {
   bool tem_cabecalho_ = false;
   std::string anterior_;
   std::string atual_;
+  bool tem_primeiro_ = false;
+  std::string acumulo_do_primeiro_;
   // The depth text last read and its value: a resampled series repeats one
   // depth over many slots.
   bool tem_lido_ = false;

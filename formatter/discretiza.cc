@@ -95,8 +95,8 @@ bool prepare_day_list(Env& env, const SeriesBounds& bounds) {
 
 void prepare_grid(Env& env, const Passo& intervalo) {
   auto key_line = first_line_of(env, kGridFile);
-  if (key_line && record_field(*key_line, 1) == intervalo.texto &&
-      grid_is_whole(env, intervalo, std::string(record_field(*key_line, 2)))) {
+  // Only a grid of this step from midnight is this run's grid.
+  if (key_line && record_field(*key_line, 1) == intervalo.texto && grid_is_whole(env, intervalo, "00:00:00")) {
     return;
   }
   PUTHORAS(env, intervalo, "00:00:00");

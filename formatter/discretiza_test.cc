@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/calendar.h"
 #include "common/failure.h"
 #include "formatter/work_files.h"
 #include "tests/support/e2e.h"
@@ -147,6 +148,16 @@ TEST_F(DiscretizaTest, GridLeftForAnotherIntervalTextIsBuiltAnew) {
   EXPECT_EQ(output(kThreeReadings, "00:15:00"),
             crlf_lines({"Hora Data Acumulo", "10:15:00 01/02/05 0.4", "10:30:00 01/02/05 0.6"}));
   EXPECT_EQ(dir_.read(kGridFile).substr(0, 19), "00:15:00 00:00:00\r\n");
+}
+
+TEST_F(DiscretizaTest, GridOfTheIntervalFromAnotherStartIsBuiltAnew) {
+  std::string grid = "00:15:00 00:05:00\r\n";
+  for (int minuto = 5; minuto < 24 * 60; minuto += 15) {
+    grid += two_digit_fields(minuto / 60, minuto % 60, 0, ':') + "\r\n";
+  }
+  dir_.write(kGridFile, grid);
+  EXPECT_EQ(output(kThreeReadings, "00:15:00"),
+            crlf_lines({"Hora Data Acumulo", "10:15:00 01/02/05 0.4", "10:30:00 01/02/05 0.6"}));
 }
 
 TEST_F(DiscretizaTest, DayListCoveringAWiderRangeIsReusedOnlyWhenItHoldsEveryDay) {
