@@ -44,10 +44,10 @@ std::vector<std::string> arquivos_de_trabalho(const ParametrosDoAjuste& p, const
   std::vector<std::string> nomes;
   if (tem_etapas_seguintes(plano)) nomes.push_back(nome_de_trabalho(p.ENDERECO_SAIDA));
   if (plano.discretiza) {
-    nomes.push_back(nome_das_vagas(p.ENDERECO_SAIDA));
+    nomes.push_back(tilde_name(p.ENDERECO_SAIDA));
     for (const char* cache : {kGridFile, kDayListFile}) {
       nomes.emplace_back(cache);
-      nomes.push_back(temporary_name(cache));
+      nomes.push_back(tmp_name(cache));
     }
   }
   return nomes;
@@ -64,11 +64,11 @@ RunFiles arquivos_da_execucao(const ParametrosDoAjuste& p, const Plano& plano) {
   files.writes(p.ENDERECO_SAIDA, "o arquivo de saida");
   files.clash_line(p.ENDERECO_SAIDA, p.ENDERECO_ENTRADA, kErroMesmoArquivo);
   files.special_file_line(p.ENDERECO_SAIDA, kErroGravarSaida);
-  const std::string temporaria = temporary_name(p.ENDERECO_SAIDA);
+  const std::string temporaria = tmp_name(p.ENDERECO_SAIDA);
   files.writes_derived(temporaria, "o arquivo temporario " + temporaria);
   if (!p.arquivo_de_falhas.empty()) {
     files.writes(p.arquivo_de_falhas, "a lista de falhas");
-    const std::string falhas_temporaria = temporary_name(p.arquivo_de_falhas);
+    const std::string falhas_temporaria = tmp_name(p.arquivo_de_falhas);
     files.writes_derived(falhas_temporaria, "o arquivo temporario " + falhas_temporaria);
   }
   for (const std::string& nome : arquivos_de_trabalho(p, plano)) {
@@ -115,8 +115,8 @@ class ListaDeFalhas {
  public:
   ListaDeFalhas(Env& env, const ParametrosDoAjuste& p) : nome_(p.arquivo_de_falhas) {
     if (nome_.empty()) return;
-    libera_temporaria(env, temporary_name(nome_));
-    arquivo_ = StagedFile::create(env, nome_, temporary_name(nome_));
+    libera_temporaria(env, tmp_name(nome_));
+    arquivo_ = StagedFile::create(env, nome_, tmp_name(nome_));
     if (!arquivo_) throw Failure(kErroGerarFalhas + nome_ + ".", 1);
     arquivo_->lines().write_line(outage_list_header());
   }
@@ -162,7 +162,7 @@ std::int64_t escreve_serie(LineWriter& saida, LineReader& entrada, const Paramet
 // file anew, which takes the output's name when the last stage is done.
 void ajusta_em_etapas(Env& env, LineReader& entrada, const ParametrosDoAjuste& p, const Plano& plano,
                       const std::optional<Passo>& passo, ResumoDoAjuste& resumo) {
-  const std::string temporaria = temporary_name(p.ENDERECO_SAIDA);
+  const std::string temporaria = tmp_name(p.ENDERECO_SAIDA);
   libera_temporaria(env, temporaria);
   CreatedFile serie(env, temporaria);
   ListaDeFalhas falhas(env, p);
@@ -176,7 +176,7 @@ void ajusta_em_etapas(Env& env, LineReader& entrada, const ParametrosDoAjuste& p
   const std::string trabalho = nome_de_trabalho(p.ENDERECO_SAIDA);
   if (plano.discretiza) {
     move_para_trabalho(env, temporaria, trabalho);
-    DISCRETIZA_NO_TEMPO(env, trabalho, temporaria, *passo, nome_das_vagas(p.ENDERECO_SAIDA));
+    DISCRETIZA_NO_TEMPO(env, trabalho, temporaria, *passo, tilde_name(p.ENDERECO_SAIDA));
     env.remove(trabalho);
   }
   if (plano.deriva_basculas) {
@@ -215,8 +215,8 @@ bool pode_seguir_em_memoria(Env& env, const ParametrosDoAjuste& p, const Plano& 
 // until it is whole.
 void ajusta_em_memoria(Env& env, LineReader& entrada, const ParametrosDoAjuste& p, const Plano& plano,
                        const std::optional<Passo>& passo, ResumoDoAjuste& resumo) {
-  libera_temporaria(env, temporary_name(p.ENDERECO_SAIDA));
-  std::unique_ptr<StagedFile> saida = StagedFile::create(env, p.ENDERECO_SAIDA, temporary_name(p.ENDERECO_SAIDA));
+  libera_temporaria(env, tmp_name(p.ENDERECO_SAIDA));
+  std::unique_ptr<StagedFile> saida = StagedFile::create(env, p.ENDERECO_SAIDA, tmp_name(p.ENDERECO_SAIDA));
   if (!saida) throw Failure(kErroGerarSaida, 1);
   ListaDeFalhas falhas(env, p);
   const std::int64_t linhas = escreve_serie(saida->lines(), entrada, p, plano, passo, true, falhas.linhas(), resumo);
@@ -236,9 +236,7 @@ ResumoDoAjuste resumo_do_plano(const Plano& plano) {
 
 }  // namespace
 
-std::string nome_de_trabalho(const std::string& saida) { return cut_short(saida + ".pvx"); }
-
-std::string nome_das_vagas(const std::string& saida) { return saida + "~"; }
+std::string nome_de_trabalho(const std::string& saida) { return cut_short(pvx_name(saida)); }
 
 ResumoDoAjuste AJUSTA_LEITURAS(Env& env, const ParametrosDoAjuste& p) {
   const Plano plano = faz_plano(p);

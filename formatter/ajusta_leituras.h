@@ -32,10 +32,9 @@ MascaraDeData le_mascara(std::string_view formato);
 std::string CONVERTE_FORMATO_DATA(std::string_view data, std::string_view formato);
 std::string CONVERTE_FORMATO_DATA(std::string_view data, const MascaraDeData& mascara);
 
-// The series file's name plus ".pvx": where each later stage reads from.
+// The series file's name plus ".pvx", cut to 255 characters: where each later
+// stage reads from.
 std::string nome_de_trabalho(const std::string& saida);
-// The series file's name plus "~": the slots of the resampling.
-std::string nome_das_vagas(const std::string& saida);
 
 // A fault of the export met on some of its lines: how many, and the first.
 struct Ocorrencia {

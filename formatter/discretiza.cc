@@ -254,7 +254,7 @@ void DISCRETIZA_NO_TEMPO(Env& env, const std::string& entrada, const std::string
 
   // The slot file lives only during one call; a failed call removes it only
   // when this run made it.
-  CreatedFile slot_file(env, vagas.empty() ? saida + "~" : vagas);
+  CreatedFile slot_file(env, vagas.empty() ? tilde_name(saida) : vagas);
   if (write_slots(env, bounds, slot_file.path()) == SlotWalk::kDayListShort) {
     // A kept list that only seemed to cover the series is built anew once.
     if (day_list_built) throw invalid_date(bounds.first_date);

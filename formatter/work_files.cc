@@ -72,7 +72,7 @@ std::optional<int> step_part(std::string_view text, int n, int maximo) {
 // complete: a run that fails or is killed half-way never leaves a cut grid or
 // day list that a later run would take up.
 std::unique_ptr<StagedFile> create_cache(Env& env, const char* name) {
-  auto cache = StagedFile::create(env, name, temporary_name(name));
+  auto cache = StagedFile::create(env, name, tmp_name(name));
   if (!cache) cannot_create(name);
   return cache;
 }

@@ -9,11 +9,9 @@
 
 #include "common/env.h"
 #include "common/failure.h"
+#include "common/file_names.h"
 
 namespace rain::formatter {
-
-inline constexpr const char* kGridFile = "buffer_horas.dat";
-inline constexpr const char* kDayListFile = "buffer_datas.dat";
 
 // The resampling step, read once from the typed "hh:mm:ss" ("/" may stand for
 // ":", blanks may lead): hours 0..23, minutes and seconds 0..59, not all zero.
