@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "formatter/fluxo.h"
-#include "formatter/work_files.h"
+#include "formatter/passo.h"
 
 namespace rain::formatter {
 

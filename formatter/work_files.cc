@@ -53,13 +53,6 @@ struct GridTime {
   }
 };
 
-// A part of the step: a whole number of at most 16 bits within 0..`maximo`.
-std::optional<int> step_part(std::string_view text, int n, int maximo) {
-  const std::optional<std::int16_t> value = whole_int16(word_view(text, n, date_time_parts()));
-  if (!value || *value < 0 || *value > maximo) return std::nullopt;
-  return *value;
-}
-
 [[noreturn]] void cannot_create(const char* name) {
   throw Failure(std::string("Erro: Nao foi possivel gerar o arquivo ") + name + ".", 1);
 }
@@ -84,21 +77,6 @@ void finish_cache(StagedFile& cache, const char* name) {
 }
 
 }  // namespace
-
-Passo Passo::le(std::string_view texto) {
-  Passo passo{cut_short(texto)};
-  const auto hora = step_part(passo.texto, 1, 23);
-  const auto minuto = step_part(passo.texto, 2, 59);
-  const auto segundo = step_part(passo.texto, 3, 59);
-  if (!hora || !minuto || !segundo || (*hora == 0 && *minuto == 0 && *segundo == 0)) {
-    throw Failure::silent(1, "Erro: parametro 7 (intervalo de discretizacao): \"" + passo.texto +
-                                 "\" nao e um intervalo hh:mm:ss de 00:00:01 a 23:59:59.");
-  }
-  passo.hora = *hora;
-  passo.minuto = *minuto;
-  passo.segundo = *segundo;
-  return passo;
-}
 
 CalendarDay CalendarDay::parse(std::string_view date) {
   const auto& d = date_part_delimiters();
