@@ -27,6 +27,7 @@ struct CalendarDate {
   int mes = 0;
   int ano = 0;  // 0..99
 
+  bool operator==(const CalendarDate&) const = default;
   std::string text() const;  // "dd/mm/yy"
 };
 

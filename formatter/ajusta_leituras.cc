@@ -7,6 +7,7 @@
 
 #include "common/created_file.h"
 #include "common/failure.h"
+#include "common/file_names.h"
 #include "common/line_io.h"
 #include "common/outages.h"
 #include "common/run_files.h"
@@ -19,7 +20,6 @@
 #include "formatter/discretiza_em_fluxo.h"
 #include "formatter/falhas.h"
 #include "formatter/fluxo.h"
-#include "formatter/work_files.h"
 
 namespace rain::formatter {
 namespace {
@@ -35,14 +35,12 @@ const char* const kErroCapacidadeNegativa = "A capacidade da bascula deve ser ma
 const char* const kErroGerarFalhas = "Erro: nao foi possivel gerar a lista de falhas ";
 const char* const kErroGravarFalhas = "Erro: nao foi possivel gravar a lista de falhas ";
 
-bool tem_etapas_seguintes(const Plano& plano) { return plano.discretiza || plano.deriva_basculas; }
-
 // The work files the later stages write when they go through files: the
 // series' work file, and for the resampling its slots and its two caches with
 // their temporary names.
 std::vector<std::string> arquivos_de_trabalho(const ParametrosDoAjuste& p, const Plano& plano) {
   std::vector<std::string> nomes;
-  if (tem_etapas_seguintes(plano)) nomes.push_back(nome_de_trabalho(p.ENDERECO_SAIDA));
+  if (plano.deriva_basculas) nomes.push_back(nome_de_trabalho(p.ENDERECO_SAIDA));
   if (plano.discretiza) {
     nomes.push_back(tilde_name(p.ENDERECO_SAIDA));
     for (const char* cache : {kGridFile, kDayListFile}) {
@@ -75,16 +73,6 @@ RunFiles arquivos_da_execucao(const ParametrosDoAjuste& p, const Plano& plano) {
     files.writes_derived(nome, "o arquivo de trabalho " + nome);
   }
   return files;
-}
-
-// Records of the finished series: its lines but the header.
-std::int64_t conta_registros(Env& env, const std::string& serie) {
-  std::unique_ptr<LineReader> arquivo = open_lines(env, serie);
-  if (!arquivo) return 0;
-  std::int64_t linhas = 0;
-  std::string linha;
-  while (arquivo->read_line(linha)) ++linhas;
-  return linhas > 0 ? linhas - 1 : 0;
 }
 
 // Moves the series to its work file. A work file left by an earlier run is
@@ -158,8 +146,8 @@ std::int64_t escreve_serie(LineWriter& saida, LineReader& entrada, const Paramet
 }
 
 // The first version of the series goes to the temporary file, and each later
-// stage moves it to the work file, reads it there and writes the temporary
-// file anew, which takes the output's name when the last stage is done.
+// stage (the tip counting last) moves it to the work file, reads it there and
+// writes the temporary file anew, which takes the output's name at the end.
 void ajusta_em_etapas(Env& env, LineReader& entrada, const ParametrosDoAjuste& p, const Plano& plano,
                       const std::optional<Passo>& passo, ResumoDoAjuste& resumo) {
   const std::string temporaria = tmp_name(p.ENDERECO_SAIDA);
@@ -179,18 +167,16 @@ void ajusta_em_etapas(Env& env, LineReader& entrada, const ParametrosDoAjuste& p
     DISCRETIZA_NO_TEMPO(env, trabalho, temporaria, *passo, tilde_name(p.ENDERECO_SAIDA));
     env.remove(trabalho);
   }
-  if (plano.deriva_basculas) {
-    move_para_trabalho(env, temporaria, trabalho);
-    resumo.basculas = CONTA_BASCULACOES(env, trabalho, temporaria, p.CAPACIDADE_BASCULA, plano.basculas_por_intervalo);
-    env.remove(trabalho);
-  }
+  move_para_trabalho(env, temporaria, trabalho);
+  resumo.basculas = CONTA_BASCULACOES(env, trabalho, temporaria, p.CAPACIDADE_BASCULA, plano.basculas_por_intervalo);
+  env.remove(trabalho);
   // The resampling's cached grid and day list live only as long as one run;
   // a run that did not resample leaves files of those names alone.
   if (plano.discretiza) {
     env.remove(kGridFile);
     env.remove(kDayListFile);
   }
-  resumo.registros = conta_registros(env, temporaria);
+  resumo.registros = resumo.basculas.registros;
   falhas.fecha();
   if (!env.rename_replace(temporaria, p.ENDERECO_SAIDA)) throw Failure(kErroGravarSaida, 1);
   serie.keep();
@@ -254,7 +240,7 @@ ResumoDoAjuste AJUSTA_LEITURAS(Env& env, const ParametrosDoAjuste& p) {
   if (plano.discretiza) passo = Passo::le(p.INTERVALO);
 
   // The conversion alone writes the output: there is no work file to keep.
-  if (!tem_etapas_seguintes(plano)) {
+  if (!plano.deriva_basculas) {
     ResumoDoAjuste resumo = resumo_do_plano(plano);
     ajusta_em_memoria(env, *entrada, p, plano, passo, resumo);
     return resumo;
@@ -264,7 +250,7 @@ ResumoDoAjuste AJUSTA_LEITURAS(Env& env, const ParametrosDoAjuste& p) {
     try {
       ajusta_em_memoria(env, *entrada, p, plano, passo, resumo);
       return resumo;
-    } catch (const Desvio&) {
+    } catch (const ParadaDaEtapa&) {
     } catch (const Failure&) {
     }
     // Whatever stopped the stages in memory, the stages through their work

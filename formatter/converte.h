@@ -50,7 +50,8 @@ struct Plano {
   bool basculas_por_intervalo = false;
   bool acumulo_total = false;
   bool discretiza = false;
-  // The tips of the series are counted from its depth.
+  // The tips of the series are counted from its depth, the last of the stages
+  // after the conversion: always after a resampling.
   bool deriva_basculas = false;
 };
 

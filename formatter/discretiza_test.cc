@@ -33,7 +33,7 @@ class DiscretizaTest : public ::testing::Test {
   std::optional<Stop> resample(const std::vector<std::string>& series, const std::string& intervalo, Env& env) {
     dir_.write("serie.pvx", crlf_lines(series));
     try {
-      DISCRETIZA_NO_TEMPO(env, "serie.pvx", "saida.txt", Passo::le(intervalo));
+      DISCRETIZA_NO_TEMPO(env, "serie.pvx", "saida.txt", Passo::le(intervalo), "saida.txt~");
     } catch (const Failure& f) {
       return Stop{f.line(), f.has_line(), f.exit_code()};
     }
