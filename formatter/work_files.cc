@@ -3,8 +3,8 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <tuple>
 
+#include "common/dates.h"
 #include "common/failure.h"
 #include "common/line_io.h"
 #include "common/series_record.h"
@@ -61,8 +61,10 @@ bool holds_exactly(Env& env, const char* name, Gera&& gera) {
   return same && !lines->read_line(line) && !lines->failed();
 }
 
-// The order of date keys, "yy/mm/dd".
-auto key_of(const CalendarDate& data) { return std::tie(data.ano, data.mes, data.dia); }
+// `a` comes before `b` by date key ("yy/mm/dd").
+bool key_before(const CalendarDate& a, const CalendarDate& b) {
+  return date_key_less(a.text(), b.text(), formatter_date_separators());
+}
 
 // Walking day by day from `inicio` meets `primeira`, then `ultima`, before it
 // passes `fim`.
@@ -85,7 +87,7 @@ bool day_list_serves(Env& env, const CalendarDate& primeira, const CalendarDate&
   }
   const std::optional<CalendarDate> inicio = fixed_calendar_date(record_field(key_line, 1));
   const std::optional<CalendarDate> fim = fixed_calendar_date(record_field(key_line, 2));
-  if (!inicio || !fim || key_of(primeira) < key_of(*inicio) || key_of(*fim) < key_of(ultima)) return false;
+  if (!inicio || !fim || key_before(primeira, *inicio) || key_before(*fim, ultima)) return false;
   return holds_in_order(*inicio, *fim, primeira, ultima) &&
          holds_exactly(env, kDayListFile, [&](auto&& escreve) { day_list_lines(*inicio, *fim, escreve); });
 }
