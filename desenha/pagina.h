@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "common/env.h"
 #include "common/line_io.h"
@@ -16,7 +17,7 @@ struct ParametrosDaPagina {
   std::string entrada;
   std::string pagina;
   events::ParametrosDeCorte corte;
-  resume::OpcoesDaAnalise opcoes;  // outage list, energy equation, complete years
+  resume::OpcoesDaAnalise opcoes;  // outage list, energy equation, complete years, IDF distribution
 };
 
 // At most this many storms get a hyetograph: the deepest ones.
@@ -26,6 +27,8 @@ struct ResumoDaPagina {
   std::int64_t registros = 0;
   std::int64_t eventos = 0;
   std::int64_t hietogramas = 0;
+  // Lines for standard error about the figures drawn (the IDF curves' warnings).
+  std::vector<std::string> avisos;
 };
 
 // Reads the outage list when one is named, then the series three times (what

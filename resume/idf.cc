@@ -84,10 +84,10 @@ std::vector<std::string> avisos_da_idf(const std::vector<LinhaIdf>& linhas, doub
   const std::string completos = counted(anos, "ano completo", "anos completos") + " (ao menos " +
                                 format_fixed_compact(completude_minima, 2) + "% dos passos registrados fora de falhas)";
   if (anos < kAnosDoAjuste) {
-    avisos.push_back("Aviso: tabela IDF sem ajuste: " + completos + ", e o ajuste pede " +
+    avisos.push_back("Aviso: sem curvas IDF: " + completos + ", e o ajuste pede " +
                      std::to_string(kAnosDoAjuste) + " ou mais.");
   } else if (anos < kAnosRecomendados) {
-    avisos.push_back("Aviso: tabela IDF ajustada a so " + completos + "; " + std::to_string(kAnosRecomendados) +
+    avisos.push_back("Aviso: curvas IDF ajustadas a so " + completos + "; " + std::to_string(kAnosRecomendados) +
                      " ou mais sao recomendados.");
   }
   const Cruzamentos c = cruzamentos(linhas);

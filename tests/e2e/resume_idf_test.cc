@@ -3,27 +3,14 @@
 // record too short to fit.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <sstream>
 
-#include "bench/chuva_sintetica.h"
 #include "tests/e2e/events_series.h"
+#include "tests/e2e/trinta_anos.h"
 #include "tests/support/e2e.h"
 
 namespace rain::testing {
 namespace {
-
-// 1991 to 2020 on 15-minute steps: about a million records, so the figures
-// rest on the durations from 15 minutes to a day.
-void escreve_trinta_anos(const ScratchDir& dir) {
-  std::FILE* serie = std::fopen(dir.file("serie.txt").c_str(), "wb");
-  ASSERT_NE(serie, nullptr);
-  bench::escreve_chuva_sintetica({1991, 30, 900, 1}, [&](std::string_view linha) {
-    std::fwrite(linha.data(), 1, linha.size(), serie);
-    std::fputs("\r\n", serie);
-  });
-  ASSERT_EQ(std::fclose(serie), 0);
-}
 
 RunResult resume(const ScratchDir& dir, std::vector<std::string> opcoes, const std::string& passo) {
   opcoes.insert(opcoes.end(), {"serie.txt", "eventos.csv", "maximas.csv", "06:00:00", "1.0", "0.2", passo, "0"});
@@ -66,14 +53,14 @@ void espera_curvas_ordenadas(const std::string& tabela) {
   }
 }
 
-// The outage list covers 73 days of 1995, 20 % of it: 1995 has 80.00 % of its
-// steps and stays out, so 29 years are fitted. The figures were checked
+// The outage list covers 73 days of 1995, 20 % of it: 1995 stays out, so 29
+// years are fitted. The figures were checked
 // against a fit worked out in Python's standard library from the annual
 // maxima table (L-moments over all pairs and triples, in fractions).
 TEST(ResumeChuvadasIdf, ThirtyYearsLessOneWithAnOutageGiveOrderedCurves) {
   ScratchDir dir;
   escreve_trinta_anos(dir);
-  dir.write("falhas.csv", "inicio,fim\r\n1995-03-01T00:00:00,1995-05-13T00:00:00\r\n");
+  dir.write("falhas.csv", kFalhasDe1995);
   RunResult r = resume(dir, {"--falhas", "falhas.csv", "--idf", "idf.csv"}, "00:15:00");
   EXPECT_EQ(r.exit_code, 0);
   EXPECT_EQ(r.console, "");
@@ -114,7 +101,7 @@ TEST(ResumeChuvadasIdf, FewerThanFiveYearsLeaveTheFitEmptyAndSayWhy) {
       "duracao_min,anos,distribuicao,posicao,escala,forma,i2_mm_h,i5_mm_h,i10_mm_h,i25_mm_h,i50_mm_h,i100_mm_h"};
   for (int d : {5, 10, 15, 30, 60, 120, 180, 360, 720, 1440}) linhas.push_back(std::to_string(d) + ",1,,,,,,,,,,");
   EXPECT_EQ(dir.read("idf.csv"), crlf_lines(linhas));
-  EXPECT_NE(r.errors.find("Aviso: tabela IDF sem ajuste: 1 ano completo (ao menos 0.00% dos passos registrados fora "
+  EXPECT_NE(r.errors.find("Aviso: sem curvas IDF: 1 ano completo (ao menos 0.00% dos passos registrados fora "
                           "de falhas), e o ajuste pede 5 ou mais."),
             std::string::npos)
       << r.errors;
