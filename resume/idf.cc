@@ -42,7 +42,9 @@ Cruzamentos cruzamentos(const std::vector<LinhaIdf>& linhas) {
 }  // namespace
 
 bool entra_na_idf(const LinhaDeMaxima& m, double completude_minima) {
-  return m.maximo.calculavel && completo(m.completude_pct, completude_minima);
+  // Even against a minimum of 0, a year whose every step lay in outages saw
+  // no storm: its maximum of 0 is no figure.
+  return m.maximo.calculavel && m.registros_validos > 0 && completo(m.completude_pct, completude_minima);
 }
 
 CurvasIdf::CurvasIdf(std::int64_t passo_s, Distribuicao distribuicao, double completude_minima)

@@ -32,7 +32,7 @@ inline constexpr int kAnosDoAjuste = 5;
 inline constexpr int kAnosRecomendados = 10;
 
 // Whether the year of an annual maxima row enters the fit: it has a figure,
-// and enough of its steps were seen.
+// and enough of its steps were seen (at least one, whatever the minimum).
 bool entra_na_idf(const LinhaDeMaxima& maxima, double completude_minima);
 
 // One row of the IDF table.

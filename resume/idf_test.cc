@@ -12,6 +12,7 @@ LinhaDeMaxima maxima(int ano, int duracao_min, double intensidade, double comple
   m.ano = ano;
   m.duracao_min = duracao_min;
   m.completude_pct = completude;
+  m.registros_validos = 1;
   m.maximo.calculavel = true;
   m.maximo.intensidade_mm_h = intensidade;
   return m;
@@ -53,6 +54,13 @@ TEST(CurvasIdf, OnlyCompleteYearsWithAFigureEnterTheFit) {
   EXPECT_DOUBLE_EQ(hora.intensidades_mm_h[5], esperado.quantil(100));
   EXPECT_EQ(linha_de(linhas, 15).anos, 0);
   EXPECT_FALSE(linha_de(linhas, 15).ajuste);
+
+  // Against a minimum of 0 any year with a step seen counts; one wholly in
+  // outages has a maximum of 0 that no storm made.
+  LinhaDeMaxima em_falha = maxima(2007, 60, 0, 0);
+  EXPECT_TRUE(entra_na_idf(em_falha, 0));
+  em_falha.registros_validos = 0;
+  EXPECT_FALSE(entra_na_idf(em_falha, 0));
 }
 
 TEST(CurvasIdf, TooFewOrFewYearsAreToldOnce) {
