@@ -230,15 +230,16 @@ TEST(DesenhaChuvadasPage, AnOutageListIsCountedDrawnAndFlaggedInTheTable) {
   EXPECT_EQ(pagina.find("class=\"falha-lista\""), onde + faixa.find("class")) << "one band only";
 }
 
-// Thirty years, 1995 with a fifth in outages: the six curves are drawn over
-// the complete years, 1995 hollow (its eight points and its legend) and named
-// so, and the table under the plot is Resume_Chuvadas's IDF table.
+// Thirty years of hourly steps, 1995 with a fifth in outages: the six GEV
+// curves are drawn over the complete years, 1995 hollow (its six points and
+// its legend) and named so, and the table under the plot is Resume_Chuvadas's
+// IDF table.
 TEST(DesenhaChuvadasPage, TheIdfCurvesOfThirtyYearsLeaveTheIncompleteYearHollow) {
   if (!python_le_html()) GTEST_SKIP() << kPython << " lacks html5lib (apt-get install python3-html5lib)";
   ScratchDir dir;
-  escreve_trinta_anos(dir);
+  escreve_trinta_anos(dir, 3600);
   dir.write("falhas.csv", kFalhasDe1995);
-  const std::vector<std::string> parametros{"06:00:00", "1.0", "0.2", "00:15:00"};
+  const std::vector<std::string> parametros{"06:00:00", "1.0", "0.2", "01:00:00"};
   std::vector<std::string> pagina{"--falhas", "falhas.csv", "--distribuicao", "gev", "serie.txt", "p.html"};
   pagina.insert(pagina.end(), parametros.begin(), parametros.end());
   RunResult r = run_program("Desenha_Chuvadas", pagina, dir.path());
@@ -252,7 +253,7 @@ TEST(DesenhaChuvadasPage, TheIdfCurvesOfThirtyYearsLeaveTheIncompleteYearHollow)
 
   const Pagina p = le_pagina(dir.file("p.html"));
   EXPECT_EQ(p.idf, linhas_do_csv(dir.read("idf.csv")));
-  EXPECT_EQ(p.idf.size(), 8u);
+  EXPECT_EQ(p.idf.size(), 6u);
   const std::string html = dir.read("p.html");
   auto conta = [&](const std::string& texto) {
     std::size_t n = 0;
@@ -261,7 +262,7 @@ TEST(DesenhaChuvadasPage, TheIdfCurvesOfThirtyYearsLeaveTheIncompleteYearHollow)
   };
   EXPECT_EQ(conta("class=\"idf\"/>"), 6u);
   EXPECT_EQ(conta(">100 anos</text>"), 1u);
-  EXPECT_EQ(conta("class=\"vazado s4\"/>"), 9u);  // 1995 is the fifth year
+  EXPECT_EQ(conta("class=\"vazado s4\"/>"), 7u);  // 1995 is the fifth year
   EXPECT_EQ(conta(" (incompleto)</text>"), 1u);
   EXPECT_EQ(conta(">1995 (incompleto)</text>"), 1u);
 }

@@ -1,6 +1,6 @@
 // Thirty synthetic years for the IDF curves end to end, written by the
-// benchmarks' generator: 1991 to 2020 on 15-minute steps, about a million
-// records, and an outage list that leaves 1995 incomplete.
+// benchmarks' generator: 1991 to 2020 (on 15-minute steps, about a million
+// records), and an outage list that leaves 1995 incomplete.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,10 +13,11 @@
 
 namespace rain::testing {
 
-inline void escreve_trinta_anos(const ScratchDir& dir, const std::string& nome = "serie.txt") {
-  std::FILE* serie = std::fopen(dir.file(nome).c_str(), "wb");
+// Writes serie.txt.
+inline void escreve_trinta_anos(const ScratchDir& dir, std::int64_t passo_s) {
+  std::FILE* serie = std::fopen(dir.file("serie.txt").c_str(), "wb");
   ASSERT_NE(serie, nullptr);
-  bench::escreve_chuva_sintetica({1991, 30, 900, 1}, [&](std::string_view linha) {
+  bench::escreve_chuva_sintetica({1991, 30, passo_s, 1}, [&](std::string_view linha) {
     std::fwrite(linha.data(), 1, linha.size(), serie);
     std::fputs("\r\n", serie);
   });
