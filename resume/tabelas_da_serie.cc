@@ -7,6 +7,7 @@
 #include "common/line_io.h"
 #include "common/outages.h"
 #include "common/run_files.h"
+#include "common/series_input.h"
 #include "common/staged_file.h"
 #include "resume/idf.h"
 #include "resume/registros.h"
@@ -46,6 +47,7 @@ void confere_arquivos(Env& env, const ArquivosDoResumo& a) {
     arquivos.writes_derived(StagedFile::temporary_name(*a.idf), "o arquivo temporario da tabela IDF");
   }
   if (a.falhas) arquivos.reads(*a.falhas, "a lista de falhas");
+  name_series_copy(arquivos, env, a.serie, series_copy_in_current_folder());
   arquivos.check(env);
 }
 
@@ -53,7 +55,13 @@ ResultadoDasTabelas escreve_tabelas(Env& env, const ArquivosDoResumo& a, Paramet
                                     Distribuicao distribuicao) {
   const bool com_falhas = a.falhas.has_value();
   if (com_falhas) p.falhas = OutageList::read(env, *a.falhas);
-  auto serie = open_lines(env, a.serie);
+  // The windows count records for time: a series that is not on the step
+  // given would give figures of other durations.
+  SeriesRules regras;
+  regras.step_s = p.passo_s;
+  regras.one_record_per_step = true;
+  SeriesInput entrada(env, a.serie, regras, series_copy_in_current_folder());
+  auto serie = entrada.reopen();
   if (!serie) throw Failure("Erro: nao foi possivel abrir o arquivo de entrada.", 1);
   // Every table in the order it is moved into place, with its name.
   std::vector<std::pair<std::unique_ptr<StagedFile>, std::string>> tabelas;
@@ -94,6 +102,8 @@ ResultadoDasTabelas escreve_tabelas(Env& env, const ArquivosDoResumo& a, Paramet
   for (auto& [tabela, nome] : tabelas) {
     if (!tabela->commit()) falha_ao_gravar(nome);
   }
+  serie.reset();
+  entrada.finished();
   resultado.totais = resumo.totais();
   return resultado;
 }
