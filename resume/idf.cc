@@ -80,7 +80,10 @@ std::vector<LinhaIdf> CurvasIdf::linhas() const {
 
 std::vector<std::string> avisos_da_idf(const std::vector<LinhaIdf>& linhas, double completude_minima) {
   std::vector<std::string> avisos;
-  if (linhas.empty()) return avisos;
+  if (linhas.empty()) {
+    avisos.push_back("Aviso: sem curvas IDF: nenhuma duracao de 5 a 1440 minutos e um numero inteiro de passos.");
+    return avisos;
+  }
   int anos = linhas.front().anos;
   for (const LinhaIdf& l : linhas) anos = std::min(anos, l.anos);
   const std::string completos = counted(anos, "ano completo", "anos completos") + " (ao menos " +

@@ -63,6 +63,12 @@ TEST(CurvasIdf, OnlyCompleteYearsWithAFigureEnterTheFit) {
   EXPECT_FALSE(entra_na_idf(em_falha, 0));
 }
 
+TEST(CurvasIdf, AStepThatFitsNoDurationIsTold) {
+  EXPECT_EQ(CurvasIdf(420, Distribuicao::kGumbel, 90).linhas().size(), 0u);
+  EXPECT_EQ(avisos_da_idf({}, 90), std::vector<std::string>{"Aviso: sem curvas IDF: nenhuma duracao de 5 a 1440 "
+                                                             "minutos e um numero inteiro de passos."});
+}
+
 // Five years are fitted, with a word that ten are recommended.
 TEST(CurvasIdf, FewYearsAreFittedAndTold) {
   CurvasIdf idf(3600, Distribuicao::kGev, 90);
