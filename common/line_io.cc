@@ -7,8 +7,13 @@ namespace rain {
 namespace {
 // Large enough that reads and writes cost little beside the bytes; small
 // enough that the four files the resampling holds open stay within a few MB.
-constexpr std::size_t kReadChunk = 1 << 18;
-constexpr std::size_t kWriteChunk = 1 << 18;
+// The fuzz build makes them a few bytes, so that its short inputs cross block
+// ends and grow the read buffer, and a run costs no large allocation.
+#ifndef RAIN_LINE_BLOCK
+#define RAIN_LINE_BLOCK (1 << 18)
+#endif
+constexpr std::size_t kReadChunk = RAIN_LINE_BLOCK;
+constexpr std::size_t kWriteChunk = RAIN_LINE_BLOCK;
 }  // namespace
 
 LineReader::LineReader(std::unique_ptr<ReadableFile> file) : file_(std::move(file)), buffer_(kReadChunk) {}
