@@ -95,7 +95,9 @@ const Program& ajusta_leituras() {
   static const Program program{
       "Ajusta_Leituras", formatter::run_ajusta_leituras, parameters(),
       // The options, one line each.
-      {}, leftovers(), answers};
+      {}, leftovers(), answers,
+      // Some two thousand records: a fine step over a long span writes no more.
+      64 << 10};
   return program;
 }
 

@@ -130,7 +130,7 @@ void show(const Run& run, const std::vector<std::string>& args, const std::strin
 }  // namespace
 
 void run_and_check(const Run& run, const std::string& input_name, std::string_view body) {
-  testing::MemoryEnv env(kFileCap);
+  testing::MemoryEnv env(run.program->file_cap);
   prepare_folder(env, input_name, body, *run.leftover);
   // What the run reads is what its first parameter names, whatever that is:
   // another name of the file written here is a file like any other.

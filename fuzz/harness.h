@@ -22,9 +22,6 @@
 
 namespace rain::fuzz {
 
-// A cap on each file of a run: a run that would write more stops there.
-inline constexpr std::size_t kFileCap = 1 << 20;
-
 // The value of a positional parameter that leaves it out, with every one after
 // it (an optional last parameter).
 inline constexpr std::string_view kAbsent = "\x01(ausente)";
@@ -80,6 +77,8 @@ struct Program {
   std::vector<Leftover> leftovers;     // the first: none
   // The dialogue's answers, in its order, for the positional values.
   std::vector<std::string> (*answers)(const std::vector<std::string>& parameters);
+  // A cap on each file of a run: a run that would write more stops there.
+  std::size_t file_cap;
 };
 
 // How the program is started.

@@ -16,6 +16,8 @@ namespace rain::fuzz {
 namespace {
 
 const char* const kSeries = "serie.txt";
+// The outputs of these programs grow with the series, which the input bounds.
+constexpr std::size_t kFileCap = 1 << 20;
 
 Candidates series_names() {
   return {kSeries,   "./serie.txt", "pasta/../serie.txt", "apelido.txt", "nao_existe.txt", "pasta",
@@ -81,7 +83,8 @@ const std::vector<Program>& programs() {
        {},
        {{}, Leftover::from_input("buffer_pesquisa.pvx"), Leftover::from_input("relatorio.txt"),
         Leftover::folder("buffer_pesquisa.pvx")},
-       search_answers},
+       search_answers,
+       kFileCap},
       {"Fatia_Chuvadas",
        events::run_fatia_chuvadas,
        with_cut_parameters({series_names(),
@@ -93,7 +96,8 @@ const std::vector<Program>& programs() {
         Leftover::from_input("buffer_eventos.pvx"),
         Leftover::from_input("eventos/evento_Parte1_03-03-25_15h40_a_03-03-25_17h55.txt"),
         Leftover::folder("buffer_eventos.pvx")},
-       in_order},
+       in_order,
+       kFileCap},
       {"Resume_Chuvadas",
        resume::run_resume_chuvadas,
        [] {
@@ -109,7 +113,8 @@ const std::vector<Program>& programs() {
        {},
        {{}, Leftover::from_input("eventos.csv.pvx"), Leftover::from_input("maximas.csv"),
         Leftover::folder("maximas.csv.pvx")},
-       in_order},
+       in_order,
+       kFileCap},
       {"Desenha_Chuvadas",
        desenha::run_desenha_chuvadas,
        with_cut_parameters({series_names(),
@@ -119,7 +124,8 @@ const std::vector<Program>& programs() {
        {},
        {{}, Leftover::from_input("pagina.html.pvx"), Leftover::from_input("pagina.html"),
         Leftover::folder("pagina.html.pvx")},
-       in_order},
+       in_order,
+       kFileCap},
   };
   return list;
 }

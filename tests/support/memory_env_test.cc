@@ -93,6 +93,11 @@ TEST(MemoryEnv, AWriteBeyondTheCapStopsTheRunUnlessAnotherStopIsUnderway) {
       },
       int);
   EXPECT_EQ(env.read_file("outra.txt"), "");
+  {
+    LineWriter dropped(env.create("largada.txt"));
+    dropped.write_line("123456789");
+  }  // given up without close(): the destructor's write past the cap ends nothing
+  EXPECT_EQ(env.read_file("largada.txt"), "");
 }
 
 }  // namespace
