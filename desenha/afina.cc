@@ -70,6 +70,33 @@ std::vector<CurvaDeMassa::Ponto> CurvaDeMassa::pontos() const {
   return pontos;
 }
 
+// An even number of bins, so that they join two by two.
+SomasNoTempo::SomasNoTempo(std::int64_t inicio, std::int64_t largura, int quantidade)
+    : inicio_(inicio),
+      largura_(largura > 0 ? largura : 1),
+      somas_(static_cast<std::size_t>(quantidade < 2 ? 2 : quantidade + quantidade % 2), 0) {}
+
+void SomasNoTempo::acrescenta(std::int64_t instante, double valor) {
+  const std::size_t n = somas_.size();
+  const std::int64_t depois_do_inicio = std::max<std::int64_t>(0, instante - inicio_);
+  while (static_cast<std::size_t>(depois_do_inicio / largura_) >= n) {
+    for (std::size_t b = 0; b < n; b += 2) somas_[b / 2] = somas_[b] + somas_[b + 1];
+    std::fill(somas_.begin() + static_cast<std::ptrdiff_t>(n / 2), somas_.end(), 0.0);
+    largura_ *= 2;
+  }
+  somas_[static_cast<std::size_t>(depois_do_inicio / largura_)] += valor;
+}
+
+void SomasNoTempo::acumula_em(CurvaDeMassa& curva, std::int64_t fim) const {
+  double acumulado = 0;
+  for (std::size_t b = 0; b < somas_.size(); ++b) {
+    const std::int64_t instante = inicio_ + static_cast<std::int64_t>(b) * largura_;
+    if (instante >= fim) break;
+    curva.acrescenta(instante, acumulado, acumulado + somas_[b]);
+    acumulado += somas_[b];
+  }
+}
+
 Hietograma::Hietograma(std::int64_t inicio, std::int64_t fim, std::int64_t passo, int maximo)
     : colunas_(inicio, fim,
                static_cast<int>(std::min<std::int64_t>(maximo, std::max<std::int64_t>(1, (fim - inicio) / std::max<std::int64_t>(passo, 1))))),

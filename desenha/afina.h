@@ -63,6 +63,27 @@ class CurvaDeMassa {
   std::int64_t fim_anterior_ = 0;
 };
 
+// Values summed in bins of time, for a curve over a span not known while the
+// values come: when an instant falls past the last bin, the bins are joined
+// two by two and each covers twice the time. Memory stays fixed, and at least
+// half the bins lie inside the span the values came from.
+class SomasNoTempo {
+ public:
+  SomasNoTempo(std::int64_t inicio, std::int64_t largura, int quantidade);
+
+  // A value at an instant at or after the start, in time order or not.
+  void acrescenta(std::int64_t instante, double valor);
+
+  // The running sum as a curve: each bin a step from its start, up to `fim`.
+  void acumula_em(CurvaDeMassa& curva, std::int64_t fim) const;
+
+  std::int64_t largura() const { return largura_; }
+
+ private:
+  std::int64_t inicio_, largura_;
+  std::vector<double> somas_;
+};
+
 // A storm's hyetograph: the depth of each step as a bar, at most `maximo` bars;
 // a longer storm shows in each bar its largest step, so the peak is never lost.
 // The cumulative depth at each bar's end follows the bars.

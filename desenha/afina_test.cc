@@ -93,5 +93,20 @@ TEST(Hietograma, ALongStormShowsEachBarsLargestStep) {
   EXPECT_EQ(curto.barras().size(), 10u);
 }
 
+// Four bins of 10 s: a value at 45 s joins them two by two into bins of 20 s.
+TEST(SomasNoTempo, BinsJoinWhenAValueFallsPastThemAndNoneIsLost) {
+  SomasNoTempo somas(0, 10, 4);
+  somas.acrescenta(5, 1);
+  somas.acrescenta(35, 2);
+  somas.acrescenta(45, 4);
+  EXPECT_EQ(somas.largura(), 20);
+  CurvaDeMassa curva(0, 80, 4, somas.largura());
+  somas.acumula_em(curva, 80);
+  std::vector<double> ao_fim;
+  for (const CurvaDeMassa::Coluna& c : curva.valores()) ao_fim.push_back(c.ultimo);
+  EXPECT_EQ(ao_fim, (std::vector<double>{1, 3, 7, 7}));
+  for (const CurvaDeMassa::Coluna& c : curva.valores()) EXPECT_FALSE(c.falha);
+}
+
 }  // namespace
 }  // namespace rain::desenha

@@ -26,8 +26,9 @@ void escreve_resumo(Console& console, const ResumoDaPagina& r) {
                  counted(r.hietogramas, "hietograma", "hietogramas")});
 }
 
-int modo_linha_de_comando(const std::vector<std::string>& args, Console& console, Env& env) {
+int modo_linha_de_comando(const std::vector<std::string>& args, const Options& dadas, Console& console, Env& env) {
   ParametrosDaPagina p;
+  p.opcoes = resume::opcoes_da_analise(dadas);
   p.corte = events::le_parametros_de_corte(args[2], args[3], args[4], args[5]);
   // Paths are kept whole: one longer than 255 characters is refused rather
   // than cut to a name that may lie in another folder.
@@ -37,9 +38,10 @@ int modo_linha_de_comando(const std::vector<std::string>& args, Console& console
   return 0;
 }
 
-int modo_interativo(Console& console, Env& env) {
-  console.clear();
+int modo_interativo(const Options& dadas, Console& console, Env& env) {
   ParametrosDaPagina p;
+  p.opcoes = resume::opcoes_da_analise(dadas);
+  console.clear();
   p.entrada = console.ask_text_then_blank_line({"Digite o caminho e o nome do arquivo de entrada."});
   p.pagina = console.ask_text_then_blank_line({"Digite o caminho e o nome da pagina de saida, com a extensao .html."});
   p.corte = events::pergunta_parametros_de_corte(console);
@@ -52,8 +54,9 @@ int modo_interativo(Console& console, Env& env) {
 
 int run_desenha_chuvadas(const std::vector<std::string>& args, Console& console, Env& env) {
   return run_dialogue_or_command_line(
-      kDesenhaChuvadas, args, console, {6}, {}, [&](const Options&) { return modo_interativo(console, env); },
-      [&](const Options&, const auto& params) { return modo_linha_de_comando(params, console, env); });
+      kDesenhaChuvadas, args, console, {6}, {{"--falhas"}, {"--energia"}, {"--completude-minima"}},
+      [&](const Options& dadas) { return modo_interativo(dadas, console, env); },
+      [&](const Options& dadas, const auto& params) { return modo_linha_de_comando(params, dadas, console, env); });
 }
 
 }  // namespace rain::desenha

@@ -76,15 +76,24 @@ class Traco {
   std::string d_, x_, y_;
 };
 
-}  // namespace
-
-AreaDoGrafico area_da_curva_de_massa() { return {80, 80 + kColunasDaCurva, 15, 295}; }
-
-std::string svg_curva_de_massa(const CurvaDeMassa& curva) {
+// A curve summed over the record, with bands behind it: the gaps of the
+// series (from the curve's columns) and the given stretches.
+std::string svg_curva_acumulada(const CurvaDeMassa& curva, std::string_view descricao,
+                                const std::string& titulo_do_eixo, std::string_view classe, const Faixas& faixas) {
   const AreaDoGrafico a = area_da_curva_de_massa();
-  Svg svg(kLarguraCheia, 355, "Curva de massa: chuva acumulada ao longo do registro");
+  Svg svg(kLarguraCheia, 355, descricao);
   const int n = curva.colunas().quantidade();
   const double largura = (a.direita - a.esquerda) / n;
+  const Escala tempo{static_cast<double>(curva.colunas().inicio()), static_cast<double>(curva.colunas().fim()),
+                     a.esquerda, a.direita};
+  for (const auto& [inicio, fim] : faixas) {
+    const double x0 = std::clamp(tempo(static_cast<double>(inicio)), a.esquerda, a.direita);
+    const double x1 = std::clamp(tempo(static_cast<double>(fim)), a.esquerda, a.direita);
+    // However short, an outage stays visible.
+    if (x1 > a.esquerda && x0 < a.direita) {
+      svg.retangulo(std::min(x0, a.direita - 1), a.topo, std::max(x1 - x0, 1.0), a.base - a.topo, "falha-lista");
+    }
+  }
 
   // Gaps first, under everything else.
   const auto& valores = curva.valores();
@@ -105,12 +114,48 @@ std::string svg_curva_de_massa(const CurvaDeMassa& curva) {
   }
   const std::vector<MarcaDeValor> marcas = marcas_lineares(maximo);
   const Escala y{0, marcas.back().valor, a.base, a.topo};
-  eixo_de_valores(svg, a, marcas, y, "Chuva acumulada (mm)");
+  eixo_de_valores(svg, a, marcas, y, titulo_do_eixo);
   eixo_de_tempo(svg, a, curva.colunas().inicio(), curva.colunas().fim(), 10, "Data");
 
   Traco traco;
   for (const CurvaDeMassa::Ponto& p : curva.pontos()) traco.ponto(a.esquerda + (p.coluna + 0.5) * largura, y(p.valor));
-  if (!traco.d().empty()) svg.caminho(traco.d(), "curva");
+  if (!traco.d().empty()) svg.caminho(traco.d(), classe);
+  return svg.termina();
+}
+
+}  // namespace
+
+AreaDoGrafico area_da_curva_de_massa() { return {80, 80 + kColunasDaCurva, 15, 295}; }
+
+std::string svg_curva_de_massa(const CurvaDeMassa& curva, const Faixas& falhas) {
+  return svg_curva_acumulada(curva, "Curva de massa: chuva acumulada ao longo do registro", "Chuva acumulada (mm)",
+                             "curva", falhas);
+}
+
+std::string svg_r_acumulado(const CurvaDeMassa& curva) {
+  return svg_curva_acumulada(curva, "Erosividade acumulada ao longo do registro", "R acumulado (MJ mm/ha h)",
+                             "curva curva-r", {});
+}
+
+std::string svg_r_mensal(const std::array<double, 12>& r) {
+  const AreaDoGrafico a{80, 980, 20, 265};
+  Svg svg(kLarguraCheia, 310, "Erosividade media de cada mes do ano");
+  double maximo = 0;
+  for (double v : r) maximo = std::max(maximo, v);
+  const std::vector<MarcaDeValor> marcas = marcas_lineares(maximo);
+  const Escala y{0, marcas.back().valor, a.base, a.topo};
+  eixo_de_valores(svg, a, marcas, y, "R medio (MJ mm/ha h)");
+  svg.linha(a.esquerda, a.base, a.direita, a.base, "eixo");
+  const double banda = (a.direita - a.esquerda) / 12;
+  std::string barras;
+  for (std::size_t m = 0; m < r.size(); ++m) {
+    const double x = a.esquerda + banda * static_cast<double>(m);
+    if (r[m] > 0) barra(barras, x + banda * 0.15, x + banda * 0.85, a.base, y(r[m]));
+    svg.texto(x + banda / 2, y(r[m]) - 4, numero_curto(std::round(r[m] * 10) / 10), "valor");
+    svg.texto(x + banda / 2, a.base + 16, nome_do_mes(static_cast<int>(m) + 1), "rotulo");
+  }
+  if (!barras.empty()) svg.caminho(barras, "barra-r");
+  svg.texto((a.esquerda + a.direita) / 2, a.base + 40, "Mes", "titulo-eixo");
   return svg.termina();
 }
 

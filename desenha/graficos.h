@@ -2,9 +2,12 @@
 // totals, the annual maxima against duration and a storm's hyetograph.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "desenha/afina.h"
@@ -24,7 +27,17 @@ struct AreaDoGrafico {
 };
 AreaDoGrafico area_da_curva_de_massa();
 
-std::string svg_curva_de_massa(const CurvaDeMassa& curva);
+// Stretches of time [inicio, fim) drawn as bands behind a curve.
+using Faixas = std::vector<std::pair<std::int64_t, std::int64_t>>;
+
+// The mass curve, with the outages of the outage list as bands.
+std::string svg_curva_de_massa(const CurvaDeMassa& curva, const Faixas& falhas = {});
+
+// The erosivity (R) summed over the record, storm by storm.
+std::string svg_r_acumulado(const CurvaDeMassa& curva);
+
+// The mean R of each calendar month, January first.
+std::string svg_r_mensal(const std::array<double, 12>& r);
 
 struct TotalMensal {
   int ano = 0, mes = 0;

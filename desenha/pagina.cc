@@ -15,6 +15,7 @@
 #include "desenha/graficos.h"
 #include "desenha/svg.h"
 #include "desenha/tempo.h"
+#include "resume/erosividade.h"
 #include "resume/registros.h"
 #include "resume/resumo.h"
 #include "resume/tabelas.h"
@@ -33,13 +34,16 @@ void percorre_serie(Env& env, const std::string& entrada, const std::function<vo
   resume::le_registros(*serie, ao_registro);
 }
 
-resume::ParametrosDoResumo parametros_do_resumo(const ParametrosDaPagina& p) {
+resume::ParametrosDoResumo parametros_do_resumo(const ParametrosDaPagina& p, const OutageList& falhas) {
   resume::ParametrosDoResumo r;
   r.janela = p.corte.janela;
   r.minimo = p.corte.minimo;
   r.precisao = p.corte.precisao;
   r.passo_s = p.corte.passo_s;
   r.limite_seco = 0;  // the events of Fatia_Chuvadas
+  r.energia = p.opcoes.energia;
+  r.completude_minima = p.opcoes.completude_minima;
+  r.falhas = falhas;
   return r;
 }
 
@@ -49,8 +53,10 @@ bool mais_fundo(const LinhaDeEvento& a, const LinhaDeEvento& b) {
 }
 
 // What the first pass learns: the span, the totals, the months, the annual
-// maxima and which storms are the deepest.
+// maxima, the erosivity and which storms are the deepest.
 struct Reconhecimento {
+  OutageList lista_de_falhas;
+  bool com_falhas = false;
   std::int64_t registros = 0;
   Instante primeiro = 0, ultimo = 0;
   std::int64_t basculacoes = 0;
@@ -60,6 +66,11 @@ struct Reconhecimento {
   std::map<int, TotalMensal> meses;  // by year * 12 + month - 1
   std::vector<LinhaDeMaxima> maximas;
   std::vector<LinhaDeEvento> maiores;  // deepest first, at most kMaioresEventos
+  // The mean R of each month, then of the year, over the complete years, or
+  // over every year when none is complete (medias_completas false).
+  std::vector<resume::LinhaDeErosividade> medias_r;
+  bool medias_completas = true;
+  std::optional<SomasNoTempo> r_no_tempo;  // EI30 of the erosive storms, at their starts
 };
 
 void guarda_se_maior(std::vector<LinhaDeEvento>& maiores, const LinhaDeEvento& e) {
@@ -70,12 +81,21 @@ void guarda_se_maior(std::vector<LinhaDeEvento>& maiores, const LinhaDeEvento& e
 
 Reconhecimento reconhece(Env& env, const ParametrosDaPagina& p) {
   Reconhecimento r;
+  r.com_falhas = p.opcoes.falhas.has_value();
+  if (r.com_falhas) r.lista_de_falhas = OutageList::read(env, *p.opcoes.falhas);
   resume::Resumo resumo(
-      parametros_do_resumo(p), [&](const LinhaDeEvento& e) { guarda_se_maior(r.maiores, e); },
+      parametros_do_resumo(p, r.lista_de_falhas),
+      [&](const LinhaDeEvento& e) {
+        guarda_se_maior(r.maiores, e);
+        if (const double ei30 = resume::contribuicao_para_r(e); ei30 > 0) r.r_no_tempo->acrescenta(e.inicio, ei30);
+      },
       [&](const LinhaDeMaxima& m) { r.maximas.push_back(m); });
   percorre_serie(env, p.entrada, [&](const Registro& registro) {
+    if (r.registros == 0) {
+      r.primeiro = registro.inicio;
+      r.r_no_tempo.emplace(registro.inicio, p.corte.passo_s, 2 * kColunasDaCurva);
+    }
     resumo.acrescenta(registro);
-    if (r.registros == 0) r.primeiro = registro.inicio;
     const std::int64_t esperado = r.ultimo + p.corte.passo_s;
     if (r.registros > 0 && registro.inicio > esperado) {
       ++r.falhas;
@@ -93,6 +113,11 @@ Reconhecimento reconhece(Env& env, const ParametrosDaPagina& p) {
   });
   resumo.termina();
   r.eventos = resumo.totais().eventos_mantidos;
+  r.medias_r = resumo.erosividade().medias(p.opcoes.completude_minima);
+  if (r.medias_r.back().anos.value_or(0) == 0) {
+    r.medias_r = resumo.erosividade().medias(0);
+    r.medias_completas = false;
+  }
   return r;
 }
 
@@ -175,7 +200,7 @@ body { font-family: "DejaVu Sans", "Segoe UI", Arial, sans-serif; color: #222; m
 h1 { font-size: 22px; margin: 4px 0 8px; }
 h2 { font-size: 17px; margin: 22px 0 4px; border-bottom: 2px solid #1f5fa8; padding-bottom: 2px; break-after: avoid; }
 p.nota { margin: 2px 0 6px; color: #555; font-size: 12.5px; }
-.cabecalho { display: flex; flex-wrap: wrap; gap: 4px 36px; }
+.cabecalho { display: flex; flex-wrap: wrap; gap: 4px 36px; align-items: flex-start; }
 .cabecalho table { border-collapse: collapse; }
 .cabecalho th { text-align: left; font-weight: normal; color: #555; padding: 1px 12px 1px 0; }
 .cabecalho td { font-weight: bold; padding: 1px 0; }
@@ -188,7 +213,10 @@ svg text { font-family: inherit; }
 .grade { stroke: #e2e2e2; stroke-width: 1; }
 .curva { fill: none; stroke: #1f5fa8; stroke-width: 1.6; stroke-linejoin: round; }
 .falha { fill: #f7c8a0; }
+.falha-lista { fill: #d9475e; fill-opacity: 0.35; }
 .barra { fill: #4a90c8; }
+.barra-r { fill: #8c5a2b; }
+.curva-r { stroke: #8c5a2b; }
 .acumulada { fill: none; stroke: #c0392b; stroke-width: 1.6; }
 .i30 { fill: #f1c40f; fill-opacity: 0.3; }
 .rotulo-i30 { font-size: 11px; fill: #8a6d00; font-weight: bold; }
@@ -220,6 +248,28 @@ void linha_do_cabecalho(std::string& html, std::string_view nome, std::string_vi
           "</td></tr>\n";
 }
 
+// The outages of the list that touch the record, and their days within it.
+std::string falhas_no_registro(const ParametrosDaPagina& p, const Reconhecimento& r) {
+  const Instante inicio = r.primeiro, fim = r.ultimo + p.corte.passo_s;
+  std::int64_t quantas = 0, segundos = 0;
+  for (const Outage& o : r.lista_de_falhas.outages()) {
+    if (r.registros == 0 || o.fim <= inicio || o.inicio >= fim) continue;
+    ++quantas;
+    segundos += std::min(o.fim, fim) - std::max(o.inicio, inicio);
+  }
+  return std::to_string(quantas) + " (" + duas_casas(static_cast<double>(segundos) / 86400) + " dias)";
+}
+
+// The mean annual R, with the years it averages.
+std::string r_medio_anual(const ParametrosDaPagina& p, const Reconhecimento& r) {
+  const resume::LinhaDeErosividade& anual = r.medias_r.back();
+  if (!r.medias_completas || !anual.r_mj_mm_ha_h) {
+    return "- (nenhum ano com " + numero_curto(p.opcoes.completude_minima) + "% dos passos)";
+  }
+  const int anos = anual.anos.value_or(0);
+  return duas_casas(*anual.r_mj_mm_ha_h) + " (" + std::to_string(anos) + (anos == 1 ? " ano)" : " anos)");
+}
+
 std::string cabecalho(const ParametrosDaPagina& p, const Reconhecimento& r) {
   const bool vazia = r.registros == 0;
   std::string html = "<header>\n<h1>Chuvadas de " + escapa(p.entrada) + "</h1>\n<div class=\"cabecalho\">\n<table>\n";
@@ -231,6 +281,7 @@ std::string cabecalho(const ParametrosDaPagina& p, const Reconhecimento& r) {
   linha_do_cabecalho(html, "Falhas na serie",
                      std::to_string(r.falhas) + " (" + std::to_string(r.passos_ausentes) + " passos ausentes)",
                      "falhas");
+  if (r.com_falhas) linha_do_cabecalho(html, "Falhas (lista)", falhas_no_registro(p, r), "falhas_lista");
   html += "</table>\n<table>\n";
   linha_do_cabecalho(html, "Precisao (mm por basculada)", numero_curto(p.corte.precisao), "precisao");
   linha_do_cabecalho(html, "Chuva total (mm)", duas_casas(static_cast<double>(r.basculacoes) * p.corte.precisao), "total");
@@ -240,6 +291,8 @@ std::string cabecalho(const ParametrosDaPagina& p, const Reconhecimento& r) {
                      "interrupcao");
   linha_do_cabecalho(html, "Evento minimo (mm)", numero_curto(p.corte.minimo), "minimo");
   linha_do_cabecalho(html, "Eventos mantidos", std::to_string(r.eventos), "eventos");
+  linha_do_cabecalho(html, "Equacao de energia", std::string(resume::nome_da_equacao(p.opcoes.energia)), "energia");
+  linha_do_cabecalho(html, "R medio anual (MJ mm/ha h)", r_medio_anual(p, r), "r_anual");
   html += "</table>\n</div>\n</header>\n";
   return html;
 }
@@ -259,7 +312,8 @@ std::string titulo_da_coluna(std::string_view coluna) {
       {"i5_mm_h", "I5 (mm/h)"}, {"i5_inicio", "Inicio I5"}, {"i10_mm_h", "I10 (mm/h)"}, {"i10_inicio", "Inicio I10"},
       {"i15_mm_h", "I15 (mm/h)"}, {"i15_inicio", "Inicio I15"}, {"i30_mm_h", "I30 (mm/h)"},
       {"i30_inicio", "Inicio I30"}, {"i60_mm_h", "I60 (mm/h)"}, {"i60_inicio", "Inicio I60"},
-      {"energia_mj_ha", "Energia (MJ/ha)"}, {"ei30_mj_mm_ha_h", "EI30 (MJ mm/ ha h)"}, {"erosiva", "Erosiva"}};
+      {"energia_mj_ha", "Energia (MJ/ha)"}, {"ei30_mj_mm_ha_h", "EI30 (MJ mm/ ha h)"}, {"erosiva", "Erosiva"},
+      {"falha", "Falha"}};
   auto it = titulos.find(coluna);
   return std::string(it != titulos.end() ? it->second : coluna);
 }
@@ -289,8 +343,8 @@ std::string celula(std::string_view campo) {
 constexpr int kLinhasPorBloco = 50;
 
 // The third pass: the events table, row by row straight into the page.
-void escreve_tabela_de_eventos(Env& env, const ParametrosDaPagina& p, LineWriter& saida) {
-  const std::string nomes = resume::cabecalho_dos_eventos();
+void escreve_tabela_de_eventos(Env& env, const ParametrosDaPagina& p, const Reconhecimento& r, LineWriter& saida) {
+  const std::string nomes = resume::cabecalho_dos_eventos(r.com_falhas);
   std::string colunas = "<colgroup>";
   std::string titulos = "<thead><tr>";
   for (std::string_view nome : campos(nomes)) {
@@ -309,7 +363,7 @@ void escreve_tabela_de_eventos(Env& env, const ParametrosDaPagina& p, LineWriter
     linhas_no_bloco = 0;
   };
   resume::Resumo resumo(
-      parametros_do_resumo(p),
+      parametros_do_resumo(p, r.lista_de_falhas),
       [&](const LinhaDeEvento& e) {
         if (linhas_no_bloco == kLinhasPorBloco) fecha_bloco();
         if (linhas_no_bloco == 0) {
@@ -317,7 +371,7 @@ void escreve_tabela_de_eventos(Env& env, const ParametrosDaPagina& p, LineWriter
                            (primeiro_bloco ? titulos : "") + "<tbody>");
           primeiro_bloco = false;
         }
-        const std::string linha = resume::linha_do_evento(e);
+        const std::string linha = resume::linha_do_evento(e, r.com_falhas);
         std::string tr = "<tr>";
         for (std::string_view campo : campos(linha)) tr += "<td>" + celula(campo) + "</td>";
         saida.write_line(tr + "</tr>");
@@ -343,6 +397,7 @@ std::string legenda_do_hietograma(const LinhaDeEvento& e, std::size_t posicao) {
                       periodo(e.inicio, e.fim) + ", " + duas_casas(e.chuva_mm) + " mm";
   const resume::MaximoDaJanela& i30 = e.intensidades[3];
   if (i30.calculavel) texto += ", I30 " + duas_casas(i30.intensidade_mm_h) + " mm/h";
+  if (e.falha) texto += ", com falha";
   return texto;
 }
 
@@ -365,6 +420,33 @@ std::string hietogramas(const Desenhos& d, const Reconhecimento& r) {
   return html + "</div>\n";
 }
 
+// The erosivity: the mean R of each month over the complete years, and R
+// summed over the record.
+std::string secao_de_erosividade(const ParametrosDaPagina& p, const Reconhecimento& r) {
+  std::array<double, 12> por_mes{};
+  for (const resume::LinhaDeErosividade& l : r.medias_r) {
+    if (l.mes && l.r_mj_mm_ha_h) por_mes[static_cast<std::size_t>(*l.mes - 1)] = *l.r_mj_mm_ha_h;
+  }
+  const int anos = r.medias_r.back().anos.value_or(0);
+  std::string nota = "R: soma do EI30 dos eventos erosivos da tabela abaixo (12.7 mm ou mais, ou 6.35 mm em 15 "
+                     "minutos), com a energia da equacao " +
+                     std::string(resume::nome_da_equacao(p.opcoes.energia)) + ", " +
+                     std::string(resume::formula_da_equacao(p.opcoes.energia)) + " (i em mm/h). Barras: ";
+  if (r.medias_completas) {
+    nota += "R medio de cada mes nos " + std::to_string(anos) + (anos == 1 ? " ano" : " anos") + " com ao menos " +
+            numero_curto(p.opcoes.completude_minima) + "% dos passos registrados.";
+  } else if (anos == 1) {
+    nota += "R de cada mes do unico ano do registro, incompleto: nao e o R de um ano inteiro.";
+  } else {
+    nota += "R medio de cada mes nos " + std::to_string(anos) +
+            " anos do registro, nenhum deles completo: nao e o R de anos inteiros.";
+  }
+  if (r.com_falhas) nota += " Eventos com falha ficam fora do R.";
+  CurvaDeMassa acumulado(r.primeiro, r.ultimo + p.corte.passo_s, kColunasDaCurva, r.r_no_tempo->largura());
+  r.r_no_tempo->acumula_em(acumulado, r.ultimo + p.corte.passo_s);
+  return secao("erosividade", "Erosividade", nota, svg_r_mensal(por_mes) + svg_r_acumulado(acumulado));
+}
+
 }  // namespace
 
 ResumoDaPagina escreve_pagina(Env& env, const ParametrosDaPagina& p, LineWriter& saida) {
@@ -379,22 +461,28 @@ ResumoDaPagina escreve_pagina(Env& env, const ParametrosDaPagina& p, LineWriter&
     return {0, 0, 0};
   }
   const Desenhos d = desenha(env, p, r);
+  Faixas falhas;
+  for (const Outage& o : r.lista_de_falhas.outages()) falhas.emplace_back(o.inicio, o.fim);
   escreve_bloco(saida, secao("curva-de-massa", "Curva de massa",
-                             "Chuva acumulada desde o primeiro registro. Trechos horizontais sobre faixa laranja: "
-                             "falhas, tempo sem registros na serie.",
-                             svg_curva_de_massa(d.curva)));
+                             std::string("Chuva acumulada desde o primeiro registro. Trechos horizontais sobre faixa "
+                                         "laranja: falhas, tempo sem registros na serie.") +
+                                 (r.com_falhas ? " Faixas vermelhas: falhas da lista, tempo que o registrador nao "
+                                                 "viu (a chuva delas fica no passo seguinte)."
+                                               : ""),
+                             svg_curva_de_massa(d.curva, falhas)));
   escreve_bloco(saida, secao("totais-mensais", "Chuva mensal",
                              "Uma barra por mes do registro; \"-\" marca um mes sem nenhum registro.",
                              svg_totais_mensais(meses_do_registro(r))));
   escreve_bloco(saida, secao("maximas-anuais", "Maximas anuais por duracao",
                              "Para cada ano, a maior intensidade media em cada duracao, em eixos logaritmicos.",
                              svg_maximas_anuais(maximas_por_ano(r.maximas))));
+  escreve_bloco(saida, secao_de_erosividade(p, r));
   escreve_bloco(saida, "<section id=\"eventos\">\n<h2>Eventos</h2>\n<p class=\"nota\">" +
                            std::to_string(r.eventos) +
                            " eventos com mais de " + escapa(numero_curto(p.corte.minimo)) +
                            " mm, separados por " + texto_duracao(p.corte.janela * p.corte.passo_s) +
                            " sem chuva. Horarios no inicio de cada passo; \"fim\" e o fim do ultimo passo com chuva.</p>");
-  escreve_tabela_de_eventos(env, p, saida);
+  escreve_tabela_de_eventos(env, p, r, saida);
   escreve_bloco(saida, "</section>");
   if (!r.maiores.empty()) {
     const std::string titulo = r.maiores.size() < static_cast<std::size_t>(r.eventos)
@@ -414,6 +502,7 @@ ResumoDaPagina desenha_pagina(Env& env, const ParametrosDaPagina& p) {
   arquivos.reads(p.entrada, "o arquivo de entrada");
   arquivos.writes(p.pagina, "a pagina");
   arquivos.writes_derived(StagedFile::temporary_name(p.pagina), "o arquivo temporario da pagina");
+  if (p.opcoes.falhas) arquivos.reads(*p.opcoes.falhas, "a lista de falhas");
   arquivos.check(env);
   auto pagina = StagedFile::create(env, p.pagina);
   if (!pagina) throw Failure("Erro: nao foi possivel criar o arquivo de saida.", 1);

@@ -8,6 +8,7 @@
 #include "common/env.h"
 #include "common/line_io.h"
 #include "events/parametros.h"
+#include "resume/opcoes.h"
 
 namespace rain::desenha {
 
@@ -15,6 +16,7 @@ struct ParametrosDaPagina {
   std::string entrada;
   std::string pagina;
   events::ParametrosDeCorte corte;
+  resume::OpcoesDaAnalise opcoes;  // outage list, energy equation, complete years
 };
 
 // At most this many storms get a hyetograph: the deepest ones.
@@ -26,14 +28,14 @@ struct ResumoDaPagina {
   std::int64_t hietogramas = 0;
 };
 
-// Reads the series three times (what the page needs to know first, the
-// drawings, the events table) and writes the page to `saida`. Throws Failure
-// when the series cannot be read.
+// Reads the outage list when one is named, then the series three times (what
+// the page needs to know first, the drawings, the events table) and writes the
+// page to `saida`. Throws Failure when the list or the series cannot be read.
 ResumoDaPagina escreve_pagina(Env& env, const ParametrosDaPagina& p, LineWriter& saida);
 
 // The whole run: the page is written under a temporary name and takes its own
 // name only once complete, replacing an earlier page. Refuses (Failure) a page
-// that would be the series itself.
+// that would be the series itself or the outage list.
 ResumoDaPagina desenha_pagina(Env& env, const ParametrosDaPagina& p);
 
 }  // namespace rain::desenha

@@ -18,7 +18,7 @@ using rain::testing::ScratchDir;
 TEST(DesenhaChuvadas, AFailedWriteOrMoveKeepsTheEarlierPage) {
   ScratchDir dir;
   dir.write("serie.txt", "Hora Data Acumulo Basculacao\r\n10:00:00 01/02/05 0.20 1\r\n10:05:00 01/02/05 0.40 1\r\n");
-  ParametrosDaPagina p{dir.file("serie.txt"), dir.file("p.html"), {3, 0, 0.2, 300}};
+  ParametrosDaPagina p{dir.file("serie.txt"), dir.file("p.html"), {3, 0, 0.2, 300}, {}};
   for (int caso = 0; caso < 2; ++caso) {
     dir.write("p.html", "a pagina anterior");
     FaultEnv env(default_env());

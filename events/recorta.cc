@@ -55,7 +55,7 @@ void grava_evento(Env& env, const std::string& cabecalho, const NomeDoEvento& no
 class Recorte {
  public:
   Recorte(Env& env, const ParametrosDoRecorte& p, LineReader& serie, ResumoDoRecorte& resumo)
-      : env_(env), p_(p), serie_(serie), resumo_(resumo), deteccao_(p.janela, RegraDeSeco{p.precisao, 0}, *this) {}
+      : env_(env), p_(p), serie_(serie), resumo_(resumo), deteccao_(p.janela, *this) {}
 
   FimDoRecorte executa() {
     le_linha();

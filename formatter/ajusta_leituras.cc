@@ -8,13 +8,16 @@
 #include "common/created_file.h"
 #include "common/failure.h"
 #include "common/line_io.h"
+#include "common/outages.h"
 #include "common/run_files.h"
+#include "common/staged_file.h"
 #include "common/text.h"
 #include "formatter/conta_basculacoes.h"
 #include "formatter/conta_em_fluxo.h"
 #include "formatter/converte.h"
 #include "formatter/discretiza.h"
 #include "formatter/discretiza_em_fluxo.h"
+#include "formatter/falhas.h"
 #include "formatter/fluxo.h"
 #include "formatter/work_files.h"
 
@@ -29,7 +32,10 @@ const char* const kErroMesmoArquivo = "Erro: o arquivo de saida nao pode ser o p
 const char* const kErroCapacidadeZero = "A capacidade da bascula deve ser diferente de zero.";
 const char* const kErroCapacidadeNegativa = "A capacidade da bascula deve ser maior que zero.";
 
-bool tem_etapas_seguintes(const Plano& plano) { return plano.discretiza || !plano.basculas_por_intervalo; }
+const char* const kErroGerarFalhas = "Erro: nao foi possivel gerar a lista de falhas ";
+const char* const kErroGravarFalhas = "Erro: nao foi possivel gravar a lista de falhas ";
+
+bool tem_etapas_seguintes(const Plano& plano) { return plano.discretiza || plano.deriva_basculas; }
 
 // The work files the later stages write when they go through files: the
 // series' work file, and for the resampling its slots and its two caches with
@@ -38,7 +44,7 @@ std::vector<std::string> arquivos_de_trabalho(const ParametrosDoAjuste& p, const
   std::vector<std::string> nomes;
   if (tem_etapas_seguintes(plano)) nomes.push_back(nome_de_trabalho(p.ENDERECO_SAIDA));
   if (plano.discretiza) {
-    nomes.push_back(p.ENDERECO_SAIDA + "~");
+    nomes.push_back(nome_das_vagas(p.ENDERECO_SAIDA));
     for (const char* cache : {kGridFile, kDayListFile}) {
       nomes.emplace_back(cache);
       nomes.push_back(temporary_name(cache));
@@ -57,6 +63,13 @@ RunFiles arquivos_da_execucao(const ParametrosDoAjuste& p, const Plano& plano) {
   files.reads(p.ENDERECO_ENTRADA, "o arquivo de entrada");
   files.writes(p.ENDERECO_SAIDA, "o arquivo de saida");
   files.clash_line(p.ENDERECO_SAIDA, p.ENDERECO_ENTRADA, kErroMesmoArquivo);
+  const std::string temporaria = temporary_name(p.ENDERECO_SAIDA);
+  files.writes_derived(temporaria, "o arquivo temporario " + temporaria);
+  if (!p.arquivo_de_falhas.empty()) {
+    files.writes(p.arquivo_de_falhas, "a lista de falhas");
+    const std::string falhas_temporaria = temporary_name(p.arquivo_de_falhas);
+    files.writes_derived(falhas_temporaria, "o arquivo temporario " + falhas_temporaria);
+  }
   for (const std::string& nome : arquivos_de_trabalho(p, plano)) {
     files.writes_derived(nome, "o arquivo de trabalho " + nome);
   }
@@ -75,8 +88,8 @@ std::int64_t conta_registros(Env& env, const std::string& serie) {
 
 // Moves the series to its work file. A work file left by an earlier run is
 // never replaced: the run stops with both files as they are.
-void move_para_trabalho(Env& env, const std::string& saida, const std::string& trabalho) {
-  if (env.rename_no_replace(saida, trabalho)) return;
+void move_para_trabalho(Env& env, const std::string& serie, const std::string& trabalho) {
+  if (env.rename_no_replace(serie, trabalho)) return;
   if (env.exists(trabalho)) {
     throw Failure("Erro: o arquivo de trabalho " + trabalho +
                       " ja existe (sobra de uma execucao anterior); apague-o e execute novamente.",
@@ -91,41 +104,85 @@ std::unique_ptr<LineReader> abre_entrada(Env& env, const ParametrosDoAjuste& p) 
   return entrada;
 }
 
-// Converts the raw export into the output, through the stages in memory asked
-// for: resampling on `passo` when given, tip counting when `conta`. Without
-// them this is the first version of the series. The lines written.
-std::int64_t escreve_saida(Env& env, LineReader& entrada, const ParametrosDoAjuste& p, const Plano& plano,
-                           const Passo* passo, bool conta, ResumoDoAjuste& resumo) {
-  std::unique_ptr<LineWriter> saida = create_lines(env, p.ENDERECO_SAIDA);
-  if (!saida) throw Failure(kErroGerarSaida, 1);
-  ArquivoDaSerie arquivo(*saida);
+// A temporary name holds only what a run killed half-way left there: it is
+// cleared, so that this run's failure takes its own file away with it.
+void libera_temporaria(Env& env, const std::string& temporaria) {
+  if (env.entry_kind(temporaria) == EntryKind::kRegularFile) env.remove(temporaria);
+}
+
+// The outage list of one attempt at the run, written under its temporary
+// name as the outages are found.
+class ListaDeFalhas {
+ public:
+  ListaDeFalhas(Env& env, const ParametrosDoAjuste& p) : nome_(p.arquivo_de_falhas) {
+    if (nome_.empty()) return;
+    libera_temporaria(env, temporary_name(nome_));
+    arquivo_ = StagedFile::create(env, nome_, temporary_name(nome_));
+    if (!arquivo_) throw Failure(kErroGerarFalhas + nome_ + ".", 1);
+    arquivo_->lines().write_line(outage_list_header());
+  }
+  LineWriter* linhas() { return arquivo_ ? &arquivo_->lines() : nullptr; }
+  void fecha() {
+    if (arquivo_ && !arquivo_->close()) throw Failure(kErroGravarFalhas + nome_ + ".", 1);
+  }
+  void confirma() {
+    if (arquivo_ && !arquivo_->commit()) throw Failure(kErroGravarFalhas + nome_ + ".", 1);
+  }
+
+ private:
+  std::string nome_;
+  std::unique_ptr<StagedFile> arquivo_;
+};
+
+// Converts the raw export into `saida`: with `etapas_em_memoria`, through
+// the resampling (on `passo`, when given) and the tip counting the plan asks
+// for; otherwise the first version of the series. The lines written.
+std::int64_t escreve_serie(LineWriter& saida, LineReader& entrada, const ParametrosDoAjuste& p, const Plano& plano,
+                           const std::optional<Passo>& passo, bool etapas_em_memoria, LineWriter* falhas,
+                           ResumoDoAjuste& resumo) {
+  ArquivoDaSerie arquivo(saida);
   DestinoDaSerie* destino = &arquivo;
   std::optional<ContagemEmFluxo> contagem;
-  if (conta) destino = &contagem.emplace(*destino, p.CAPACIDADE_BASCULA);
+  // Tips copied from the export leave the header with its tip column.
+  if (etapas_em_memoria && plano.deriva_basculas) {
+    destino = &contagem.emplace(*destino, p.CAPACIDADE_BASCULA, plano.basculas_por_intervalo);
+  }
   std::optional<DiscretizacaoEmFluxo> discretizacao;
-  if (passo) destino = &discretizacao.emplace(*destino, *passo);
-  converte_registros(entrada, *destino, plano, p, resumo);
+  if (etapas_em_memoria && passo) destino = &discretizacao.emplace(*destino, *passo);
+  LacunasDasLeituras lacunas(p.falha_apos_s, passo ? passo->segundos() : 0, p.CAPACIDADE_BASCULA, falhas);
+  converte_registros(entrada, *destino, plano, p, lacunas, resumo);
   if (entrada.failed()) throw Failure(kErroLerEntrada, 1);
   destino->termina();
-  if (!saida->close()) throw Failure(kErroGravarSaida, 1);
+  if (contagem) resumo.basculas = contagem->soma();
+  resumo.avisos = lacunas.avisos(p.arquivo_de_falhas);
   return arquivo.linhas();
 }
 
-// The first version of the series goes to the output file, and each later
-// stage moves it to the work file, reads it there and writes the output anew.
+// The first version of the series goes to the temporary file, and each later
+// stage moves it to the work file, reads it there and writes the temporary
+// file anew, which takes the output's name when the last stage is done.
 void ajusta_em_etapas(Env& env, LineReader& entrada, const ParametrosDoAjuste& p, const Plano& plano,
                       const std::optional<Passo>& passo, ResumoDoAjuste& resumo) {
-  escreve_saida(env, entrada, p, plano, nullptr, false, resumo);
+  const std::string temporaria = temporary_name(p.ENDERECO_SAIDA);
+  libera_temporaria(env, temporaria);
+  CreatedFile serie(env, temporaria);
+  ListaDeFalhas falhas(env, p);
+  {
+    std::unique_ptr<LineWriter> saida = create_lines(env, temporaria);
+    if (!saida) throw Failure(kErroGerarSaida, 1);
+    escreve_serie(*saida, entrada, p, plano, passo, false, falhas.linhas(), resumo);
+    if (!saida->close()) throw Failure(kErroGravarSaida, 1);
+  }
 
   const std::string trabalho = nome_de_trabalho(p.ENDERECO_SAIDA);
   if (plano.discretiza) {
-    move_para_trabalho(env, p.ENDERECO_SAIDA, trabalho);
-    DISCRETIZA_NO_TEMPO(env, trabalho, p.ENDERECO_SAIDA, *passo);
+    move_para_trabalho(env, temporaria, trabalho);
+    DISCRETIZA_NO_TEMPO(env, trabalho, temporaria, *passo, nome_das_vagas(p.ENDERECO_SAIDA));
     env.remove(trabalho);
   }
-  if (!plano.basculas_por_intervalo) {
-    move_para_trabalho(env, p.ENDERECO_SAIDA, trabalho);
-    CONTA_BASCULACOES(env, trabalho, p.ENDERECO_SAIDA, p.CAPACIDADE_BASCULA);
+  if (plano.deriva_basculas) {
+    move_para_trabalho(env, temporaria, trabalho);
+    resumo.basculas = CONTA_BASCULACOES(env, trabalho, temporaria, p.CAPACIDADE_BASCULA, plano.basculas_por_intervalo);
     env.remove(trabalho);
   }
   // The resampling's cached grid and day list live only as long as one run;
@@ -134,7 +191,11 @@ void ajusta_em_etapas(Env& env, LineReader& entrada, const ParametrosDoAjuste& p
     env.remove(kGridFile);
     env.remove(kDayListFile);
   }
-  resumo.registros = conta_registros(env, p.ENDERECO_SAIDA);
+  resumo.registros = conta_registros(env, temporaria);
+  falhas.fecha();
+  if (!env.rename_replace(temporaria, p.ENDERECO_SAIDA)) throw Failure(kErroGravarSaida, 1);
+  serie.keep();
+  falhas.confirma();
 }
 
 // The later stages can run in memory, straight into the output, when nothing
@@ -151,17 +212,34 @@ bool pode_seguir_em_memoria(Env& env, const ParametrosDoAjuste& p, const Plano& 
 }
 
 // One pass: conversion, resampling and tip counting hand each line on in
-// memory, and only the finished series is written.
+// memory, and only the finished series is written, under its temporary name
+// until it is whole.
 void ajusta_em_memoria(Env& env, LineReader& entrada, const ParametrosDoAjuste& p, const Plano& plano,
                        const std::optional<Passo>& passo, ResumoDoAjuste& resumo) {
-  const std::int64_t linhas =
-      escreve_saida(env, entrada, p, plano, passo ? &*passo : nullptr, !plano.basculas_por_intervalo, resumo);
+  libera_temporaria(env, temporary_name(p.ENDERECO_SAIDA));
+  std::unique_ptr<StagedFile> saida = StagedFile::create(env, p.ENDERECO_SAIDA, temporary_name(p.ENDERECO_SAIDA));
+  if (!saida) throw Failure(kErroGerarSaida, 1);
+  ListaDeFalhas falhas(env, p);
+  const std::int64_t linhas = escreve_serie(saida->lines(), entrada, p, plano, passo, true, falhas.linhas(), resumo);
+  if (!saida->close()) throw Failure(kErroGravarSaida, 1);
+  falhas.fecha();
+  if (!saida->commit()) throw Failure(kErroGravarSaida, 1);
+  falhas.confirma();
   resumo.registros = std::max<std::int64_t>(linhas - 1, 0);
+}
+
+ResumoDoAjuste resumo_do_plano(const Plano& plano) {
+  ResumoDoAjuste resumo;
+  resumo.discretizada = plano.discretiza;
+  resumo.basculas_derivadas = plano.deriva_basculas;
+  return resumo;
 }
 
 }  // namespace
 
 std::string nome_de_trabalho(const std::string& saida) { return cut_short(saida + ".pvx"); }
+
+std::string nome_das_vagas(const std::string& saida) { return saida + "~"; }
 
 ResumoDoAjuste AJUSTA_LEITURAS(Env& env, const ParametrosDoAjuste& p) {
   const Plano plano = faz_plano(p);
@@ -170,7 +248,7 @@ ResumoDoAjuste AJUSTA_LEITURAS(Env& env, const ParametrosDoAjuste& p) {
   std::unique_ptr<LineReader> entrada = abre_entrada(env, p);
   // The capacity divides depths into tips when they are derived, and
   // multiplies tips into depths when there is no rain column.
-  const bool usa_capacidade = !plano.basculas_por_intervalo || p.COLUNA_ACUMULO == 0;
+  const bool usa_capacidade = plano.deriva_basculas || p.COLUNA_ACUMULO == 0;
   if (usa_capacidade && !(p.CAPACIDADE_BASCULA > 0)) {
     throw Failure(p.CAPACIDADE_BASCULA == 0 ? kErroCapacidadeZero : kErroCapacidadeNegativa, 1);
   }
@@ -180,12 +258,12 @@ ResumoDoAjuste AJUSTA_LEITURAS(Env& env, const ParametrosDoAjuste& p) {
 
   // The conversion alone writes the output: there is no work file to keep.
   if (!tem_etapas_seguintes(plano)) {
-    ResumoDoAjuste resumo;
+    ResumoDoAjuste resumo = resumo_do_plano(plano);
     ajusta_em_memoria(env, *entrada, p, plano, passo, resumo);
     return resumo;
   }
   if (pode_seguir_em_memoria(env, p, plano)) {
-    ResumoDoAjuste resumo;
+    ResumoDoAjuste resumo = resumo_do_plano(plano);
     try {
       ajusta_em_memoria(env, *entrada, p, plano, passo, resumo);
       return resumo;
@@ -196,7 +274,7 @@ ResumoDoAjuste AJUSTA_LEITURAS(Env& env, const ParametrosDoAjuste& p) {
     // files meet it again and leave every file as they always have.
     entrada = abre_entrada(env, p);
   }
-  ResumoDoAjuste resumo;
+  ResumoDoAjuste resumo = resumo_do_plano(plano);
   ajusta_em_etapas(env, *entrada, p, plano, passo, resumo);
   return resumo;
 }

@@ -9,26 +9,78 @@ std::string trecho(std::string_view linha) { return cut_short(linha); }
 
 std::string Origem::descreve() const { return "linha " + std::to_string(numero) + " do arquivo de entrada"; }
 
+namespace {
+
+constexpr std::int64_t kSegundosDoDia = 86400;
+constexpr std::int64_t kMaiorSalto = 366 * kSegundosDoDia;
+
+int ano_da_serie(int dois_digitos) { return dois_digitos + (dois_digitos >= 70 ? 1900 : 2000); }
+
+// The year of a date written with four digits; nothing for any other.
+std::optional<int> quatro_digitos(std::string_view data) {
+  const std::string_view ano = word_view(data, 3, date_time_parts());
+  if (ano.size() != 4) return std::nullopt;
+  int valor = 0;
+  for (char c : ano) {
+    if (c < '0' || c > '9') return std::nullopt;
+    valor = valor * 10 + (c - '0');
+  }
+  return valor;
+}
+
+}  // namespace
+
 const FixedRecord* ConfereRegistros::confere(const std::string& registro, const Origem& origem) {
   lido_ = fixed_record(registro);
   const std::optional<FixedRecord>& fixo = lido_;
   std::optional<CalendarDate> data = fixo ? fixo->date : fixed_calendar_date(OBTEMDATA(registro));
-  if (!discretiza_) {
-    if (!data && resumo_.datas_impossiveis++ == 0) {
-      resumo_.primeira_linha_impossivel = origem.numero;
-      resumo_.primeiro_texto_impossivel = trecho(origem.linha);
+  if (!data) {
+    if (discretiza_) recusa("data invalida", origem);
+    if (resumo_.datas_impossiveis.vezes == 0) {
+      resumo_.datas_impossiveis.linha = origem.numero;
+      resumo_.datas_impossiveis.texto = trecho(origem.linha);
     }
+    ++resumo_.datas_impossiveis.vezes;
+    tem_instante_ = false;
     return fixo ? &*fixo : nullptr;
   }
-  if (!data) recusa("data invalida", origem);
   std::optional<ClockTime> hora = fixo ? fixo->time : fixed_clock_time(OBTEMHORA(registro));
-  if (!hora) recusa("hora invalida", origem);
-  if (!tem_anterior_) primeiro_ano_ = data->ano;
-  const Momento momento{(data->ano - primeiro_ano_ + 100) % 100, data->mes, data->dia, *hora};
-  if (tem_anterior_ && momento < anterior_) recusa("registro anterior ao registro precedente", origem);
-  anterior_ = momento;
-  tem_anterior_ = true;
+  if (!hora) {
+    if (discretiza_) recusa("hora invalida", origem);
+    tem_instante_ = false;
+    return fixo ? &*fixo : nullptr;
+  }
+  toma_data(*data, registro);
+  const std::int64_t segundos = hora->hora * 3600 + hora->minuto * 60 + hora->segundo;
+  instante_ = dias_como_serie_ * kSegundosDoDia + segundos;
+  tem_instante_ = true;
+  if (discretiza_) {
+    const Instante momento = dias_em_ordem_ * kSegundosDoDia + segundos;
+    if (tem_anterior_ && momento < anterior_) recusa("registro anterior ao registro precedente", origem);
+    if (tem_anterior_ && momento - anterior_ > kMaiorSalto) recusa("salto do relogio de mais de 366 dias", origem);
+    anterior_ = momento;
+    tem_anterior_ = true;
+  }
   return fixo ? &*fixo : nullptr;
+}
+
+void ConfereRegistros::muda_de_data(const CalendarDate& data, const std::string& registro) {
+  if (const std::optional<int> ano = quatro_digitos(record_date(registro))) {
+    ano_completo_ = *ano;
+  } else if (tem_data_ && discretiza_) {
+    // A two-digit year is never earlier than the year before it: 99 is
+    // followed by 00 of the next century.
+    ano_completo_ += (data.ano - ano_completo_ % 100 + 100) % 100;
+  } else {
+    ano_completo_ = ano_da_serie(data.ano);
+  }
+  data_ = data;
+  tem_data_ = true;
+  dias_em_ordem_ = dias_desde_1970(ano_completo_, data.mes, data.dia);
+  // The resampled series writes two-digit years; a series kept as it is
+  // keeps the year as the export wrote it.
+  dias_como_serie_ = discretiza_ ? dias_desde_1970(ano_da_serie(ano_completo_ % 100), data.mes, data.dia)
+                                 : dias_em_ordem_;
 }
 
 void ConfereRegistros::recusa(const char* motivo, const Origem& origem) {

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "common/calendar.h"
+#include "common/instante.h"
 #include "common/series_record.h"
 #include "formatter/ajusta_leituras.h"
 
@@ -24,9 +25,11 @@ struct Origem {
 };
 
 // The records of a series to be resampled must be calendar dates and clock
-// times in time order; years count on from the first record's year, so
-// 31/12/99 is followed by 01/01/00. A series kept as it is only has its
-// impossible dates counted.
+// times in time order, none more than 366 days after the one before (a clock
+// that jumped would fill years with empty steps). A four-digit year is taken
+// whole; a two-digit year counts on from the year before it, so 31/12/99 is
+// followed by 01/01/00. A series kept as it is only has its impossible dates
+// counted.
 class ConfereRegistros {
  public:
   ConfereRegistros(bool discretiza, ResumoDoAjuste& resumo) : discretiza_(discretiza), resumo_(resumo) {}
@@ -35,24 +38,34 @@ class ConfereRegistros {
   // when they had to be found the long way.
   const FixedRecord* confere(const std::string& registro, const Origem& origem);
 
+  // When the record last checked was read, with the year the later programs
+  // read from the series (a two-digit year 70..99 is 19yy, 00..69 20yy);
+  // nothing when its date or time is not a calendar date and clock time.
+  bool tem_instante() const { return tem_instante_; }
+  Instante instante() const { return instante_; }
+
  private:
-  std::optional<FixedRecord> lido_;
-
-  struct Momento {
-    int anos_desde_o_primeiro = 0;
-    int mes = 0;
-    int dia = 0;
-    ClockTime hora;
-    auto operator<=>(const Momento&) const = default;
-  };
-
   [[noreturn]] static void recusa(const char* motivo, const Origem& origem);
+  // Day numbers of the record's date, worked out again only when it changes.
+  void toma_data(const CalendarDate& data, const std::string& registro) {
+    if (!tem_data_ || data.dia != data_.dia || data.mes != data_.mes || data.ano != data_.ano) {
+      muda_de_data(data, registro);
+    }
+  }
+  void muda_de_data(const CalendarDate& data, const std::string& registro);
 
+  std::optional<FixedRecord> lido_;
   bool discretiza_;
-  int primeiro_ano_ = 0;
-  bool tem_anterior_ = false;
-  Momento anterior_;
   ResumoDoAjuste& resumo_;
+  bool tem_instante_ = false;
+  Instante instante_ = 0;
+  bool tem_data_ = false;
+  CalendarDate data_;
+  int ano_completo_ = 0;
+  std::int64_t dias_em_ordem_ = 0;    // for the order of the records
+  std::int64_t dias_como_serie_ = 0;  // as the later programs read the date
+  bool tem_anterior_ = false;
+  Instante anterior_ = 0;
 };
 
 }  // namespace rain::formatter

@@ -41,14 +41,15 @@ std::optional<std::string> OBTEMBASCULACAO(std::string_view str1, std::string_vi
   return contagem;
 }
 
-void CONTA_BASCULACOES(Env& env, const std::string& entrada, const std::string& saida, double tamanho_bascula) {
+SomaDasBasculas CONTA_BASCULACOES(Env& env, const std::string& entrada, const std::string& saida,
+                                  double tamanho_bascula, bool titulo_pronto) {
   std::unique_ptr<LineReader> origem = open_lines(env, entrada);
   if (!origem) throw Failure("Erro: nao foi possivel abrir o arquivo de trabalho " + entrada + ".", 1);
   std::unique_ptr<LineWriter> destino = create_lines(env, saida);
   if (!destino) throw Failure("Erro: nao foi possivel gerar o arquivo de saida.", 1);
 
   std::string cabecalho = cut_short(origem->read_line());
-  destino->write_line(cut_short(cabecalho + " Basculacao"));
+  destino->write_line(titulo_pronto ? cabecalho : cut_short(cabecalho + " Basculacao"));
 
   std::string anterior;
   std::string atual;
@@ -57,26 +58,29 @@ void CONTA_BASCULACOES(Env& env, const std::string& entrada, const std::string& 
   anterior.swap(atual);
   std::string linha;
   long numero_atual = 2;
+  SomaDasBasculas soma;
+  bool primeiro = true;
   while (!origem->at_end()) {
     std::string acumulo_anterior = std::move(acumulo_atual);
     le_registro(*origem, atual);
     ++numero_atual;
     acumulo_atual = acumulo_do_registro(atual);
-    const std::optional<std::string> contagem = OBTEMBASCULACAO(acumulo_anterior, acumulo_atual, tamanho_bascula);
-    if (!contagem) {
-      if (!decimal(acumulo_anterior)) throw profundidade_ilegivel(entrada, numero_atual - 1, acumulo_anterior);
-      throw profundidade_ilegivel(entrada, numero_atual, acumulo_atual);
-    }
+    const std::optional<double> v1 = decimal(acumulo_anterior);
+    if (!v1) throw profundidade_ilegivel(entrada, numero_atual - 1, acumulo_anterior);
+    const std::optional<double> v2 = decimal(acumulo_atual);
+    if (!v2) throw profundidade_ilegivel(entrada, numero_atual, acumulo_atual);
+    if (primeiro) soma.conta(linha, *v1, tamanho_bascula);
+    primeiro = false;
     // The count follows the record, cut to 255 characters, after one blank,
     // so a long record never has it glued to its last word.
     linha.assign(anterior);
-    linha += ' ';
-    linha += without_char(*contagem, ' ');
+    soma.conta(linha, *v2, tamanho_bascula);
     destino->write_line(linha);
     anterior.swap(atual);
   }
   if (origem->failed()) throw Failure("Erro: nao foi possivel ler o arquivo de trabalho " + entrada + ".", 1);
   if (!destino->close()) throw Failure("Erro: nao foi possivel gravar o arquivo de saida.", 1);
+  return soma;
 }
 
 }  // namespace rain::formatter

@@ -7,14 +7,17 @@
 #include <string_view>
 
 #include "common/env.h"
+#include "formatter/conta_em_fluxo.h"
 
 namespace rain::formatter {
 
 // Copies the series `entrada` to `saida` with " Basculacao" after the header
-// and the tip count after each record; the last record, which has no
-// successor, is dropped. Throws Failure on an unreadable depth (a note on
-// standard error names its line) and on a file that cannot be read or written.
-void CONTA_BASCULACOES(Env& env, const std::string& entrada, const std::string& saida, double tamanho_bascula);
+// (unless `titulo_pronto`: the header names the tips already) and the tip
+// count after each record; the last record, which has no successor, is
+// dropped. Throws Failure on an unreadable depth (a note on standard error
+// names its line) and on a file that cannot be read or written.
+SomaDasBasculas CONTA_BASCULACOES(Env& env, const std::string& entrada, const std::string& saida,
+                                  double tamanho_bascula, bool titulo_pronto = false);
 
 // Tips between the depths `str1` and `str2` ("." as decimal point) for a
 // bucket of `capacidade` mm: rounded with halves away from zero, "-0" for a

@@ -1,5 +1,6 @@
 #include "formatter/conta_em_fluxo.h"
 
+#include <cmath>
 #include <cstring>
 
 #include "common/fixed.h"
@@ -9,13 +10,30 @@
 
 namespace rain::formatter {
 
-void acrescenta_basculacoes(std::string& saida, double anterior, double atual, double capacidade) {
+double acrescenta_basculacoes(std::string& saida, double anterior, double atual, double capacidade) {
   // Equal depths give +0 whatever their signs: the text needs no arithmetic.
   if (atual == anterior) {
     saida += '0';
-    return;
+    return 0;
   }
-  append_fixed_compact(saida, (atual - anterior) / capacidade, 0);
+  const double razao = (atual - anterior) / capacidade;
+  append_fixed_compact(saida, razao, 0);
+  // The count the text shows: halves away from zero, as the text rounds.
+  const long double magnitude = std::fabs(static_cast<long double>(razao));
+  long double inteiro = std::floor(magnitude);
+  if (magnitude - inteiro >= 0.5L) inteiro += 1;
+  return static_cast<double>(razao < 0 ? -inteiro : inteiro);
+}
+
+void SomaDasBasculas::conta(std::string& saida, double acumulo, double capacidade) {
+  if (!tem_registro) {
+    tem_registro = true;
+    primeiro = acumulo;
+  } else {
+    saida += ' ';
+    basculas += acrescenta_basculacoes(saida, ultimo, acumulo, capacidade);
+  }
+  ultimo = acumulo;
 }
 
 double ContagemEmFluxo::valor_de(std::string_view texto) {
@@ -37,7 +55,7 @@ void ContagemEmFluxo::recebe(std::string_view linha) {
   if (!tem_cabecalho_) {
     tem_cabecalho_ = true;
     std::string cabecalho = cut_short(linha);
-    cabecalho += " Basculacao";
+    if (!titulo_pronto_) cabecalho += " Basculacao";
     proximo_.recebe(short_view(cabecalho));
     return;
   }
@@ -59,14 +77,10 @@ void ContagemEmFluxo::recebe_lido(std::string_view linha, const FixedRecord& lid
 // `atual_` holds the record: the one before goes on with the tips between them.
 void ContagemEmFluxo::conta(std::string_view acumulo) {
   const double valor = valor_de(acumulo);
-  if (tem_anterior_) {
-    anterior_ += ' ';
-    acrescenta_basculacoes(anterior_, valor_anterior_, valor, capacidade_);
-    proximo_.recebe(anterior_);
-  }
+  const bool tem_anterior = soma_.tem_registro;
+  soma_.conta(anterior_, valor, capacidade_);
+  if (tem_anterior) proximo_.recebe(anterior_);
   anterior_.swap(atual_);
-  valor_anterior_ = valor;
-  tem_anterior_ = true;
 }
 
 }  // namespace rain::formatter

@@ -11,14 +11,31 @@ namespace rain::formatter {
 
 // Appends the tips between the depths `anterior` and `atual` for a bucket of
 // `capacidade` mm: rounded with halves away from zero, "-0" for a small fall.
-void acrescenta_basculacoes(std::string& saida, double anterior, double atual, double capacidade);
+// Returns the count written.
+double acrescenta_basculacoes(std::string& saida, double anterior, double atual, double capacidade);
 
-// Hands `proximo` the header with " Basculacao" and each record but the last
-// with its tip count. A depth that is not a number throws Desvio: the stage
-// that reads its work file stops there and says where.
+// What the derived tips hold against the depth of the series they were
+// counted on: the rounding of each count loses what is not a whole tip.
+struct SomaDasBasculas {
+  bool tem_registro = false;
+  double primeiro = 0;  // depth of the series' first record
+  double ultimo = 0;    // and of its last
+  double basculas = 0;  // the counts written, added up
+
+  // Takes the depth of the next record, appending to `saida` the tips
+  // between it and the one before (nothing for the first).
+  void conta(std::string& saida, double acumulo, double capacidade);
+};
+
+// Hands `proximo` the header with " Basculacao" (unless its tip column has a
+// title already) and each record but the last with its tip count. A depth
+// that is not a number throws Desvio: the stage that reads its work file stops
+// there and says where.
 class ContagemEmFluxo : public DestinoDaSerie {
  public:
-  ContagemEmFluxo(DestinoDaSerie& proximo, double capacidade) : proximo_(proximo), capacidade_(capacidade) {}
+  ContagemEmFluxo(DestinoDaSerie& proximo, double capacidade, bool titulo_pronto)
+      : proximo_(proximo), capacidade_(capacidade), titulo_pronto_(titulo_pronto) {}
+  const SomaDasBasculas& soma() const { return soma_; }
   void recebe(std::string_view linha) override;
   void recebe_lido(std::string_view linha, const FixedRecord& lido) override;
   void termina() override { proximo_.termina(); }
@@ -29,8 +46,9 @@ class ContagemEmFluxo : public DestinoDaSerie {
 
   DestinoDaSerie& proximo_;
   double capacidade_;
+  bool titulo_pronto_;
+  SomaDasBasculas soma_;
   bool tem_cabecalho_ = false;
-  bool tem_anterior_ = false;
   std::string anterior_;
   std::string atual_;
   // The depth text last read and its value: a resampled series repeats one
@@ -38,7 +56,6 @@ class ContagemEmFluxo : public DestinoDaSerie {
   bool tem_lido_ = false;
   std::string texto_lido_;
   double valor_lido_ = 0;
-  double valor_anterior_ = 0;
 };
 
 }  // namespace rain::formatter

@@ -1,6 +1,7 @@
 #include "formatter/converte.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <optional>
 #include <vector>
@@ -182,14 +183,94 @@ class TextoDoAcumulo {
   std::string texto_;
 };
 
+// A running total read as a number, a decimal comma as a point; nothing for
+// a text that is not one, which is copied as it stands.
+class LeituraDoTotal {
+ public:
+  const std::optional<double>& le(std::string_view campo) {
+    if (!tem_ || !same_text(campo, texto_)) {
+      texto_.assign(campo);
+      tem_ = true;
+      valor_ = campo.find(',') == std::string_view::npos ? decimal(campo) : decimal(with_char_replaced(campo, ',', '.'));
+    }
+    return valor_;
+  }
+
+ private:
+  bool tem_ = false;
+  std::string texto_;
+  std::optional<double> valor_;
+};
+
+// A tip count copied from the export as written, unless it is below zero: a
+// record never has negative tips.
+bool contagem_negativa(std::string_view campo) {
+  std::size_t inicio = 0;
+  while (inicio < campo.size() && (campo[inicio] == ' ' || campo[inicio] == '\t')) ++inicio;
+  if (inicio == campo.size() || campo[inicio] != '-') return false;
+  const std::optional<double> valor = decimal(campo);
+  return valor && *valor < 0;
+}
+
+// The data line before, to tell a line the logger wrote twice. Every line is
+// kept in its turn, so it is copied eight bytes at a time with no call.
+class LinhaAnterior {
+ public:
+  bool igual(std::string_view linha) const {
+    if (!tem_ || linha.size() != tamanho_) return false;
+    // Lines of one export differ within their first words, mostly.
+    const char* a = linha.data();
+    const char* b = texto_.data();
+    std::size_t i = 0;
+    for (; i + 8 <= tamanho_; i += 8) {
+      std::uint64_t x;
+      std::uint64_t y;
+      std::memcpy(&x, a + i, 8);
+      std::memcpy(&y, b + i, 8);
+      if (x != y) return false;
+    }
+    for (; i < tamanho_; ++i) {
+      if (a[i] != b[i]) return false;
+    }
+    return true;
+  }
+  void guarda(std::string_view linha) {
+    const std::size_t n = linha.size();
+    if (texto_.size() < n) texto_.resize(n + 64);
+    char* destino = texto_.data();
+    const char* origem = linha.data();
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) std::memcpy(destino + i, origem + i, 8);
+    for (; i < n; ++i) destino[i] = origem[i];
+    tamanho_ = n;
+    tem_ = true;
+  }
+
+ private:
+  bool tem_ = false;
+  std::string texto_;
+  std::size_t tamanho_ = 0;
+};
+
+void conta(Ocorrencia& ocorrencia, const Origem& origem) {
+  if (ocorrencia.vezes++ == 0) {
+    ocorrencia.linha = origem.numero;
+    ocorrencia.texto = trecho(origem.linha);
+  }
+}
+
 // Builds the series record of each raw data line (tabs already blanks) and
-// carries the accumulated depth from one record to the next.
+// carries the accumulated depth from one record to the next. The depth never
+// goes down: a running total that falls is a counter that started again, and
+// the depth goes on from where it stood; rain or tips below zero add nothing.
 class MontagemDoRegistro {
  public:
-  MontagemDoRegistro(const Plano& plano, const ParametrosDoAjuste& p) : plano_(plano), p_(p) {}
+  MontagemDoRegistro(const Plano& plano, const ParametrosDoAjuste& p, ResumoDoAjuste& resumo)
+      : plano_(plano), p_(p), resumo_(resumo) {}
 
   // Builds into `nova` the record of the line split in `campos`.
   void monta(std::string& nova, const CamposDaLinha& campos, const Origem& origem) {
+    negativo_na_linha_ = false;
     nova.assign(campos.campo(p_.COLUNA_HORA));
     nova += ' ';
     acrescenta_data(nova, campos.campo(p_.COLUNA_DATA), plano_.mascara);
@@ -198,45 +279,108 @@ class MontagemDoRegistro {
     if (p_.COLUNA_ACUMULO != 0) {
       std::string_view acumulo = campos.campo(p_.COLUNA_ACUMULO);
       if (plano_.acumulo_total) {
-        nova += acumulo;  // already a running total
+        const std::optional<double>& total = total_.le(acumulo);
+        if (total) segue_total(*total, origem);
+        if (!total || !reiniciou_) {
+          nova += acumulo;  // already a running total
+        } else {
+          texto_do_acumulo_.escreve(nova, acum_);
+        }
+        tem_acumulo_ = total.has_value();
       } else {
-        acum_ += chuva_.le(acumulo, p_.COLUNA_ACUMULO, origem);
+        const double chuva = chuva_.le(acumulo, p_.COLUNA_ACUMULO, origem);
+        if (chuva < 0) [[unlikely]] {
+          negativo(origem);
+        } else {
+          acum_ += chuva;
+        }
         texto_do_acumulo_.escreve(nova, acum_);
+        tem_acumulo_ = true;
       }
       fim_do_acumulo_ = nova.size();
-      if (plano_.basculas_por_intervalo) {
-        nova += ' ';
-        nova += campos.campo(p_.COLUNA_BASCULA);
-      }
+      if (plano_.basculas_por_intervalo) acrescenta_basculas(nova, campos.campo(p_.COLUNA_BASCULA), origem);
+      inicial();
       return;
     }
     std::string_view bascula = campos.campo(p_.COLUNA_BASCULA);
     const double basculas = basculas_.le(bascula, p_.COLUNA_BASCULA, origem);
     if (plano_.basculas_por_intervalo) {
-      acum_ += p_.CAPACIDADE_BASCULA * basculas;
+      if (basculas > 0) acum_ += p_.CAPACIDADE_BASCULA * basculas;
     } else {
-      acum_ = p_.CAPACIDADE_BASCULA * basculas;  // tips counted since the start
+      segue_total(basculas, origem);  // tips counted since the start
     }
     texto_do_acumulo_.escreve(nova, acum_);
+    tem_acumulo_ = true;
     fim_do_acumulo_ = nova.size();
-    if (plano_.basculas_por_intervalo) {
-      nova += ' ';
-      nova += bascula;
-    }
+    if (plano_.basculas_por_intervalo) acrescenta_basculas(nova, bascula, origem);
+    inicial();
   }
 
   // The depth text of the record `nova` holds.
   std::string_view acumulo_de(const std::string& nova) const {
     return std::string_view(nova).substr(inicio_do_acumulo_, fim_do_acumulo_ - inicio_do_acumulo_);
   }
+  // The depth of the record last built, unless it is a running total that is
+  // not a number.
+  bool tem_acumulo() const { return tem_acumulo_; }
+  double acumulo() const { return acum_; }
 
  private:
+  // The next value of a running total (of depth, or of tips with no rain
+  // column). A fall starts a new counter, whose rises go on from the depth
+  // before it.
+  void segue_total(double total, const Origem& origem) {
+    const double escala = p_.COLUNA_ACUMULO != 0 ? 1.0 : p_.CAPACIDADE_BASCULA;
+    if (tem_total_ && total < total_anterior_) [[unlikely]] {
+      deslocamento_ = acum_ - escala * total;
+      reiniciou_ = true;
+      conta(resumo_.reinicios, origem);
+    }
+    acum_ = deslocamento_ + escala * total;
+    total_anterior_ = total;
+    tem_total_ = true;
+  }
+
+  void negativo(const Origem& origem) {
+    if (!negativo_na_linha_) conta(resumo_.negativos, origem);
+    negativo_na_linha_ = true;
+  }
+
+  void acrescenta_basculas(std::string& nova, std::string_view bascula, const Origem& origem) {
+    nova += ' ';
+    if (contagem_negativa(bascula)) [[unlikely]] {
+      negativo(origem);
+      nova += '0';
+    } else {
+      nova += bascula;
+    }
+  }
+
+  // The depth before the first reading: the first running total, or nothing
+  // for rain given reading by reading.
+  void inicial() {
+    if (tem_inicial_) return;
+    tem_inicial_ = true;
+    const bool total = p_.COLUNA_ACUMULO != 0 ? plano_.acumulo_total : !plano_.basculas_por_intervalo;
+    resumo_.acumulo_inicial = !total ? std::optional<double>(0.0)
+                                     : tem_acumulo_ ? std::optional<double>(acum_) : std::nullopt;
+  }
+
   const Plano& plano_;
   const ParametrosDoAjuste& p_;
+  ResumoDoAjuste& resumo_;
   double acum_ = 0;
+  bool tem_acumulo_ = false;
+  bool tem_total_ = false;
+  double total_anterior_ = 0;
+  double deslocamento_ = 0;
+  bool reiniciou_ = false;
+  bool negativo_na_linha_ = false;
+  bool tem_inicial_ = false;
   TextoDoAcumulo texto_do_acumulo_;
   LeituraDoCampo chuva_;
   LeituraDoCampo basculas_;
+  LeituraDoTotal total_;
   std::size_t inicio_do_acumulo_ = 0;
   std::size_t fim_do_acumulo_ = 0;
 };
@@ -261,7 +405,7 @@ Separador escolhe_separador(const std::string& tipo) {
 }  // namespace
 
 void converte_registros(LineReader& entrada, DestinoDaSerie& saida, const Plano& plano, const ParametrosDoAjuste& p,
-                        ResumoDoAjuste& resumo) {
+                        LacunasDasLeituras& lacunas, ResumoDoAjuste& resumo) {
   std::string linha;
   for (int i = 1; i < p.LINHA_PRIMEIRO_DADO; ++i) {
     entrada.read_line(linha);  // past the end this is an empty line
@@ -275,10 +419,11 @@ void converte_registros(LineReader& entrada, DestinoDaSerie& saida, const Plano&
   ConfereRegistros conferencia(plano.discretiza, resumo);
   // Without a header line the later stages take the first record for one.
   bool confere = com_cabecalho;
-  MontagemDoRegistro montagem(plano, p);
+  MontagemDoRegistro montagem(plano, p, resumo);
   std::string nova;
   CamposDaLinha campos(plano.separador.caractere, p);
   std::string_view bruta;
+  LinhaAnterior anterior;
   while (!entrada.at_end()) {
     entrada.read_view(bruta);
     ++origem.numero;
@@ -289,9 +434,19 @@ void converte_registros(LineReader& entrada, DestinoDaSerie& saida, const Plano&
     }
     origem.linha = bruta;
     if (so_brancos(bruta)) continue;
+    if (anterior.igual(bruta)) [[unlikely]] {
+      conta(resumo.repetidas, origem);
+      continue;
+    }
+    anterior.guarda(bruta);
     campos.separa(bruta);
     montagem.monta(nova, campos, origem);
-    const FixedRecord* lido = confere ? conferencia.confere(nova, origem) : nullptr;
+    const FixedRecord* lido = nullptr;
+    if (confere) {
+      lido = conferencia.confere(nova, origem);
+      lacunas.leitura(conferencia.tem_instante(), conferencia.instante(), montagem.tem_acumulo(),
+                      montagem.acumulo());
+    }
     confere = true;
     if (lido && nova.size() <= kMaxShortText) {
       saida.recebe_lido(nova, *lido);
@@ -310,6 +465,9 @@ Plano faz_plano(const ParametrosDoAjuste& p) {
   plano.basculas_por_intervalo = p.COLUNA_BASCULA != 0 && equals_upper(p.TIPO_BASCULA, "INTERVALO");
   plano.acumulo_total = equals_upper(p.TIPO_ACUMULO, "TOTAL");
   plano.discretiza = equals_upper(p.DISCRETIZADO, "N");
+  // A resampled series has no tips of its own: they are derived from its
+  // depth whatever the export gave.
+  plano.deriva_basculas = !plano.basculas_por_intervalo || plano.discretiza;
   return plano;
 }
 

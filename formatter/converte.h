@@ -6,6 +6,7 @@
 #include "common/line_io.h"
 #include "common/text.h"
 #include "formatter/ajusta_leituras.h"
+#include "formatter/falhas.h"
 #include "formatter/fluxo.h"
 #include "formatter/parametros.h"
 
@@ -28,17 +29,21 @@ struct Plano {
   bool basculas_por_intervalo = false;
   bool acumulo_total = false;
   bool discretiza = false;
+  // The tips of the series are counted from its depth.
+  bool deriva_basculas = false;
 };
 
 // The plan the parameters give.
 Plano faz_plano(const ParametrosDoAjuste& p);
 
 // Hands `saida` the header and then one record per data line of `entrada`,
-// counting them in `resumo`. A record of a series to be resampled that is no
-// calendar date and clock time in time order stops the run, naming its line;
-// a rain or tip field that is not a number stops it silently, saying on
-// standard error where.
+// counting them in `resumo`, and `lacunas` each reading. A record of a series
+// to be resampled that is no calendar date and clock time in time order stops
+// the run, naming its line; a rain or tip field that is not a number stops it
+// silently, saying on standard error where. A line the same as the data line
+// before it is written once; a running total that falls, and rain or tips
+// below zero, are counted in `resumo` where they are mended.
 void converte_registros(LineReader& entrada, DestinoDaSerie& saida, const Plano& plano, const ParametrosDoAjuste& p,
-                        ResumoDoAjuste& resumo);
+                        LacunasDasLeituras& lacunas, ResumoDoAjuste& resumo);
 
 }  // namespace rain::formatter

@@ -83,14 +83,22 @@ bool day_list_covers(const std::string& key_line, const SeriesBounds& bounds) {
 // True when the list was built now, false when an earlier one was kept.
 bool prepare_day_list(Env& env, const SeriesBounds& bounds) {
   auto key_line = first_line_of(env, kDayListFile);
-  if (key_line && day_list_covers(*key_line, bounds)) return false;
+  // Its first line names the range; every other line must be what that
+  // range gives, or the list is built anew.
+  if (key_line && day_list_covers(*key_line, bounds) &&
+      day_list_is_whole(env, std::string(record_field(*key_line, 1)), std::string(record_field(*key_line, 2)))) {
+    return false;
+  }
   PUTDATAS(env, bounds.first_date, bounds.last_date);
   return true;
 }
 
 void prepare_grid(Env& env, const Passo& intervalo) {
   auto key_line = first_line_of(env, kGridFile);
-  if (key_line && record_field(*key_line, 1) == intervalo.texto) return;
+  if (key_line && record_field(*key_line, 1) == intervalo.texto &&
+      grid_is_whole(env, intervalo, std::string(record_field(*key_line, 2)))) {
+    return;
+  }
   PUTHORAS(env, intervalo, "00:00:00");
 }
 
@@ -238,14 +246,15 @@ void write_sampled(Env& env, const std::string& entrada, const std::string& slot
 
 }  // namespace
 
-void DISCRETIZA_NO_TEMPO(Env& env, const std::string& entrada, const std::string& saida, const Passo& intervalo) {
+void DISCRETIZA_NO_TEMPO(Env& env, const std::string& entrada, const std::string& saida, const Passo& intervalo,
+                         const std::string& vagas) {
   const SeriesBounds bounds = scan_bounds(env, entrada);
   const bool day_list_built = prepare_day_list(env, bounds);
   prepare_grid(env, intervalo);
 
   // The slot file lives only during one call; a failed call removes it only
   // when this run made it.
-  CreatedFile slot_file(env, saida + "~");
+  CreatedFile slot_file(env, vagas.empty() ? saida + "~" : vagas);
   if (write_slots(env, bounds, slot_file.path()) == SlotWalk::kDayListShort) {
     // A kept list that only seemed to cover the series is built anew once.
     if (day_list_built) throw invalid_date(bounds.first_date);

@@ -13,8 +13,10 @@ namespace rain::formatter {
 // first record to the first slot after the last one, each carrying the
 // accumulated depth of the latest record at or before it. The grid and the
 // day list are kept in "buffer_horas.dat" and "buffer_datas.dat" in the
-// current directory and reused when their first line fits; the slots pass
-// through `saida` + "~". Failures throw Failure with an "Erro: " line.
-void DISCRETIZA_NO_TEMPO(Env& env, const std::string& entrada, const std::string& saida, const Passo& intervalo);
+// current directory and reused when they hold what the step or the range
+// gives; the slots pass through `vagas`, by default `saida` + "~". Failures
+// throw Failure with an "Erro: " line.
+void DISCRETIZA_NO_TEMPO(Env& env, const std::string& entrada, const std::string& saida, const Passo& intervalo,
+                         const std::string& vagas = {});
 
 }  // namespace rain::formatter

@@ -17,7 +17,7 @@ void escreve_dois_digitos(char* destino, int valor) {
 }  // namespace
 
 DiscretizacaoEmFluxo::DiscretizacaoEmFluxo(DestinoDaSerie& proximo, const Passo& passo)
-    : proximo_(proximo), passo_(passo.hora * 3600 + passo.minuto * 60 + passo.segundo) {}
+    : proximo_(proximo), passo_(passo.segundos()) {}
 
 void DiscretizacaoEmFluxo::recebe(std::string_view linha) {
   if (!tem_cabecalho_) {

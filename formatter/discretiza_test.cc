@@ -134,12 +134,12 @@ TEST_F(DiscretizaTest, SlotFileIsGoneAfterTheRunAndTheWorkFilesStayForTheCaller)
   EXPECT_EQ(dir_.read(kGridFile).substr(0, 29), "00:15:00 00:00:00\r\n00:00:00\r\n");
 }
 
-TEST_F(DiscretizaTest, GridLeftForTheSameIntervalTextIsReusedAsItStands) {
-  // A grid that only holds two times shows that it was not built anew.
+TEST_F(DiscretizaTest, GridLeftForTheSameIntervalTextButDamagedIsBuiltAnew) {
+  // Its first line names the step; the times after it are not that step's.
   dir_.write(kGridFile, crlf_lines({"00:15:00 00:00:00", "10:10:00", "10:40:00"}));
-  EXPECT_EQ(output(kThreeReadings, "00:15:00"), crlf_lines({"Hora Data Acumulo", "10:10:00 01/02/05 0.4",
-                                                            "10:40:00 01/02/05 0.6"}));
-  EXPECT_EQ(dir_.read(kGridFile), crlf_lines({"00:15:00 00:00:00", "10:10:00", "10:40:00"}));
+  EXPECT_EQ(output(kThreeReadings, "00:15:00"), crlf_lines({"Hora Data Acumulo", "10:15:00 01/02/05 0.4",
+                                                            "10:30:00 01/02/05 0.6"}));
+  EXPECT_EQ(dir_.read(kGridFile).size(), 19u + 96u * 10u);
 }
 
 TEST_F(DiscretizaTest, GridLeftForAnotherIntervalTextIsBuiltAnew) {
@@ -149,14 +149,18 @@ TEST_F(DiscretizaTest, GridLeftForAnotherIntervalTextIsBuiltAnew) {
   EXPECT_EQ(dir_.read(kGridFile).substr(0, 19), "00:15:00 00:00:00\r\n");
 }
 
-TEST_F(DiscretizaTest, DayListCoveringAWiderRangeIsReusedAndTheSlotsStillFollowTheSeries) {
-  // The left list skips 02/02/05, which shows that it was kept.
-  const auto left = crlf_lines({"30/01/05 10/02/05", "30/01/05", "31/01/05", "01/02/05", "03/02/05", "04/02/05",
-                                "10/02/05"});
-  dir_.write(kDayListFile, left);
-  EXPECT_EQ(output({"H", "17:00:00 01/02/05 1.00", "09:00:00 03/02/05 3.00"}, "08:00:00"),
-            crlf_lines({"H", "00:00:00 03/02/05 1.00", "08:00:00 03/02/05 1.00", "16:00:00 03/02/05 3.00"}));
-  EXPECT_EQ(dir_.read(kDayListFile), left);
+TEST_F(DiscretizaTest, DayListCoveringAWiderRangeIsReusedOnlyWhenItHoldsEveryDay) {
+  const auto whole = crlf_lines({"31/01/05 04/02/05", "31/01/05", "01/02/05", "02/02/05", "03/02/05", "04/02/05"});
+  const std::string series_out =
+      crlf_lines({"H", "00:00:00 02/02/05 1.00", "08:00:00 02/02/05 1.00", "16:00:00 02/02/05 1.00",
+                  "00:00:00 03/02/05 1.00", "08:00:00 03/02/05 1.00", "16:00:00 03/02/05 3.00"});
+  dir_.write(kDayListFile, whole);
+  EXPECT_EQ(output({"H", "17:00:00 01/02/05 1.00", "09:00:00 03/02/05 3.00"}, "08:00:00"), series_out);
+  EXPECT_EQ(dir_.read(kDayListFile), whole);
+  // One that skips 02/02/05 is built anew.
+  dir_.write(kDayListFile, crlf_lines({"31/01/05 04/02/05", "31/01/05", "01/02/05", "03/02/05", "04/02/05"}));
+  EXPECT_EQ(output({"H", "17:00:00 01/02/05 1.00", "09:00:00 03/02/05 3.00"}, "08:00:00"), series_out);
+  EXPECT_EQ(dir_.read(kDayListFile), crlf_lines({"01/02/05 03/02/05", "01/02/05", "02/02/05", "03/02/05"}));
 }
 
 TEST_F(DiscretizaTest, DayListNotCoveringTheSeriesIsBuiltAnew) {

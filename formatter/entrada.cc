@@ -8,6 +8,8 @@
 #include "common/program.h"
 #include "common/text.h"
 #include "formatter/ajusta_leituras.h"
+#include "formatter/avisos.h"
+#include "formatter/palavras.h"
 
 namespace rain::formatter {
 namespace {
@@ -88,6 +90,7 @@ ParametrosDoAjuste le_linha_de_comando(const std::vector<std::string>& args) {
   p.COLUNA_HORA = whole_argument(cut_short(args[11]));
   p.COLUNA_ACUMULO = whole_argument(cut_short(args[12]));
   p.COLUNA_BASCULA = whole_argument(cut_short(args[13]));
+  confere_palavras(p);
   return p;
 }
 
@@ -107,14 +110,21 @@ ParametrosDoAjuste dialogo(Console& console) {
             p.COLUNA_ACUMULO);
   d.inteiro({"Digite em que coluna se encontram as basculacoes no arquivo.", kSeNaoExistir}, "coluna da bascula",
             p.COLUNA_BASCULA);
-  if (p.COLUNA_ACUMULO != 0) d.texto({"Digite o tipo do acumulo no arquivo de entrada.", kOpcoesTipo}, p.TIPO_ACUMULO);
+  // A keyword answer is refused at once, as the command line refuses it.
+  if (p.COLUNA_ACUMULO != 0) {
+    d.texto({"Digite o tipo do acumulo no arquivo de entrada.", kOpcoesTipo}, p.TIPO_ACUMULO);
+    confere_tipo(p.TIPO_ACUMULO, 3, "tipo de acumulo");
+  }
   if (p.COLUNA_BASCULA != 0) {
     d.texto({"Digite o tipo do basculacao no arquivo de entrada.", kOpcoesTipo}, p.TIPO_BASCULA);
+    confere_tipo(p.TIPO_BASCULA, 4, "tipo de bascula");
   }
   d.texto({"Digite o caracter usado como separador de campos no arquivo.",
            "Esperamos como separadores \"space\", \"tab\", \";\" ou \",\"."},
           p.TIPO_SEPARADOR);
+  confere_separador(p.TIPO_SEPARADOR);
   d.texto({"Digite \"s\" se o arquivo e discretizado ou \"n\" para nao discretizado."}, p.DISCRETIZADO);
+  confere_discretizado(p.DISCRETIZADO);
   d.texto({"Digite o intervalo de discretizacao usado ou a ser aplicado no arquivo.",
            "Esse intervalo deve seguir o seguinte formato \"hh:mm:ss\". O default e \"00:01:00\"."},
           p.INTERVALO);
@@ -141,21 +151,68 @@ const ProgramInfo kAjustaLeituras{"Ajusta_Leituras", escreve_utilizacao};
 
 namespace {
 
+constexpr const char* kFalhaApos = "--falha-apos";
+constexpr const char* kFalhas = "--falhas";
+constexpr std::int64_t kUmDia = 86400;
+
+// A part of a duration: digits only, at most `maximo`.
+std::optional<std::int64_t> parte_da_duracao(std::string_view texto, std::int64_t maximo) {
+  if (texto.empty() || texto.size() > 7) return std::nullopt;
+  std::int64_t valor = 0;
+  for (char c : texto) {
+    if (c < '0' || c > '9') return std::nullopt;
+    valor = valor * 10 + (c - '0');
+  }
+  if (valor > maximo) return std::nullopt;
+  return valor;
+}
+
+// "hh:mm:ss" of hours that may pass 23 ("72:00:00"), in seconds; not zero.
+std::int64_t duracao_da_opcao(const std::string& texto) {
+  const std::size_t a = texto.find(':');
+  const std::size_t b = a == std::string::npos ? a : texto.find(':', a + 1);
+  std::optional<std::int64_t> h, m, s;
+  if (b != std::string::npos) {
+    h = parte_da_duracao(std::string_view(texto).substr(0, a), 9999999);
+    m = parte_da_duracao(std::string_view(texto).substr(a + 1, b - a - 1), 59);
+    s = parte_da_duracao(std::string_view(texto).substr(b + 1), 59);
+  }
+  if (!h || !m || !s || *h * 3600 + *m * 60 + *s == 0) {
+    throw Failure("Erro: a opcao " + std::string(kFalhaApos) + " pede uma duracao hh:mm:ss maior que zero, e nao \"" +
+                      cut_short(texto) + "\".",
+                  1);
+  }
+  return *h * 3600 + *m * 60 + *s;
+}
+
+struct OpcoesDoAjuste {
+  std::int64_t falha_apos_s = 0;
+  std::string arquivo_de_falhas;
+};
+
+// The options given before the parameters, which apply however the parameters
+// come. A list asked for without a limit takes one day.
+OpcoesDoAjuste le_opcoes(const Options& opcoes) {
+  OpcoesDoAjuste o;
+  if (const auto limite = opcoes.value(kFalhaApos)) o.falha_apos_s = duracao_da_opcao(*limite);
+  if (const auto lista = opcoes.value(kFalhas)) {
+    o.arquivo_de_falhas = *lista;
+    if (o.falha_apos_s == 0) o.falha_apos_s = kUmDia;
+  }
+  return o;
+}
+
 // The run once its parameters are read, whichever way they came.
-int converte(Console& console, Env& env, const ParametrosDoAjuste& p) {
+int converte(Console& console, Env& env, const OpcoesDoAjuste& opcoes, ParametrosDoAjuste p) {
+  p.falha_apos_s = opcoes.falha_apos_s;
+  p.arquivo_de_falhas = opcoes.arquivo_de_falhas;
   confere_colunas(p);
   const ResumoDoAjuste resumo = AJUSTA_LEITURAS(env, p);
-  if (resumo.datas_impossiveis > 0) {
-    console.write_note("Aviso: " +
-                       counted(resumo.datas_impossiveis, "registro com data impossivel",
-                               "registros com data impossivel") +
-                       "; o primeiro na linha " + std::to_string(resumo.primeira_linha_impossivel) +
-                       " do arquivo de entrada: " + resumo.primeiro_texto_impossivel);
-  }
+  for (const std::string& aviso : avisos_do_ajuste(resumo, p.CAPACIDADE_BASCULA)) console.write_note(aviso);
   write_summary(console, kAjustaLeituras,
                 {counted(resumo.leituras, "leitura lida", "leituras lidas"),
                  counted(resumo.registros, "registro escrito", "registros escritos") + " em " + p.ENDERECO_SAIDA,
-                 "acumulo final " + (resumo.acumulo.empty() ? "0" : resumo.acumulo) + " mm"});
+                 acumulo_do_resumo(resumo, p.CAPACIDADE_BASCULA)});
   return 0;
 }
 
@@ -163,9 +220,16 @@ int converte(Console& console, Env& env, const ParametrosDoAjuste& p) {
 
 int run_ajusta_leituras(const std::vector<std::string>& args, Console& console, Env& env) {
   return run_dialogue_or_command_line(
-      kAjustaLeituras, args, console, {kArgumentCount}, {},
-      [&](const Options&) { return converte(console, env, dialogo(console)); },
-      [&](const Options&, const auto& params) { return converte(console, env, le_linha_de_comando(params)); });
+      kAjustaLeituras, args, console, {kArgumentCount}, {{kFalhaApos}, {kFalhas}},
+      [&](const Options& opcoes) {
+        // A wrong limit is refused before any question is asked.
+        const OpcoesDoAjuste o = le_opcoes(opcoes);
+        return converte(console, env, o, dialogo(console));
+      },
+      [&](const Options& opcoes, const auto& params) {
+        const OpcoesDoAjuste o = le_opcoes(opcoes);
+        return converte(console, env, o, le_linha_de_comando(params));
+      });
 }
 
 }  // namespace rain::formatter

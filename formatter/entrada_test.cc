@@ -80,7 +80,9 @@ TEST_F(FailingFiles, RenameThatFailsWithoutAStaleFileIsReported) {
   args[0] = "link.txt";
   EXPECT_EQ(run(args), 1);
   EXPECT_EQ(console(), "Erro: nao foi possivel renomear o arquivo de saida para serie.txt.pvx.\n");
-  EXPECT_TRUE(dir_.exists("serie.txt"));
+  // A failed run leaves no series where there was none.
+  EXPECT_FALSE(dir_.exists("serie.txt"));
+  EXPECT_FALSE(dir_.exists("serie.txt.tmp"));
   EXPECT_FALSE(dir_.exists("serie.txt.pvx"));
 }
 

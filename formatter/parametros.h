@@ -28,6 +28,11 @@ struct ParametrosDoAjuste {
   // in another folder. Empty when the paths came from the dialogue.
   std::string entrada_dada;
   std::string saida_dada;
+  // Readings further apart than this many seconds enclose an outage
+  // (--falha-apos; 0 when not given), and the file the outages are listed in
+  // (--falhas; empty when not given).
+  std::int64_t falha_apos_s = 0;
+  std::string arquivo_de_falhas;
 };
 
 }  // namespace rain::formatter

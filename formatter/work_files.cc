@@ -134,16 +134,53 @@ bool day_walk_reaches(std::string_view inicio, std::string_view fim) {
   return first.mes >= 1 && first.mes <= 12 && CalendarDay::parse(fim).is_real_date();
 }
 
-void PUTHORAS(Env& env, const Passo& intervalo, const std::string& partida) {
-  auto cache = create_cache(env, kGridFile);
-  LineWriter& out = cache->lines();
-  out.write_line(cut_short(intervalo.texto + " " + partida));
+namespace {
+
+// The lines of the grid file, in order, each handed to `escreve`.
+template <typename Escreve>
+void grid_lines(const Passo& intervalo, const std::string& partida, Escreve&& escreve) {
+  escreve(cut_short(intervalo.texto + " " + partida));
   const GridTime step{intervalo.hora, intervalo.minuto, intervalo.segundo};
   GridTime now = GridTime::parse(partida);
   do {
-    out.write_line(now.text());
+    escreve(now.text());
     now.add(step);
   } while (now.hora < 24);
+}
+
+// The lines of the day list file, in order, each handed to `escreve`; `fim`
+// must be reachable from `inicio`.
+template <typename Escreve>
+void day_list_lines(const std::string& inicio, const std::string& fim, Escreve&& escreve) {
+  escreve(cut_short(inicio + " " + fim));
+  CalendarDay day = CalendarDay::parse(inicio);
+  const CalendarDay last = CalendarDay::parse(fim);
+  while (!(day == last)) {
+    escreve(day.text());
+    day.advance();
+  }
+  escreve(fim);
+}
+
+// A cache file holds exactly the lines `gera` gives, and nothing after them.
+template <typename Gera>
+bool holds_exactly(Env& env, const char* name, Gera&& gera) {
+  std::unique_ptr<LineReader> lines = open_lines(env, name);
+  if (!lines) return false;
+  bool same = true;
+  std::string line;
+  gera([&](const std::string& expected) {
+    if (same && !(lines->read_line(line) && (cut_record(line), line == expected))) same = false;
+  });
+  return same && !lines->read_line(line) && !lines->failed();
+}
+
+}  // namespace
+
+void PUTHORAS(Env& env, const Passo& intervalo, const std::string& partida) {
+  auto cache = create_cache(env, kGridFile);
+  LineWriter& out = cache->lines();
+  grid_lines(intervalo, partida, [&](const std::string& line) { out.write_line(line); });
   finish_cache(*cache, kGridFile);
 }
 
@@ -154,15 +191,17 @@ void PUTDATAS(Env& env, const std::string& inicio, const std::string& fim) {
   }
   auto cache = create_cache(env, kDayListFile);
   LineWriter& out = cache->lines();
-  out.write_line(cut_short(inicio + " " + fim));
-  CalendarDay day = CalendarDay::parse(inicio);
-  const CalendarDay last = CalendarDay::parse(fim);
-  while (!(day == last)) {
-    out.write_line(day.text());
-    day.advance();
-  }
-  out.write_line(fim);
+  day_list_lines(inicio, fim, [&](const std::string& line) { out.write_line(line); });
   finish_cache(*cache, kDayListFile);
+}
+
+bool grid_is_whole(Env& env, const Passo& intervalo, const std::string& partida) {
+  return holds_exactly(env, kGridFile, [&](auto&& escreve) { grid_lines(intervalo, partida, escreve); });
+}
+
+bool day_list_is_whole(Env& env, const std::string& inicio, const std::string& fim) {
+  if (!day_walk_reaches(inicio, fim)) return false;
+  return holds_exactly(env, kDayListFile, [&](auto&& escreve) { day_list_lines(inicio, fim, escreve); });
 }
 
 }  // namespace rain::formatter

@@ -27,6 +27,7 @@ struct Passo {
   // exit code 1 and no message on standard output (the reason on standard
   // error).
   static Passo le(std::string_view texto);
+  int segundos() const { return hora * 3600 + minuto * 60 + segundo; }
 };
 
 // A calendar day of a two-digit-year calendar: after 31/12/99 comes 01/01/00,
@@ -63,5 +64,10 @@ void PUTHORAS(Env& env, const Passo& intervalo, const std::string& partida);
 // up to the day before `fim` as dd/mm/yy, then `fim` as given. Throws Failure
 // when `fim` cannot be reached from `inicio` or the file cannot be written.
 void PUTDATAS(Env& env, const std::string& inicio, const std::string& fim);
+
+// The grid file or the day list holds, line for line, what PUTHORAS or
+// PUTDATAS would write for these arguments: only then is it reused.
+bool grid_is_whole(Env& env, const Passo& intervalo, const std::string& partida);
+bool day_list_is_whole(Env& env, const std::string& inicio, const std::string& fim);
 
 }  // namespace rain::formatter

@@ -6,6 +6,7 @@
 #include "common/program.h"
 #include "common/text.h"
 #include "events/parametros.h"
+#include "resume/opcoes.h"
 #include "resume/tabelas_da_serie.h"
 
 namespace rain::resume {
@@ -30,41 +31,57 @@ double limite_seco(std::optional<double> valor) {
   return *valor;
 }
 
-ParametrosDoResumo parametros_do_resumo(const events::ParametrosDeCorte& corte, double seco) {
+ParametrosDoResumo parametros_do_resumo(const events::ParametrosDeCorte& corte, double seco,
+                                        const OpcoesDaAnalise& opcoes) {
   ParametrosDoResumo p;
   p.janela = corte.janela;
   p.minimo = corte.minimo;
   p.precisao = corte.precisao;
   p.passo_s = corte.passo_s;
   p.limite_seco = seco;
+  p.energia = opcoes.energia;
+  p.completude_minima = opcoes.completude_minima;
   return p;
 }
 
 // One line on standard error after a run that succeeded.
-void escreve_resumo(Console& console, const TotaisDoResumo& t, double precisao) {
-  write_summary(console, kResumeChuvadas,
-                {counted(t.registros, "registro lido", "registros lidos"),
-                 counted(t.eventos_encontrados, "evento encontrado", "eventos encontrados"),
-                 counted(t.eventos_mantidos, "evento na tabela", "eventos na tabela"),
-                 format_fixed_compact(static_cast<double>(t.basculacoes) * precisao, 2) + " mm na serie"});
+void escreve_resumo(Console& console, const TotaisDoResumo& t, const ParametrosDoResumo& p, bool com_falhas) {
+  const std::string chuva = format_fixed_compact(static_cast<double>(t.basculacoes) * p.precisao, 2) + " mm na serie";
+  const std::string energia = "energia " + std::string(nome_da_equacao(p.energia));
+  const std::string registros = counted(t.registros, "registro lido", "registros lidos");
+  const std::string encontrados = counted(t.eventos_encontrados, "evento encontrado", "eventos encontrados");
+  const std::string mantidos = counted(t.eventos_mantidos, "evento na tabela", "eventos na tabela");
+  if (com_falhas) {
+    write_summary(console, kResumeChuvadas,
+                  {registros, encontrados, mantidos,
+                   counted(t.eventos_com_falha, "evento com falha", "eventos com falha"), chuva, energia});
+  } else {
+    write_summary(console, kResumeChuvadas, {registros, encontrados, mantidos, chuva, energia});
+  }
 }
 
-int executa(Console& console, Env& env, const ArquivosDoResumo& arquivos, const ParametrosDoResumo& p) {
+int executa(Console& console, Env& env, ArquivosDoResumo arquivos, const ParametrosDoResumo& p,
+            const OpcoesDaAnalise& opcoes, const Options& dadas) {
+  arquivos.falhas = opcoes.falhas;
+  arquivos.erosividade = dadas.value("--erosividade");
   confere_arquivos(env, arquivos);
   const TotaisDoResumo totais = escreve_tabelas(env, arquivos, p);
-  escreve_resumo(console, totais, p.precisao);
+  escreve_resumo(console, totais, p, arquivos.falhas.has_value());
   return 0;
 }
 
-int modo_linha_de_comando(const std::vector<std::string>& args, Console& console, Env& env) {
+int modo_linha_de_comando(const std::vector<std::string>& args, const Options& dadas, Console& console, Env& env) {
+  const OpcoesDaAnalise opcoes = opcoes_da_analise(dadas);
   const events::ParametrosDeCorte corte = events::le_parametros_de_corte(args[3], args[4], args[5], args[6], 5);
   const double seco = limite_seco(decimal(args[7]));
   // Paths are kept whole: one longer than 255 characters is refused rather
   // than cut to a name that may lie in another folder.
-  return executa(console, env, ArquivosDoResumo{args[0], args[1], args[2]}, parametros_do_resumo(corte, seco));
+  return executa(console, env, ArquivosDoResumo{args[0], args[1], args[2], {}, {}},
+                 parametros_do_resumo(corte, seco, opcoes), opcoes, dadas);
 }
 
-int modo_interativo(Console& console, Env& env) {
+int modo_interativo(const Options& dadas, Console& console, Env& env) {
+  const OpcoesDaAnalise opcoes = opcoes_da_analise(dadas);
   console.clear();
   ArquivosDoResumo arquivos;
   arquivos.serie = console.ask_text_then_blank_line({"Digite o caminho e o nome do arquivo de entrada."});
@@ -74,7 +91,7 @@ int modo_interativo(Console& console, Env& env) {
   const double seco = limite_seco(events::pergunta_numero(
       console, {"Digite o limite seco, em milimetros: uma interrupcao com menos chuva que isso conta",
                 "como seca (0: so sem basculacoes; 1.27: a regra da erosividade)."}));
-  executa(console, env, arquivos, parametros_do_resumo(corte, seco));
+  executa(console, env, arquivos, parametros_do_resumo(corte, seco, opcoes), opcoes, dadas);
   console.end_dialogue();
   return 0;
 }
@@ -83,8 +100,10 @@ int modo_interativo(Console& console, Env& env) {
 
 int run_resume_chuvadas(const std::vector<std::string>& args, Console& console, Env& env) {
   return run_dialogue_or_command_line(
-      kResumeChuvadas, args, console, {8}, {}, [&](const Options&) { return modo_interativo(console, env); },
-      [&](const Options&, const auto& params) { return modo_linha_de_comando(params, console, env); });
+      kResumeChuvadas, args, console, {8},
+      {{"--falhas"}, {"--energia"}, {"--completude-minima"}, {"--erosividade"}},
+      [&](const Options& dadas) { return modo_interativo(dadas, console, env); },
+      [&](const Options& dadas, const auto& params) { return modo_linha_de_comando(params, dadas, console, env); });
 }
 
 }  // namespace rain::resume

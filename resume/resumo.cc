@@ -3,6 +3,7 @@
 #include <cmath>
 #include <deque>
 #include <limits>
+#include <variant>
 #include <vector>
 
 #include "common/failure.h"
@@ -10,6 +11,8 @@
 #include "common/series_record.h"
 #include "common/text.h"
 #include "events/deteccao.h"
+#include "events/tempestades.h"
+#include "resume/erosividade.h"
 
 namespace rain::resume {
 namespace {
@@ -24,12 +27,13 @@ struct RegistroDetectado {
 // What the sliding windows need to know of a recent record.
 struct Recente {
   std::int64_t acumulado = 0;  // tips from the first record to this one, inclusive
+  // Records from the first to this one, inclusive, whose step lies in an
+  // outage or right after one.
+  std::int64_t em_falhas = 0;
   Instante inicio = 0;
+  std::int32_t basculacoes = 0;
   int ano = 0;
 };
-
-// Unit rainfall energy of the RUSLE2, MJ/(ha mm), at an intensity in mm/h.
-double energia_unitaria(double intensidade_mm_h) { return 0.29 * (1 - 0.72 * std::exp(-0.082 * intensidade_mm_h)); }
 
 // Records in a window of `minutos`, or 0 when that is not a whole number of steps.
 std::int64_t registros_da_duracao(int minutos, std::int64_t passo_s) {
@@ -78,6 +82,7 @@ struct EventoEmCurso {
   std::int64_t corpo_ate = -1;  // last record known to belong to it
   bool fechado = false;
   bool mantido = false;
+  double energia = 0;
   LinhaDeEvento linha;
   // Next window start to look at, per duration of kDuracoesDoEvento.
   std::array<std::int64_t, kDuracoesDoEvento.size()> proximo{};
@@ -88,6 +93,7 @@ struct EventoEmCurso {
 struct AnoEmCurso {
   int ano = 0;
   std::int64_t registros = 0;
+  std::int64_t registros_validos = 0;  // outside every outage
   std::int64_t ultimo = -1;  // its last record
   std::array<Melhor, kDuracoesAnuais.size()> melhor{};
 };
@@ -120,7 +126,8 @@ class Resumo::Estado {
       : p_(p),
         ao_evento_(std::move(ao_evento)),
         a_maxima_(std::move(a_maxima)),
-        deteccao_(p.janela, events::RegraDeSeco{p.precisao, p.limite_seco}, *this) {
+        erosividade_(p.precisao, p.passo_s, p.completude_minima),
+        deteccao_(deteccao(p, *this)) {
     std::int64_t maior = 1;
     for (std::size_t k = 0; k < kDuracoesDoEvento.size(); ++k) {
       registros_do_evento_[k] = registros_da_duracao(kDuracoesDoEvento[k], p.passo_s);
@@ -131,8 +138,9 @@ class Resumo::Estado {
       maior = std::max(maior, registros_anuais_[k]);
       if (registros_anuais_[k] > 0) maior_janela_anual_ = std::max(maior_janela_anual_, registros_anuais_[k]);
     }
-    // The records still looked at: the event's stretch of N, the longest
-    // window, and the stretch looked at again after an event with a dry limit.
+    // The records still looked at: up to 2N after an event's last record
+    // before the storm rule knows it is the last, and the longest window
+    // before that record.
     std::int64_t capacidade = 64;
     while (capacidade < 2 * p.janela + maior + 8) capacidade *= 2;
     mascara_ = capacidade - 1;
@@ -144,33 +152,40 @@ class Resumo::Estado {
                         " do arquivo de entrada.",
                     1);
     }
+    const StepInOutage passo =
+        p_.falhas.empty() ? StepInOutage::kClear : p_.falhas.classify(r.inicio, p_.passo_s);
     const std::int64_t j = n_;
     acumulado_ += r.basculacoes;
-    guarda(j, Recente{acumulado_, r.inicio, ano_do_instante(r.inicio)});
+    em_falhas_ += passo != StepInOutage::kClear;
+    guarda(j, Recente{acumulado_, em_falhas_, r.inicio, r.basculacoes, ano_do_instante(r.inicio)});
     ++n_;
     ultimo_instante_ = r.inicio;
     totais_.registros = n_;
     totais_.basculacoes = acumulado_;
-    conta_no_ano(recente(j).ano, j);
+    const bool em_falha = passo == StepInOutage::kInOutage;
+    conta_no_ano(recente(j).ano, j, em_falha);
+    erosividade_.registro(r.inicio, r.basculacoes, em_falha);
     avalia_janelas_anuais_que_terminam_em(j);
-    deteccao_.acrescenta(RegistroDetectado{j, r.basculacoes, r.basculacoes_na_busca});
-    avanca_eventos(false);
+    std::visit([&](auto& d) { d.acrescenta(RegistroDetectado{j, r.basculacoes, r.basculacoes_na_busca}); },
+               deteccao_);
+    avanca_eventos();
     entrega_anos(false);
   }
 
   void termina() {
-    deteccao_.termina();
+    std::visit([](auto& d) { d.termina(); }, deteccao_);
     // Windows that run past the end count the records they hold.
     for (std::size_t k = 0; k < kDuracoesAnuais.size(); ++k) {
       const std::int64_t r = registros_anuais_[k];
       if (r == 0) continue;
       for (std::int64_t i = std::max<std::int64_t>(0, n_ - r + 1); i < n_; ++i) considera_anual(k, i);
     }
-    avanca_eventos(true);
+    avanca_eventos();
     entrega_anos(true);
   }
 
   const TotaisDoResumo& totais() const { return totais_; }
+  const Erosividade& erosividade() const { return erosividade_; }
 
   // What the event detection tells.
   void inicio(const RegistroDetectado& primeiro) {
@@ -185,9 +200,10 @@ class Resumo::Estado {
   void corpo(RegistroDetectado&& registro) {
     EventoEmCurso& e = em_curso_.back();
     e.corpo_ate = registro.indice;
+    if (em_falha(registro.indice)) e.linha.falha = true;
     if (registro.basculacoes == 0) return;
     const double chuva = registro.basculacoes * p_.precisao;
-    e.linha.energia_mj_ha += energia_unitaria(chuva * 3600 / static_cast<double>(p_.passo_s)) * chuva;
+    e.energia += energia_unitaria(p_.energia, chuva * 3600 / static_cast<double>(p_.passo_s)) * chuva;
   }
 
   void fim(std::int64_t basculacoes, bool corpo_vazio) {
@@ -214,6 +230,17 @@ class Resumo::Estado {
   }
 
  private:
+  using Eventos = events::DeteccaoDeEventos<RegistroDetectado, Estado>;
+  using Tempestades = events::DeteccaoDeTempestades<RegistroDetectado, Estado>;
+  using Deteccao = std::variant<Eventos, Tempestades>;
+
+  static Deteccao deteccao(const ParametrosDoResumo& p, Estado& ouvinte) {
+    if (p.limite_seco > 0) {
+      return Deteccao(std::in_place_type<Tempestades>, p.janela, events::LimiteSeco{p.precisao, p.limite_seco}, ouvinte);
+    }
+    return Deteccao(std::in_place_type<Eventos>, p.janela, ouvinte);
+  }
+
   Recente& recente(std::int64_t indice) { return janela_[static_cast<std::size_t>(indice & mascara_)]; }
 
   void guarda(std::int64_t indice, const Recente& r) {
@@ -233,6 +260,13 @@ class Resumo::Estado {
     return recente(ate).acumulado - (de > 0 ? recente(de - 1).acumulado : 0);
   }
 
+  // Whether a record from `de` to `ate` lies in an outage or right after one.
+  bool toca_falha(std::int64_t de, std::int64_t ate) {
+    ate = std::min(ate, n_ - 1);
+    return recente(ate).em_falhas != (de > 0 ? recente(de - 1).em_falhas : 0);
+  }
+  bool em_falha(std::int64_t indice) { return toca_falha(indice, indice); }
+
   int ano_do_instante(Instante instante) {
     const std::int64_t dia = instante >= 0 ? instante / 86400 : (instante - 86399) / 86400;
     if (dia != dia_do_ano_guardado_) {
@@ -242,7 +276,7 @@ class Resumo::Estado {
     return ano_guardado_;
   }
 
-  void conta_no_ano(int ano, std::int64_t j) {
+  void conta_no_ano(int ano, std::int64_t j, bool em_falha) {
     if (anos_.empty() || anos_.back().ano < ano) {
       // A calendar year inside the record without any record of its own still
       // gets its rows, so the gap shows.
@@ -257,6 +291,7 @@ class Resumo::Estado {
       anos_.push_back(novo);
     }
     ++anos_.back().registros;
+    if (!em_falha) ++anos_.back().registros_validos;
     anos_.back().ultimo = j;
   }
 
@@ -267,9 +302,16 @@ class Resumo::Estado {
     return anos_.back();  // not reached: a year leaves only after its windows
   }
 
+  // A window of a year's maxima starts at a record with tips and takes no
+  // rain from an outage: a window starting dry is never deeper than the one
+  // starting at its first tip, and one started in December by January's rain
+  // would give that rain to the wrong year.
   void considera_anual(std::size_t k, std::int64_t i) {
     const Recente& primeiro = recente(i);
-    ano_em_curso(primeiro.ano).melhor[k].considera(soma(i, i + registros_anuais_[k] - 1), i, primeiro.inicio, false);
+    if (primeiro.basculacoes == 0) return;
+    const std::int64_t ate = i + registros_anuais_[k] - 1;
+    if (em_falhas_ != 0 && toca_falha(i, ate)) return;
+    ano_em_curso(primeiro.ano).melhor[k].considera(soma(i, ate), i, primeiro.inicio, false);
   }
 
   void avalia_janelas_anuais_que_terminam_em(std::int64_t j) {
@@ -293,6 +335,8 @@ class Resumo::Estado {
         m.ano = a.ano;
         m.duracao_min = kDuracoesAnuais[k];
         m.registros = a.registros;
+        m.registros_validos = a.registros_validos;
+        m.completude_pct = completude_pct(a.registros_validos, passos_do_ano(a.ano, p_.passo_s));
         m.maximo = maximo(a.melhor[k], a.registros > 0, kDuracoesAnuais[k], p_.precisao);
         if (a_maxima_) a_maxima_(m);
       }
@@ -300,17 +344,20 @@ class Resumo::Estado {
     }
   }
 
-  // Looks at the windows of every unfinished event that have all their records
-  // (or, at the end of the series, all that remain), then hands out the
-  // events that have nothing left to wait for, in order.
-  void avanca_eventos(bool fim_da_serie) {
+  // Looks at the windows of every unfinished event that have all their
+  // records, then hands out the events that have nothing left to wait for,
+  // in order. A window holds the event's own records only, so once the event
+  // has closed every window is whole.
+  void avanca_eventos() {
     for (EventoEmCurso& e : em_curso_) {
       for (std::size_t k = 0; k < kDuracoesDoEvento.size(); ++k) {
         const std::int64_t r = registros_do_evento_[k];
         if (r == 0) continue;
-        while (e.proximo[k] <= e.corpo_ate && (fim_da_serie || e.proximo[k] + r - 1 <= n_ - 1)) {
+        while (e.proximo[k] <= e.corpo_ate && (e.fechado || e.proximo[k] + r - 1 <= e.corpo_ate)) {
           const std::int64_t i = e.proximo[k]++;
-          e.melhor[k].considera(soma(i, i + r - 1), i, recente(i).inicio, true);
+          // The deepest window always has one that starts at its first tip.
+          if (recente(i).basculacoes == 0) continue;
+          e.melhor[k].considera(soma(i, std::min(i + r - 1, e.corpo_ate)), i, recente(i).inicio, true);
         }
       }
     }
@@ -330,25 +377,33 @@ class Resumo::Estado {
 
   void entrega(EventoEmCurso& e) {
     LinhaDeEvento& l = e.linha;
-    for (std::size_t k = 0; k < kDuracoesDoEvento.size(); ++k) {
-      l.intensidades[k] = maximo(e.melhor[k], registros_do_evento_[k] != 0, kDuracoesDoEvento[k], p_.precisao);
-      // An event's window starts inside it even when its depth is 0.
-      if (l.intensidades[k].calculavel) {
-        l.intensidades[k].registro_inicio = e.melhor[k].registro_inicio;
-        l.intensidades[k].inicio = e.melhor[k].inicio;
+    if (l.falha) {
+      // Rain of an outage lies in the event: no figure of a step holds.
+      ++totais_.eventos_com_falha;
+    } else {
+      for (std::size_t k = 0; k < kDuracoesDoEvento.size(); ++k) {
+        l.intensidades[k] = maximo(e.melhor[k], registros_do_evento_[k] != 0, kDuracoesDoEvento[k], p_.precisao);
+        // An event's window starts inside it even when its depth is 0.
+        if (l.intensidades[k].calculavel) {
+          l.intensidades[k].registro_inicio = e.melhor[k].registro_inicio;
+          l.intensidades[k].inicio = e.melhor[k].inicio;
+        }
       }
+      const MaximoDaJanela& i15 = l.intensidades[2];
+      const MaximoDaJanela& i30 = l.intensidades[3];
+      l.energia_mj_ha = e.energia;
+      if (i30.calculavel) l.ei30_mj_mm_ha_h = e.energia * i30.intensidade_mm_h;
+      l.erosiva = centesimos(l.chuva_mm) >= 1270 || (i15.calculavel && centesimos(i15.chuva_mm) >= 635);
     }
-    const MaximoDaJanela& i15 = l.intensidades[2];
-    const MaximoDaJanela& i30 = l.intensidades[3];
-    if (i30.calculavel) l.ei30_mj_mm_ha_h = l.energia_mj_ha * i30.intensidade_mm_h;
-    l.erosiva = centesimos(l.chuva_mm) >= 1270 || (i15.calculavel && centesimos(i15.chuva_mm) >= 635);
+    erosividade_.evento(l);
     if (ao_evento_) ao_evento_(l);
   }
 
   ParametrosDoResumo p_;
   AoEvento ao_evento_;
   AMaxima a_maxima_;
-  events::DeteccaoDeEventos<RegistroDetectado, Estado> deteccao_;
+  Erosividade erosividade_;
+  Deteccao deteccao_;
   std::array<std::int64_t, kDuracoesDoEvento.size()> registros_do_evento_{};
   std::array<std::int64_t, kDuracoesAnuais.size()> registros_anuais_{};
   std::int64_t maior_janela_anual_ = 1;
@@ -356,6 +411,7 @@ class Resumo::Estado {
   std::int64_t mascara_ = 0;
   std::int64_t n_ = 0;
   std::int64_t acumulado_ = 0;
+  std::int64_t em_falhas_ = 0;
   Instante ultimo_instante_ = 0;
   std::int64_t dia_do_ano_guardado_ = std::numeric_limits<std::int64_t>::min();
   int ano_guardado_ = 0;
@@ -379,5 +435,7 @@ void Resumo::acrescenta(const Registro& registro) { estado_->acrescenta(registro
 void Resumo::termina() { estado_->termina(); }
 
 const TotaisDoResumo& Resumo::totais() const { return estado_->totais(); }
+
+const Erosividade& Resumo::erosividade() const { return estado_->erosividade(); }
 
 }  // namespace rain::resume

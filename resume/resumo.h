@@ -1,19 +1,22 @@
 // The statistics of a rain record in one pass: the storms with their peak
-// intensities and erosivity, and the annual maxima per duration.
+// intensities and erosivity, the annual maxima per duration and the
+// erosivity of each month and year.
 //
 // A caller reads the series line by line, turns each line into a Registro
 // (le_registro) and hands it to a Resumo; finished rows come back through two
 // callbacks, in the order of the tables: events by number, annual maxima by
 // year then duration. termina() closes what is still open at the end of the
-// series, as if dry records followed it. Memory depends on the window length
-// and the durations, never on the length of the series.
+// series, as if dry records followed it; the erosivity rows are then ready.
+// Memory depends on the window length and the durations, never on the length
+// of the series (the erosivity keeps a few figures per calendar year).
 //
 //   Resumo resumo(parametros, [&](const LinhaDeEvento& e) { ... },
 //                             [&](const LinhaDeMaxima& m) { ... });
 //   while (reads a line) resumo.acrescenta(le_registro(linha, numero_da_linha));
 //   resumo.termina();
+//   resumo.erosividade().linhas();
 //
-// resume/tabelas.h turns the rows into the lines of the two CSV tables.
+// resume/tabelas.h turns the rows into the lines of the CSV tables.
 #pragma once
 
 #include <array>
@@ -24,17 +27,29 @@
 #include <string_view>
 
 #include "common/instante.h"
+#include "common/outages.h"
+#include "resume/completude.h"
+#include "resume/energia.h"
 
 namespace rain::resume {
+
+class Erosividade;
 
 struct ParametrosDoResumo {
   std::int64_t janela = 1;  // N: records of the stretch that closes an event (CALCULA_JANELA)
   double minimo = 0;        // an event is kept only when deeper than this, mm
   double precisao = 0;      // mm per bucket tip
   std::int64_t passo_s = 0; // step of the series, seconds (at least 1)
-  // A stretch of N records is dry when it holds no tip, or when its depth is
-  // less than this (mm); 0 gives the events that Fatia_Chuvadas writes.
+  // 0: an event ends where N records without tips follow it, the events that
+  // Fatia_Chuvadas writes. Above 0 (mm): the storms of events/tempestades.h,
+  // which end where the N records after their rain hold less than this.
   double limite_seco = 0;
+  EquacaoDeEnergia energia = EquacaoDeEnergia::kRusle2;
+  // Steps the logger did not see, and the step after each, whose rain is not
+  // that of one step: no intensity is taken from them.
+  OutageList falhas;
+  // Share of a year's steps (%) that makes it complete, for the means.
+  double completude_minima = kCompletudeMinimaPadrao;
 };
 
 // One record of the series: the start of its step and its tips.
@@ -60,15 +75,15 @@ inline constexpr std::array<int, 10> kDuracoesAnuais{5, 10, 15, 30, 60, 120, 180
 // The largest depth over the windows of one duration. Records are numbered
 // from 0, the first record after the header line.
 struct MaximoDaJanela {
-  // False when the duration is not a whole number of steps: the table's
-  // fields are then empty.
+  // False when the duration is not a whole number of steps, or the figure
+  // would come from an outage: the table's fields are then empty.
   bool calculavel = false;
   std::int64_t basculacoes = 0;   // tips of the deepest window
   double chuva_mm = 0;            // basculacoes x precisao
   double intensidade_mm_h = 0;    // chuva_mm x 60 / duration in minutes
-  // The earliest window that reaches it: its first record and that record's
-  // time. Without tips at all (a dry year) there is none: registro_inicio is
-  // -1.
+  // The earliest window that reaches it and starts with a record with tips:
+  // that record and its time. Without tips at all (a dry year) there is none:
+  // registro_inicio is -1.
   std::int64_t registro_inicio = -1;
   Instante inicio = 0;
 };
@@ -82,10 +97,17 @@ struct LinhaDeEvento {
   double chuva_mm = 0;                    // basculacoes x precisao
   std::int64_t basculacoes = 0;
   std::optional<double> seco_antes_h;     // from the previous event found (kept or not); none for the first
-  std::array<MaximoDaJanela, 5> intensidades;  // kDuracoesDoEvento; windows start between first and last record
-  double energia_mj_ha = 0;               // sum of e x depth over the records, RUSLE2 unit energy
+  // kDuracoesDoEvento. A window starts at a record of the event and counts
+  // the event's own records only: what follows its last record is dry.
+  std::array<MaximoDaJanela, 5> intensidades;
+  std::optional<double> energia_mj_ha;    // sum of e x depth over the records; none with falha
   std::optional<double> ei30_mj_mm_ha_h;  // energia x I30; none when I30 cannot be computed
-  bool erosiva = false;                   // chuva >= 12.7 mm or the deepest 15 minutes >= 6.35 mm
+  // chuva >= 12.7 mm or the deepest 15 minutes >= 6.35 mm; none with falha,
+  // whose depth and peaks hold rain of an outage.
+  std::optional<bool> erosiva;
+  // A record of the event lies in an outage or right after one: no
+  // intensity, energy or erosivity is given.
+  bool falha = false;
   // For drawing the event: its first and last records with tips (a
   // hyetograph covers [primeiro_registro, ultimo_registro]); the I30 window
   // starts at intensidades[3].registro_inicio.
@@ -98,9 +120,11 @@ struct LinhaDeMaxima {
   int ano = 0;                 // four digits
   int duracao_min = 0;         // one of kDuracoesAnuais that is a whole number of steps
   std::int64_t registros = 0;  // records of that year in the series
+  std::int64_t registros_validos = 0;  // those whose step is outside every outage
+  double completude_pct = 0;   // registros_validos against the steps of the year
   // The deepest window whose first record lies in that year (it may run into
-  // the next year). Not calculavel for a year inside the record that has no
-  // record at all.
+  // the next year), has tips and touches no outage. Not calculavel for a year
+  // inside the record that has no record at all.
   MaximoDaJanela maximo;
 };
 
@@ -109,7 +133,8 @@ struct TotaisDoResumo {
   std::int64_t registros = 0;
   std::int64_t eventos_encontrados = 0;
   std::int64_t eventos_mantidos = 0;
-  std::int64_t basculacoes = 0;  // all tips of the series
+  std::int64_t eventos_com_falha = 0;  // kept events that touch an outage
+  std::int64_t basculacoes = 0;        // all tips of the series
 };
 
 class Resumo {
@@ -132,6 +157,8 @@ class Resumo {
   void termina();
 
   const TotaisDoResumo& totais() const;
+  // The erosivity of each month and year, whole after termina().
+  const Erosividade& erosividade() const;
 
  private:
   class Estado;

@@ -50,8 +50,9 @@ std::vector<std::string> registros(const std::vector<int>& tips, int passo_min =
 Instante em(const char* hora, const char* data) { return *instante_da_serie(hora, data); }
 
 TEST(Resumo, OneEventShorterThanHalfAnHourHasItsWindowsEnergyAndFlag) {
-  // Tips 2, 0, 1, 4 from 10:05 to 10:20; the windows of 30 and 60 minutes run
-  // into the dry records and past the end of the series.
+  // Tips 2, 0, 1, 4 from 10:05 to 10:20; the windows of 30 and 60 minutes
+  // hold the event's records only. The deepest 15 minutes (5 tips) are
+  // reached first from 10:10, a dry record: the maximum starts at 10:15.
   const Resultado r = resume(registros({0, 2, 0, 1, 4, 0, 0, 0, 0}), 3);
   ASSERT_EQ(r.eventos.size(), 1u);
   const LinhaDeEvento& e = r.eventos[0];
@@ -64,16 +65,16 @@ TEST(Resumo, OneEventShorterThanHalfAnHourHasItsWindowsEnergyAndFlag) {
   EXPECT_EQ(e.primeiro_registro, 1);
   EXPECT_EQ(e.ultimo_registro, 4);
   const double mm_h[] = {9.6, 6.0, 4.0, 2.8, 1.4};
-  const char* inicio[] = {"10:20:00", "10:15:00", "10:10:00", "10:05:00", "10:05:00"};
+  const char* inicio[] = {"10:20:00", "10:15:00", "10:15:00", "10:05:00", "10:05:00"};
   for (std::size_t k = 0; k < 5; ++k) {
     EXPECT_TRUE(e.intensidades[k].calculavel);
     EXPECT_NEAR(e.intensidades[k].intensidade_mm_h, mm_h[k], 1e-9) << k;
     EXPECT_EQ(e.intensidades[k].inicio, em(inicio[k], "01/02/05")) << k;
   }
   // e = 0.29 (1 - 0.72 exp(-0.082 i)) at 4.8, 2.4 and 9.6 mm/h, times 0.4, 0.2, 0.8 mm.
-  EXPECT_NEAR(e.energia_mj_ha, 0.239333, 1e-6);
+  EXPECT_NEAR(*e.energia_mj_ha, 0.239333, 1e-6);
   EXPECT_NEAR(*e.ei30_mj_mm_ha_h, 0.239333 * 2.8, 1e-5);
-  EXPECT_FALSE(e.erosiva);
+  EXPECT_FALSE(e.erosiva.value());
 }
 
 TEST(Resumo, ExactlyNDryRecordsSplitAndOneFewerDoesNot) {
@@ -87,14 +88,25 @@ TEST(Resumo, ExactlyNDryRecordsSplitAndOneFewerDoesNot) {
   EXPECT_EQ(um.eventos[0].basculacoes, 5);
 }
 
+TEST(Resumo, AWindowHoldsItsEventsRainAndNotTheNextEvents) {
+  // Five minutes without tips close an event: the 15-minute window of the
+  // first event would reach the 4 tips of the second.
+  const Resultado r = resume(registros({3, 0, 4, 0}), 1);
+  ASSERT_EQ(r.eventos.size(), 2u);
+  EXPECT_EQ(r.eventos[0].intensidades[2].basculacoes, 3);
+  EXPECT_NEAR(*r.eventos[0].ei30_mj_mm_ha_h, *r.eventos[0].energia_mj_ha * 1.2, 1e-12);
+  // The annual maxima run over the whole series.
+  EXPECT_EQ(r.maximas[2].maximo.basculacoes, 7);
+}
+
 TEST(Resumo, ErosiveByDepthOrByFifteenMinutesAsTheTableRoundsThem) {
   // 64 tips (12.80 mm) spread thinly; 32 tips (6.40 mm) in fifteen minutes;
   // 31 tips in fifteen minutes and 63 in all are neither.
   std::vector<int> ralo(64, 0);
   for (std::size_t i = 0; i < ralo.size(); i += 2) ralo[i] = 2;
-  EXPECT_TRUE(resume(registros(ralo), 3).eventos.at(0).erosiva);
-  EXPECT_TRUE(resume(registros({10, 11, 11}), 3).eventos.at(0).erosiva);
-  EXPECT_FALSE(resume(registros({10, 11, 10, 0, 10, 11, 10, 0, 1}), 3).eventos.at(0).erosiva);
+  EXPECT_TRUE(resume(registros(ralo), 3).eventos.at(0).erosiva.value());
+  EXPECT_TRUE(resume(registros({10, 11, 11}), 3).eventos.at(0).erosiva.value());
+  EXPECT_FALSE(resume(registros({10, 11, 10, 0, 10, 11, 10, 0, 1}), 3).eventos.at(0).erosiva.value());
 }
 
 TEST(Resumo, StepOfTenMinutesLeavesTheFiveAndFifteenMinuteFiguresOut) {

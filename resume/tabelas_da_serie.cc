@@ -1,7 +1,11 @@
 #include "resume/tabelas_da_serie.h"
 
+#include <utility>
+#include <vector>
+
 #include "common/failure.h"
 #include "common/line_io.h"
+#include "common/outages.h"
 #include "common/run_files.h"
 #include "common/staged_file.h"
 #include "resume/registros.h"
@@ -31,28 +35,46 @@ void confere_arquivos(Env& env, const ArquivosDoResumo& a) {
   arquivos.writes(a.maximas, "a tabela de maximas");
   arquivos.writes_derived(StagedFile::temporary_name(a.eventos), "o arquivo temporario da tabela de eventos");
   arquivos.writes_derived(StagedFile::temporary_name(a.maximas), "o arquivo temporario da tabela de maximas");
+  if (a.erosividade) {
+    arquivos.writes(*a.erosividade, "a tabela de erosividade");
+    arquivos.writes_derived(StagedFile::temporary_name(*a.erosividade),
+                            "o arquivo temporario da tabela de erosividade");
+  }
+  if (a.falhas) arquivos.reads(*a.falhas, "a lista de falhas");
   arquivos.check(env);
 }
 
-TotaisDoResumo escreve_tabelas(Env& env, const ArquivosDoResumo& a, const ParametrosDoResumo& p) {
+TotaisDoResumo escreve_tabelas(Env& env, const ArquivosDoResumo& a, ParametrosDoResumo p) {
+  const bool com_falhas = a.falhas.has_value();
+  if (com_falhas) p.falhas = OutageList::read(env, *a.falhas);
   auto serie = open_lines(env, a.serie);
   if (!serie) throw Failure("Erro: nao foi possivel abrir o arquivo de entrada.", 1);
-  auto eventos = cria_tabela(env, a.eventos);
-  auto maximas = cria_tabela(env, a.maximas);
-  LineWriter& linhas_eventos = eventos->lines();
-  LineWriter& linhas_maximas = maximas->lines();
-  linhas_eventos.write_line(cabecalho_dos_eventos());
-  linhas_maximas.write_line(cabecalho_das_maximas());
+  // Every table in the order it is moved into place, with its name.
+  std::vector<std::pair<std::unique_ptr<StagedFile>, std::string>> tabelas;
+  tabelas.emplace_back(cria_tabela(env, a.eventos), a.eventos);
+  tabelas.emplace_back(cria_tabela(env, a.maximas), a.maximas);
+  if (a.erosividade) tabelas.emplace_back(cria_tabela(env, *a.erosividade), *a.erosividade);
+  LineWriter& linhas_eventos = tabelas[0].first->lines();
+  LineWriter& linhas_maximas = tabelas[1].first->lines();
+  linhas_eventos.write_line(cabecalho_dos_eventos(com_falhas));
+  linhas_maximas.write_line(cabecalho_das_maximas(com_falhas));
   Resumo resumo(
-      p, [&](const LinhaDeEvento& e) { linhas_eventos.write_line(linha_do_evento(e)); },
-      [&](const LinhaDeMaxima& m) { linhas_maximas.write_line(linha_da_maxima(m)); });
+      p, [&](const LinhaDeEvento& e) { linhas_eventos.write_line(linha_do_evento(e, com_falhas)); },
+      [&](const LinhaDeMaxima& m) { linhas_maximas.write_line(linha_da_maxima(m, com_falhas)); });
 
   le_registros(*serie, [&](const Registro& registro) { resumo.acrescenta(registro); });
   resumo.termina();
-  if (!eventos->close()) falha_ao_gravar(a.eventos);
-  if (!maximas->close()) falha_ao_gravar(a.maximas);
-  if (!eventos->commit()) falha_ao_gravar(a.eventos);
-  if (!maximas->commit()) falha_ao_gravar(a.maximas);
+  if (a.erosividade) {
+    LineWriter& linhas = tabelas[2].first->lines();
+    linhas.write_line(cabecalho_da_erosividade());
+    for (const LinhaDeErosividade& l : resumo.erosividade().linhas()) linhas.write_line(linha_da_erosividade(l));
+  }
+  for (auto& [tabela, nome] : tabelas) {
+    if (!tabela->close()) falha_ao_gravar(nome);
+  }
+  for (auto& [tabela, nome] : tabelas) {
+    if (!tabela->commit()) falha_ao_gravar(nome);
+  }
   return resumo.totais();
 }
 

@@ -1,7 +1,8 @@
-// One pass over a series file that writes the events table and the annual
-// maxima table.
+// One pass over a series file that writes the events table, the annual
+// maxima table and, when asked, the erosivity table.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "common/env.h"
@@ -13,15 +14,19 @@ struct ArquivosDoResumo {
   std::string serie;
   std::string eventos;
   std::string maximas;
+  std::optional<std::string> falhas;       // the outage list, read
+  std::optional<std::string> erosividade;  // the erosivity table, written
 };
 
-// Reads the series and writes both tables, each under a temporary name moved
-// into place only when complete. Throws Failure when the series cannot be
-// read or a table cannot be written; no table is then left half written and
-// an earlier table of that name is unchanged.
-TotaisDoResumo escreve_tabelas(Env& env, const ArquivosDoResumo& arquivos, const ParametrosDoResumo& parametros);
+// Reads the outage list when one is named, then the series, and writes the
+// tables, each under a temporary name moved into place only when all are
+// complete. Throws Failure when the list or the series cannot be read or a
+// table cannot be written; no table is then left half written and an earlier
+// table of that name is unchanged. The outage list fills parametros.falhas.
+TotaisDoResumo escreve_tabelas(Env& env, const ArquivosDoResumo& arquivos, ParametrosDoResumo parametros);
 
 // The names a run reads and writes, each table with its temporary name.
+// Throws Failure on a clash.
 void confere_arquivos(Env& env, const ArquivosDoResumo& arquivos);
 
 }  // namespace rain::resume

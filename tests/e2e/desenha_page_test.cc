@@ -169,7 +169,7 @@ TEST(DesenhaChuvadasPage, HeadingAndTableAgreeWithResumeChuvadas) {
   EXPECT_EQ(p.linhas, linhas_do_csv(dir.read("eventos.csv")));
   EXPECT_EQ(p.linhas.size(), 3u);
   EXPECT_EQ(p.figuras, 3);
-  EXPECT_EQ(p.svgs, 3 + 3);  // mass curve, months, maxima, one hyetograph per storm
+  EXPECT_EQ(p.svgs, 3 + 2 + 3);  // mass curve, months, maxima, erosivity twice, one hyetograph per storm
   EXPECT_EQ(p.campos, (std::map<std::string, std::string>{{"serie", "serie.txt"},
                                                           {"primeiro", "01/02/2005 10:00:00"},
                                                           {"ultimo", "02/02/2005 09:55:00"},
@@ -180,8 +180,46 @@ TEST(DesenhaChuvadasPage, HeadingAndTableAgreeWithResumeChuvadas) {
                                                           {"total", "16.80"},
                                                           {"interrupcao", "01:00:00 (12 registros)"},
                                                           {"minimo", "0.5"},
-                                                          {"eventos", "3"}}));
+                                                          {"eventos", "3"},
+                                                          {"energia", "rusle2"},
+                                                          {"r_anual", "- (nenhum ano com 90% dos passos)"}}));
   EXPECT_FALSE(dir.exists("pagina.html.pvx"));
+}
+
+// An outage of six hours inside the record and one before it: the heading
+// counts the first, a band marks it, and the events table is Resume_Chuvadas's
+// with the outage list, its storm in the outage flagged.
+TEST(DesenhaChuvadasPage, AnOutageListIsCountedDrawnAndFlaggedInTheTable) {
+  if (!python_le_html()) GTEST_SKIP() << kPython << " lacks html5lib (apt-get install python3-html5lib)";
+  std::vector<int> tips(288, 0);
+  tips[10] = 3;
+  tips[40] = 2;  // 13:20, in the outage
+  tips[100] = 4;
+  ScratchDir dir;
+  dir.write("serie.txt", events::serie(tips));
+  dir.write("falhas.csv", "inicio,fim\r\n2005-02-01T12:00:00,2005-02-01T18:00:00\r\n2005-01-01T00:00:00,2005-01-02T00:00:00\r\n");
+  ASSERT_EQ(run_program("Desenha_Chuvadas", {"--falhas", "falhas.csv", "serie.txt", "p.html", "01:00:00", "0", "0.2",
+                                             "00:05:00"},
+                        dir.path())
+                .exit_code,
+            0);
+  ASSERT_EQ(run_program("Resume_Chuvadas", {"--falhas", "falhas.csv", "serie.txt", "e.csv", "m.csv", "01:00:00", "0",
+                                            "0.2", "00:05:00", "0"},
+                        dir.path())
+                .exit_code,
+            0);
+  const Pagina p = le_pagina(dir.file("p.html"));
+  EXPECT_EQ(p.campos.at("falhas_lista"), "1 (0.25 dias)");
+  EXPECT_EQ(p.linhas, linhas_do_csv(dir.read("e.csv")));
+  ASSERT_EQ(p.linhas.size(), 3u);
+  EXPECT_EQ(p.linhas[1].substr(p.linhas[1].size() - 2), ",s");
+  // 12:00 to 18:00 of the 24 hours from 10:00 over the 900 units from x = 80.
+  const std::string pagina = dir.read("p.html");
+  const std::string faixa = "<rect x=\"155\" y=\"15\" width=\"225\" height=\"280\" class=\"falha-lista\"/>";
+  const std::size_t onde = pagina.find(faixa);
+  EXPECT_NE(onde, std::string::npos);
+  EXPECT_EQ(pagina.find("class=\"falha-lista\"", onde + faixa.size()), std::string::npos) << "one band only";
+  EXPECT_EQ(pagina.find("class=\"falha-lista\""), onde + faixa.find("class")) << "one band only";
 }
 
 // The example of examples/ through the formatter, then its page opened in a
@@ -210,7 +248,7 @@ TEST(DesenhaChuvadasBrowser, ThePageOfTheExampleIsDrawn) {
                              " --no-first-run --disable-background-networking --disable-component-update" +
                              " --disable-sync --hide-scrollbars --user-data-dir=" +
                              dir.file("perfil" + std::to_string(tentativa)) + " --screenshot=" + dir.file("tela.png") +
-                             " --window-size=1100,2600 file://" + dir.file("relatorio.html") + " 2>&1",
+                             " --window-size=1100,3600 file://" + dir.file("relatorio.html") + " 2>&1",
                          status);
   }
   ASSERT_TRUE(dir.exists("tela.png")) << navegador;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -28,8 +29,8 @@ class DiscretizeE2e : public FormatterE2e {
     for (const auto& l : leituras) lines.push_back(l.data + ";" + l.hora + ";" + l.valor);
     dir.write("raw.txt", crlf_lines(lines));
   }
-  // The logger counts the tips of each reading: the resampled series keeps
-  // time, date and depth only.
+  // The logger counts the tips of each reading: the resampled series takes
+  // the depth of each slot, and the tips of each step are derived from it.
   RunResult run_tips_per_reading(const std::string& intervalo) {
     Argumentos a = resampled(intervalo);
     a.tipo_bascula = "intervalo";
@@ -63,6 +64,18 @@ class DiscretizeE2e : public FormatterE2e {
     return lines;
   }
 
+  // The series for the slots `slots` (header first) hold: the tips of each
+  // step counted from their depths at 0.2 mm a tip; the last slot, with no
+  // step after it, dropped.
+  static std::string with_derived_tips(const std::vector<std::string>& slots) {
+    std::vector<std::string> lines{slots[0]};
+    auto depth = [](const std::string& slot) { return std::stod(slot.substr(slot.rfind(' ') + 1)); };
+    for (std::size_t i = 1; i + 1 < slots.size(); ++i) {
+      lines.push_back(slots[i] + " " + std::to_string(std::lround((depth(slots[i + 1]) - depth(slots[i])) / 0.2)));
+    }
+    return crlf_lines(lines);
+  }
+
   static Argumentos resampled(const std::string& intervalo) {
     Argumentos a;
     a.discretizado = "n";
@@ -82,7 +95,7 @@ const std::vector<Leitura> kThreeReadings = {
 TEST_F(DiscretizeE2e, FifteenMinuteStepGivesTheDepthOfTheLatestReadingAtEachSlot) {
   write_raw(kThreeReadings);
   EXPECT_EQ(series_of(run_tips_per_reading("00:15:00")),
-            crlf_lines({kTipsHeader, "10:15:00 01/02/05 0.40", "10:30:00 01/02/05 0.60"}));
+            with_derived_tips({kTipsHeader, "10:15:00 01/02/05 0.40", "10:30:00 01/02/05 0.60"}));
 }
 
 TEST_F(DiscretizeE2e, DerivedTipsCountTheRiseOfEachStepAndTheLastSlotIsDropped) {
@@ -103,13 +116,13 @@ TEST_F(DiscretizeE2e, RunningTotalWithADecimalCommaComesOutWithAPoint) {
 TEST_F(DiscretizeE2e, RawTimesWithoutSecondsAndFourDigitYearsComeOutInFixedForms) {
   write_raw({{"1/2/2005", "9:5", "1"}, {"1/2/2005", "9:20", "2"}});
   EXPECT_EQ(series_of(run_tips_per_reading("00:15:00")),
-            crlf_lines({kTipsHeader, "09:15:00 01/02/05 0.20", "09:30:00 01/02/05 0.60"}));
+            with_derived_tips({kTipsHeader, "09:15:00 01/02/05 0.20", "09:30:00 01/02/05 0.60"}));
 }
 
 TEST_F(DiscretizeE2e, ReadingsExactlyOnGridTimesCountForThoseSlots) {
   write_raw({{"01/02/05", "10:00:00", "0"}, {"01/02/05", "10:15:00", "1"}, {"01/02/05", "10:30:00", "2"}});
   EXPECT_EQ(series_of(run_tips_per_reading("00:15:00")),
-            crlf_lines({kTipsHeader, "10:15:00 01/02/05 0.20", "10:30:00 01/02/05 0.60", "10:45:00 01/02/05 0.60"}));
+            with_derived_tips({kTipsHeader, "10:15:00 01/02/05 0.20", "10:30:00 01/02/05 0.60", "10:45:00 01/02/05 0.60"}));
 }
 
 TEST_F(DiscretizeE2e, SeveralDaysRunFromMidnightToTheLastGridTimeOfEachDay) {
@@ -121,52 +134,52 @@ TEST_F(DiscretizeE2e, SeveralDaysRunFromMidnightToTheLastGridTimeOfEachDay) {
     for (const char* minuto : {"00", "30"}) expected.push_back(hh + ":" + minuto + ":00 02/02/05 0.20");
   }
   expected.insert(expected.end(), {"00:00:00 03/02/05 0.20", "00:30:00 03/02/05 0.20", "01:00:00 03/02/05 0.40"});
-  EXPECT_EQ(series_of(run_tips_per_reading("00:30:00")), crlf_lines(expected));
+  EXPECT_EQ(series_of(run_tips_per_reading("00:30:00")), with_derived_tips(expected));
 }
 
 TEST_F(DiscretizeE2e, DaysFollowTheCalendarOverMonthYearAndLeapDays) {
   write_raw({{"28/02/04", "20:00", "1"}, {"01/03/04", "01:00", "1"}});
   EXPECT_EQ(series_of(run_tips_per_reading("12:00:00")),
-            crlf_lines({kTipsHeader, "00:00:00 29/02/04 0.20", "12:00:00 29/02/04 0.20", "00:00:00 01/03/04 0.20",
+            with_derived_tips({kTipsHeader, "00:00:00 29/02/04 0.20", "12:00:00 29/02/04 0.20", "00:00:00 01/03/04 0.20",
                         "12:00:00 01/03/04 0.40"}));
   write_raw({{"28/02/05", "20:00", "1"}, {"01/03/05", "01:00", "1"}});
   EXPECT_EQ(series_of(run_tips_per_reading("12:00:00")),
-            crlf_lines({kTipsHeader, "00:00:00 01/03/05 0.20", "12:00:00 01/03/05 0.40"}));
+            with_derived_tips({kTipsHeader, "00:00:00 01/03/05 0.20", "12:00:00 01/03/05 0.40"}));
   write_raw({{"30/04/05", "20:00", "1"}, {"01/05/05", "01:00", "1"}});
   EXPECT_EQ(series_of(run_tips_per_reading("12:00:00")),
-            crlf_lines({kTipsHeader, "00:00:00 01/05/05 0.20", "12:00:00 01/05/05 0.40"}));
+            with_derived_tips({kTipsHeader, "00:00:00 01/05/05 0.20", "12:00:00 01/05/05 0.40"}));
   write_raw({{"31/12/05", "20:00", "1"}, {"01/01/06", "01:00", "1"}});
   EXPECT_EQ(series_of(run_tips_per_reading("12:00:00")),
-            crlf_lines({kTipsHeader, "00:00:00 01/01/06 0.20", "12:00:00 01/01/06 0.40"}));
+            with_derived_tips({kTipsHeader, "00:00:00 01/01/06 0.20", "12:00:00 01/01/06 0.40"}));
 }
 
 TEST_F(DiscretizeE2e, SeriesRunsOnFrom1999Into2000) {
   write_raw({{"31/12/99", "22:00", "1"}, {"31/12/99", "23:50", "1"}, {"01/01/00", "00:20", "1"}});
   EXPECT_EQ(series_of(run_tips_per_reading("00:30:00")),
-            crlf_lines({kTipsHeader, "22:30:00 31/12/99 0.20", "23:00:00 31/12/99 0.20", "23:30:00 31/12/99 0.20",
+            with_derived_tips({kTipsHeader, "22:30:00 31/12/99 0.20", "23:00:00 31/12/99 0.20", "23:30:00 31/12/99 0.20",
                         "00:00:00 01/01/00 0.40", "00:30:00 01/01/00 0.60"}));
 }
 
 TEST_F(DiscretizeE2e, SevenMinuteStepEndsEachDayAt2355AndStartsTheNextAtMidnight) {
   write_raw({{"01/02/05", "00:00", "1"}, {"02/02/05", "00:00", "1"}});
   auto lines = lines_of(series_of(run_tips_per_reading("00:07:00")));
-  // 205 slots after the first reading, then 00:00:00 and 00:07:00 of the next day.
-  ASSERT_EQ(lines.size(), 1u + 205u + 2u);
-  EXPECT_EQ(lines[1], "00:07:00 01/02/05 0.20");
-  EXPECT_EQ(lines[8], "00:56:00 01/02/05 0.20");
-  EXPECT_EQ(lines[9], "01:03:00 01/02/05 0.20");
-  EXPECT_EQ(lines[205], "23:55:00 01/02/05 0.20");
-  EXPECT_EQ(lines[206], "00:00:00 02/02/05 0.40");
-  EXPECT_EQ(lines[207], "00:07:00 02/02/05 0.40");
+  // 205 slots after the first reading, then 00:00:00 and 00:07:00 of the next
+  // day, which has no step after it.
+  ASSERT_EQ(lines.size(), 1u + 205u + 1u);
+  EXPECT_EQ(lines[1], "00:07:00 01/02/05 0.20 0");
+  EXPECT_EQ(lines[8], "00:56:00 01/02/05 0.20 0");
+  EXPECT_EQ(lines[9], "01:03:00 01/02/05 0.20 0");
+  EXPECT_EQ(lines[205], "23:55:00 01/02/05 0.20 1");
+  EXPECT_EQ(lines[206], "00:00:00 02/02/05 0.40 0");
 }
 
 TEST_F(DiscretizeE2e, EightHourAndLongestStepsGiveTheirFewSlotsADay) {
   write_raw({{"01/02/05", "07:00", "1"}, {"02/02/05", "09:00", "1"}});
   EXPECT_EQ(series_of(run_tips_per_reading("08:00:00")),
-            crlf_lines({kTipsHeader, "08:00:00 01/02/05 0.20", "16:00:00 01/02/05 0.20", "00:00:00 02/02/05 0.20",
+            with_derived_tips({kTipsHeader, "08:00:00 01/02/05 0.20", "16:00:00 01/02/05 0.20", "00:00:00 02/02/05 0.20",
                         "08:00:00 02/02/05 0.20", "16:00:00 02/02/05 0.40"}));
   EXPECT_EQ(series_of(run_tips_per_reading("23:59:59")),
-            crlf_lines({kTipsHeader, "23:59:59 01/02/05 0.20", "00:00:00 02/02/05 0.20", "23:59:59 02/02/05 0.40"}));
+            with_derived_tips({kTipsHeader, "23:59:59 01/02/05 0.20", "00:00:00 02/02/05 0.20", "23:59:59 02/02/05 0.40"}));
 }
 
 TEST_F(DiscretizeE2e, BadIntervalStopsSilentlyBeforeAnyFileIsMadeAndSaysWhyOnStandardError) {
@@ -189,59 +202,59 @@ TEST_F(DiscretizeE2e, BadIntervalStopsSilentlyBeforeAnyFileIsMadeAndSaysWhyOnSta
 TEST_F(DiscretizeE2e, IntervalWrittenWithSlashesIsTheSameStepAsWithColons) {
   write_raw(kThreeReadings);
   EXPECT_EQ(series_of(run_tips_per_reading("00/15/00")),
-            crlf_lines({kTipsHeader, "10:15:00 01/02/05 0.40", "10:30:00 01/02/05 0.60"}));
+            with_derived_tips({kTipsHeader, "10:15:00 01/02/05 0.40", "10:30:00 01/02/05 0.60"}));
 }
 
-TEST_F(DiscretizeE2e, GridLeftForTheSameIntervalIsReusedAndRemovedAtTheEnd) {
+TEST_F(DiscretizeE2e, DamagedGridLeftForTheSameIntervalIsBuiltAnewAndRemovedAtTheEnd) {
   write_raw(kThreeReadings);
-  // Two times only: a grid built anew would hold 96.
+  // Its first line names the step, but it holds two times where the step gives 96.
   dir.write("buffer_horas.dat", crlf_lines({"00:15:00 00:00:00", "10:10:00", "10:40:00"}));
   EXPECT_EQ(series_of(run_tips_per_reading("00:15:00")),
-            crlf_lines({kTipsHeader, "10:10:00 01/02/05 0.40", "10:40:00 01/02/05 0.60"}));
+            with_derived_tips({kTipsHeader, "10:15:00 01/02/05 0.40", "10:30:00 01/02/05 0.60"}));
 }
 
 TEST_F(DiscretizeE2e, GridLeftForAnotherIntervalTextIsBuiltAnew) {
   write_raw(kThreeReadings);
   dir.write("buffer_horas.dat", crlf_lines({"0:15:00 00:00:00", "10:10:00", "10:40:00"}));
   EXPECT_EQ(series_of(run_tips_per_reading("00:15:00")),
-            crlf_lines({kTipsHeader, "10:15:00 01/02/05 0.40", "10:30:00 01/02/05 0.60"}));
+            with_derived_tips({kTipsHeader, "10:15:00 01/02/05 0.40", "10:30:00 01/02/05 0.60"}));
 }
 
-TEST_F(DiscretizeE2e, DayListCoveringTheSeriesIsReusedAndOneNotCoveringItIsBuiltAnew) {
+TEST_F(DiscretizeE2e, DayListLackingDaysOrNotCoveringTheSeriesIsBuiltAnew) {
   const std::vector<Leitura> two_days = {{"01/02/05", "17:00", "1"}, {"03/02/05", "09:00", "1"}};
-  // Without 02/02/05: the kept list shows in the output.
+  const std::string expected =
+      with_derived_tips({kTipsHeader, "00:00:00 02/02/05 0.20", "08:00:00 02/02/05 0.20", "16:00:00 02/02/05 0.20",
+                         "00:00:00 03/02/05 0.20", "08:00:00 03/02/05 0.20", "16:00:00 03/02/05 0.40"});
+  // Its range covers the series, but 02/02/05 is missing.
   write_raw(two_days);
   dir.write("buffer_datas.dat", crlf_lines({"30/01/05 10/02/05", "30/01/05", "31/01/05", "01/02/05", "03/02/05",
                                             "10/02/05"}));
-  EXPECT_EQ(series_of(run_tips_per_reading("08:00:00")),
-            crlf_lines({kTipsHeader, "00:00:00 03/02/05 0.20", "08:00:00 03/02/05 0.20", "16:00:00 03/02/05 0.40"}));
+  EXPECT_EQ(series_of(run_tips_per_reading("08:00:00")), expected);
 
   write_raw(two_days);
   dir.write("buffer_datas.dat", crlf_lines({"02/02/05 10/02/05", "02/02/05", "10/02/05"}));
-  EXPECT_EQ(series_of(run_tips_per_reading("08:00:00")),
-            crlf_lines({kTipsHeader, "00:00:00 02/02/05 0.20", "08:00:00 02/02/05 0.20", "16:00:00 02/02/05 0.20",
-                        "00:00:00 03/02/05 0.20", "08:00:00 03/02/05 0.20", "16:00:00 03/02/05 0.40"}));
+  EXPECT_EQ(series_of(run_tips_per_reading("08:00:00")), expected);
 }
 
 TEST_F(DiscretizeE2e, DayListWhoseRangeCoversButWhichLacksTheDaysIsBuiltAnew) {
   write_raw({{"01/02/05", "17:00", "1"}, {"02/02/05", "09:00", "1"}});
   dir.write("buffer_datas.dat", crlf_lines({"01/01/05 31/12/05", "01/01/05"}));
   EXPECT_EQ(series_of(run_tips_per_reading("08:00:00")),
-            crlf_lines({kTipsHeader, "00:00:00 02/02/05 0.20", "08:00:00 02/02/05 0.20", "16:00:00 02/02/05 0.40"}));
+            with_derived_tips({kTipsHeader, "00:00:00 02/02/05 0.20", "08:00:00 02/02/05 0.20", "16:00:00 02/02/05 0.40"}));
 }
 
 TEST_F(DiscretizeE2e, FirstReadingAfterTheLastGridTimeStartsAtTheNextMidnight) {
   write_raw({{"01/02/05", "23:50", "1"}, {"02/02/05", "00:20", "1"}});
   EXPECT_EQ(series_of(run_tips_per_reading("00:15:00")),
-            crlf_lines({kTipsHeader, "00:00:00 02/02/05 0.20", "00:15:00 02/02/05 0.20", "00:30:00 02/02/05 0.40"}));
+            with_derived_tips({kTipsHeader, "00:00:00 02/02/05 0.20", "00:15:00 02/02/05 0.20", "00:30:00 02/02/05 0.40"}));
   write_raw({{"01/02/05", "23:45", "1"}, {"02/02/05", "00:00", "1"}});
   EXPECT_EQ(series_of(run_tips_per_reading("00:15:00")),
-            crlf_lines({kTipsHeader, "00:00:00 02/02/05 0.40", "00:15:00 02/02/05 0.40"}));
+            with_derived_tips({kTipsHeader, "00:00:00 02/02/05 0.40", "00:15:00 02/02/05 0.40"}));
 }
 
 TEST_F(DiscretizeE2e, SingleDayAfterTheLastGridTimeGivesTheHeaderOnly) {
   write_raw({{"01/02/05", "23:50", "1"}, {"01/02/05", "23:55", "1"}});
-  EXPECT_EQ(series_of(run_tips_per_reading("00:15:00")), crlf_lines({kTipsHeader}));
+  EXPECT_EQ(series_of(run_tips_per_reading("00:15:00")), with_derived_tips({kTipsHeader}));
 }
 
 TEST_F(DiscretizeE2e, RecordThatIsNotARealMomentInTimeOrderStopsNamingItsLine) {
@@ -310,9 +323,9 @@ TEST_F(DiscretizeE2e, PublicExportWithTheMonthFirstIsRefusedWhenReadDayFirst) {
 }
 
 TEST_F(DiscretizeE2e, TheCenturyTurnAndRepeatedMomentsAreInOrder) {
-  write_raw({{"31/12/99", "23:50", "1"}, {"31/12/99", "23:50", "1"}, {"01/01/00", "00:10", "1"}});
+  write_raw({{"31/12/99", "23:50", "1"}, {"31/12/99", "23:50", "2"}, {"01/01/00", "00:10", "1"}});
   EXPECT_EQ(series_of(run_tips_per_reading("00:15:00")),
-            crlf_lines({kTipsHeader, "00:00:00 01/01/00 0.40", "00:15:00 01/01/00 0.60"}));
+            with_derived_tips({kTipsHeader, "00:00:00 01/01/00 0.60", "00:15:00 01/01/00 0.80"}));
 }
 
 TEST_F(DiscretizeE2e, ExportWithoutReadingsStopsWithAMessage) {

@@ -106,8 +106,9 @@ TEST_F(FormatterConversion, RainPerRecordIsAccumulatedWithTwoDecimals) {
                                    "01/02/05;10:15;-1.25;0", "01/02/05;10:20;1e2;0"}));
   Argumentos a = four_columns();
   a.tipo_bascula = "intervalo";
+  // Rain below zero adds nothing.
   EXPECT_EQ(convert(a), crlf_lines({"Hora Data Acumulo Basculacoes", "10:00 01/02/05 0.20 1", "10:05 01/02/05 0.20 0",
-                                    "10:10 01/02/05 0.60 2", "10:15 01/02/05 -0.65 0", "10:20 01/02/05 99.35 0"}));
+                                    "10:10 01/02/05 0.60 2", "10:15 01/02/05 0.60 0", "10:20 01/02/05 100.60 0"}));
 }
 
 TEST_F(FormatterConversion, RunningTotalIsCopiedUnchangedEvenWithADecimalComma) {
@@ -166,12 +167,6 @@ TEST_F(FormatterConversion, SpaceTabAndBlankSeparatorsBehaveAlike) {
   }
 }
 
-TEST_F(FormatterConversion, LongSeparatorWordCountsByItsFirstLetter) {
-  dir.write("raw.txt", crlf_lines({"01/02/05v10:00v0.2", "01/02/05v10:05v0.2"}));
-  Argumentos a;
-  a.separador = "virgula";
-  EXPECT_EQ(convert(a), crlf_lines({"Hora Data Acumulo Basculacao", "10:00 01/02/05 0.20 1"}));
-}
 
 TEST_F(FormatterConversion, TabInsideASemicolonFieldBecomesABlankThatStays) {
   dir.write("raw.txt", crlf_lines({"01/02/05;10:00\tUTC;0.2;1", "01/02/05;10:05\tUTC;0.2;1"}));
@@ -203,12 +198,6 @@ TEST_F(FormatterConversion, MaskThatNamesLessThanThreePartsLeavesTheDate) {
   }
 }
 
-TEST_F(FormatterConversion, AnswerOtherThanNDoesNotAskForResampling) {
-  dir.write("raw.txt", crlf_lines({"01/02/05;10:00;0.2", "01/02/05;10:07;0.2"}));
-  Argumentos a;
-  a.discretizado = "nao";
-  EXPECT_EQ(convert(a), crlf_lines({"Hora Data Acumulo Basculacao", "10:00 01/02/05 0.20 1"}));
-}
 
 TEST_F(FormatterConversion, ResamplingCachesAreDeletedAtTheEndOfARunThatResampled) {
   dir.write("raw.txt", crlf_lines({"01/02/05;10:00;0.2", "01/02/05;10:05;0.2"}));

@@ -24,8 +24,7 @@ TEST_F(FormatterFaults, StaleWorkFileStopsTheRunAndIsNotReplaced) {
   EXPECT_EQ(r.console, console_text("Erro: o arquivo de trabalho serie.txt.pvx ja existe (sobra de uma execucao "
                                     "anterior); apague-o e execute novamente.\n"));
   EXPECT_EQ(dir.read("serie.txt.pvx"), "left by an earlier run\r\n");
-  EXPECT_EQ(dir.read("serie.txt"),
-            crlf_lines({"Hora Data Acumulo", "10:00 01/02/05 0.20", "10:05 01/02/05 0.40", "10:10 01/02/05 0.80"}));
+  EXPECT_EQ(dir.list(), (std::vector<std::string>{"raw.txt", "serie.txt.pvx"}));
 }
 
 TEST_F(FormatterFaults, StaleWorkFileDoesNotMatterWhenNoStageFollows) {
@@ -94,13 +93,20 @@ TEST_F(FormatterFaults, OutputInAMissingFolderIsReported) {
   EXPECT_EQ(r.console, console_text("Erro: nao foi possivel gerar o arquivo de saida.\n"));
 }
 
-TEST_F(FormatterFaults, RainWithDecimalCommaStopsSilentlyKeepingTheRecordsBefore) {
+TEST_F(FormatterFaults, RainWithDecimalCommaStopsSilentlyAndKeepsTheEarlierSeries) {
   dir.write("raw.txt", crlf_lines({"01/02/05;10:00;0.2", "01/02/05;10:05;0,2", "01/02/05;10:10;0.4"}));
   RunResult r = run(Argumentos{});
   EXPECT_EQ(r.exit_code, 1);
   EXPECT_EQ(r.console, "");
-  EXPECT_EQ(dir.read("serie.txt"), crlf_lines({"Hora Data Acumulo", "10:00 01/02/05 0.20"}));
-  EXPECT_EQ(dir.list(), (std::vector<std::string>{"raw.txt", "serie.txt"}));
+  EXPECT_EQ(dir.list(), std::vector<std::string>{"raw.txt"});
+  dir.write("serie.txt", "earlier series\r\n");
+  for (const char* discretizado : {"s", "n"}) {
+    Argumentos a;
+    a.discretizado = discretizado;
+    EXPECT_EQ(run(a).exit_code, 1);
+    EXPECT_EQ(dir.read("serie.txt"), "earlier series\r\n");
+    EXPECT_EQ(dir.list(), (std::vector<std::string>{"raw.txt", "serie.txt"}));
+  }
 }
 
 TEST_F(FormatterFaults, MissingTipFieldStopsSilently) {
@@ -121,12 +127,12 @@ TEST_F(FormatterFaults, UnreadableRunningTotalStopsTheTipCountingAndKeepsTheWork
   RunResult r = run(a);
   EXPECT_EQ(r.exit_code, 1);
   EXPECT_EQ(r.console, "");
-  EXPECT_EQ(dir.read("serie.txt"), crlf_lines({"Hora Data Acumulo Basculacao", "10:00 01/02/05 0.2 1"}));
+  EXPECT_FALSE(dir.exists("serie.txt"));
   EXPECT_EQ(dir.read("serie.txt.pvx"),
             crlf_lines({"Hora Data Acumulo", "10:00 01/02/05 0.2", "10:05 01/02/05 0.4", "10:10 01/02/05 n/d"}));
 }
 
-TEST_F(FormatterFaults, FallingTotalGivesNegativeCountsAndMinusZero) {
+TEST_F(FormatterFaults, FallingTotalIsACounterResetAndTheDepthGoesOnFromBeforeIt) {
   dir.write("raw.txt", crlf_lines({"01/02/05;10:00;10.0", "01/02/05;10:05;9.95", "01/02/05;10:10;9,0",
                                    "01/02/05;10:15;9.625", "01/02/05;10:20;9.625"}));
   Argumentos a;
@@ -134,9 +140,13 @@ TEST_F(FormatterFaults, FallingTotalGivesNegativeCountsAndMinusZero) {
   a.capacidade = "0.25";
   RunResult r = run(a);
   EXPECT_EQ(r.exit_code, 0);
-  EXPECT_EQ(dir.read("serie.txt"), crlf_lines({"Hora Data Acumulo Basculacao", "10:00 01/02/05 10.0 -0",
-                                               "10:05 01/02/05 9.95 -4", "10:10 01/02/05 9,0 3",
-                                               "10:15 01/02/05 9.625 0"}));
+  EXPECT_EQ(dir.read("serie.txt"), crlf_lines({"Hora Data Acumulo Basculacao", "10:00 01/02/05 10.0 0",
+                                               "10:05 01/02/05 10.00 0", "10:10 01/02/05 10.00 3",
+                                               "10:15 01/02/05 10.63 0"}));
+  EXPECT_NE(r.errors.find("Aviso: 2 reinicios do contador (o total caiu; a serie segue do acumulo de antes); o "
+                          "primeiro na linha 2 do arquivo de entrada: 01/02/05;10:05;9.95"),
+            std::string::npos)
+      << r.errors;
 }
 
 TEST_F(FormatterFaults, LargeCountsAreWrittenInFull) {

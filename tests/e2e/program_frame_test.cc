@@ -56,7 +56,8 @@ TEST(ProgramFrame, EachProgramSumsUpASuccessfulRunOnStandardErrorOnly) {
   EXPECT_EQ(formatter.exit_code, 0);
   EXPECT_EQ(formatter.console, "");
   EXPECT_TRUE(has_line(formatter.errors,
-                       "Ajusta_Leituras: 3 leituras lidas, 4 registros escritos em serie.txt, acumulo final 0.80 mm."))
+                       "Ajusta_Leituras: 3 leituras lidas, 4 registros escritos em serie.txt, acumulo final 0.80 mm, "
+                       "4 basculadas = 0.80 mm."))
       << formatter.errors;
 
   RunResult maxima = run_program("Rastreia_Picos", {"serie.txt", "r.txt", "total", "0", "0", "0", "0", "0.2"}, dir.path());

@@ -62,32 +62,33 @@ TEST(ResumeChuvadas, TablesOfASmallSeriesByteForByte) {
   EXPECT_EQ(r.exit_code, 0);
   EXPECT_EQ(r.console, "");
   EXPECT_NE(r.errors.find("Resume_Chuvadas: 13 registros lidos, 2 eventos encontrados, 2 eventos na tabela, 1.60 mm na "
-                          "serie."),
+                          "serie, energia rusle2."),
             std::string::npos)
       << r.errors;
   EXPECT_EQ(dir.list(), (std::vector<std::string>{"eventos.csv", "maximas.csv", "serie.txt"}));
-  // The 30- and 60-minute windows of the first event run on into the second.
+  // The 30- and 60-minute windows of the first event hold its own rain only,
+  // not the second event's; a maximum starts at a record with tips.
   EXPECT_EQ(dir.read("eventos.csv"),
             crlf_lines({"evento,inicio,fim,duracao_h,chuva_mm,basculacoes,seco_antes_h,i5_mm_h,i5_inicio,i10_mm_h,"
                         "i10_inicio,i15_mm_h,i15_inicio,i30_mm_h,i30_inicio,i60_mm_h,i60_inicio,energia_mj_ha,"
                         "ei30_mj_mm_ha_h,erosiva",
                         "1,2005-02-01T10:10:00,2005-02-01T10:25:00,0.25,0.60,3,,4.80,2005-02-01T10:10:00,2.40,"
-                        "2005-02-01T10:10:00,2.40,2005-02-01T10:10:00,2.40,2005-02-01T10:20:00,1.60,"
-                        "2005-02-01T10:10:00,0.083,0.20,n",
+                        "2005-02-01T10:10:00,2.40,2005-02-01T10:10:00,1.20,2005-02-01T10:10:00,0.60,"
+                        "2005-02-01T10:10:00,0.083,0.10,n",
                         "2,2005-02-01T10:45:00,2005-02-01T10:50:00,0.08,1.00,5,0.33,12.00,2005-02-01T10:45:00,6.00,"
                         "2005-02-01T10:45:00,4.00,2005-02-01T10:45:00,2.00,2005-02-01T10:45:00,1.00,"
                         "2005-02-01T10:45:00,0.212,0.42,n"}));
   EXPECT_EQ(dir.read("maximas.csv"), crlf_lines({"ano,duracao_min,registros,chuva_mm,intensidade_mm_h,inicio",
                                                  "2005,5,13,1.00,12.00,2005-02-01T10:45:00",
-                                                 "2005,10,13,1.00,6.00,2005-02-01T10:40:00",
-                                                 "2005,15,13,1.00,4.00,2005-02-01T10:35:00",
+                                                 "2005,10,13,1.00,6.00,2005-02-01T10:45:00",
+                                                 "2005,15,13,1.00,4.00,2005-02-01T10:45:00",
                                                  "2005,30,13,1.20,2.40,2005-02-01T10:20:00",
-                                                 "2005,60,13,1.60,1.60,2005-02-01T10:00:00",
-                                                 "2005,120,13,1.60,0.80,2005-02-01T10:00:00",
-                                                 "2005,180,13,1.60,0.53,2005-02-01T10:00:00",
-                                                 "2005,360,13,1.60,0.27,2005-02-01T10:00:00",
-                                                 "2005,720,13,1.60,0.13,2005-02-01T10:00:00",
-                                                 "2005,1440,13,1.60,0.07,2005-02-01T10:00:00"}));
+                                                 "2005,60,13,1.60,1.60,2005-02-01T10:10:00",
+                                                 "2005,120,13,1.60,0.80,2005-02-01T10:10:00",
+                                                 "2005,180,13,1.60,0.53,2005-02-01T10:10:00",
+                                                 "2005,360,13,1.60,0.27,2005-02-01T10:10:00",
+                                                 "2005,720,13,1.60,0.13,2005-02-01T10:10:00",
+                                                 "2005,1440,13,1.60,0.07,2005-02-01T10:10:00"}));
 }
 
 TEST(ResumeChuvadas, StepOfTenMinutesLeavesEmptyFieldsAndDrySeriesHasZeroMaxima) {

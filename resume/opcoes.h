@@ -1,0 +1,28 @@
+// The options Resume_Chuvadas and Desenha_Chuvadas share, given before their
+// parameters:
+//   --falhas <list>            the outage list (common/outages.h)
+//   --energia rusle2|bf|ws     the unit energy equation (resume/energia.h)
+//   --completude-minima <pct>  the share of a year's steps that makes it
+//                              complete, from 0 to 100 (90 unless given)
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "common/options.h"
+#include "resume/completude.h"
+#include "resume/energia.h"
+
+namespace rain::resume {
+
+struct OpcoesDaAnalise {
+  std::optional<std::string> falhas;  // the outage list, when given
+  EquacaoDeEnergia energia = EquacaoDeEnergia::kRusle2;
+  double completude_minima = kCompletudeMinimaPadrao;
+};
+
+// Refuses (Failure, exit code 1) an unknown equation or a share that is not
+// a number from 0 to 100, naming the text given.
+OpcoesDaAnalise opcoes_da_analise(const Options& opcoes);
+
+}  // namespace rain::resume
