@@ -78,6 +78,8 @@ std::vector<Leftover> leftovers() {
       Leftover::from_input("saida.txt"),
       Leftover::folder("buffer_horas.dat"),
       Leftover::folder("saida.txt.pvx"),
+      Leftover::from_input("falhas.csv"),
+      Leftover::from_input("falhas.csv.pvx"),
   };
 }
 
@@ -95,7 +97,10 @@ const Program& ajusta_leituras() {
   static const Program program{
       "Ajusta_Leituras", formatter::run_ajusta_leituras, parameters(),
       // The options, one line each.
-      {}, leftovers(), answers,
+      {{"falha-apos", {"01:00:00", "00:20:00", "72:00:00", "00:05:00", "00:00:01", "0", "-01:00:00", "1:00", "abc"}},
+       {"falhas", {"falhas.csv", "pasta/falhas.csv", kExport, "apelido.txt", "saida.txt", "buffer_horas.dat",
+                   "sem_pasta/falhas.csv", "pasta", long_name("falhas.csv")}}},
+      leftovers(), answers,
       // Some two thousand records: a fine step over a long span writes no more.
       64 << 10};
   return program;

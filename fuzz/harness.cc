@@ -37,11 +37,14 @@ Run pick_run(Choices& choices, const Program& program) {
     absent = absent || value == kAbsent;
     if (!absent) run.parameters.push_back(value);
   }
+  if (!run.parameters.empty()) run.inputs.push_back(run.parameters[0]);
   for (const Option& option : program.options) {
     const std::size_t value = choices.pick(option.values.size() + 1);
     if (value == 0) continue;
     run.options.push_back("--" + option.name);
-    if (!option.values.empty()) run.options.push_back(option.values[value - 1]);
+    if (option.values.empty()) continue;
+    run.options.push_back(option.values[value - 1]);
+    if (option.names_input) run.inputs.push_back(option.values[value - 1]);
   }
   return run;
 }
@@ -132,10 +135,10 @@ void show(const Run& run, const std::vector<std::string>& args, const std::strin
 void run_and_check(const Run& run, const std::string& input_name, std::string_view body) {
   testing::MemoryEnv env(run.program->file_cap);
   prepare_folder(env, input_name, body, *run.leftover);
-  // What the run reads is what its first parameter names, whatever that is:
-  // another name of the file written here is a file like any other.
-  const std::string read = run.parameters.empty() ? input_name : run.parameters[0];
-  const std::optional<std::string> input_before = env.read_file(read);
+  // What the run reads is what its parameters name, whatever that is: another
+  // name of the file written here is a file like any other.
+  std::vector<std::optional<std::string>> inputs_before;
+  for (const std::string& input : run.inputs) inputs_before.push_back(env.read_file(input));
   const std::vector<std::string> args = arguments_of(run);
   std::istringstream in(dialogue_input(run));
   std::ostringstream out;
@@ -154,8 +157,10 @@ void run_and_check(const Run& run, const std::string& input_name, std::string_vi
   if (!capped && code != 0 && code != 1) {
     fault(run, args, end, out.str(), err.str(), env);
   }
-  if (env.read_file(read) != input_before) {
-    fault(run, args, "the input changed: " + read, out.str(), err.str(), env);
+  for (std::size_t i = 0; i < run.inputs.size(); ++i) {
+    if (env.read_file(run.inputs[i]) != inputs_before[i]) {
+      fault(run, args, "the input changed: " + run.inputs[i], out.str(), err.str(), env);
+    }
   }
 }
 

@@ -50,7 +50,8 @@ class Choices {
 // An option a program takes before its parameters, with the values to try.
 struct Option {
   std::string name;
-  Candidates values;  // none: an option without a value
+  Candidates values;          // none: an option without a value
+  bool names_input = false;  // its value names a file the run reads
 };
 
 // A file left in the folder before the run: a work file of an interrupted run,
@@ -98,6 +99,9 @@ struct Run {
   const Leftover* leftover = nullptr;
   std::vector<std::string> parameters;  // the positional values
   std::vector<std::string> options;     // the option arguments, first on the command line
+  // What the run reads: the file its first parameter names, and those of the
+  // options that name an input.
+  std::vector<std::string> inputs;
 };
 
 // The run the choices make of `program`, in this order of choice bytes: how it
@@ -107,8 +111,7 @@ struct Run {
 Run pick_run(Choices& choices, const Program& program);
 
 // Runs `run` in a folder of its own and aborts, with what ran on standard
-// error, when the exit code is neither 0 nor 1 or the input (the file its
-// first parameter names) changed. A run
+// error, when the exit code is neither 0 nor 1 or one of its inputs changed. A run
 // stopped by the file cap is a bounded run, not a fault.
 //
 // The folder holds the input under `input_name`, a second name of it

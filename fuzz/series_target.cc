@@ -60,6 +60,20 @@ std::vector<std::string> search_answers(const std::vector<std::string>& p) {
   return a;
 }
 
+// The options of the storm tables and the page.
+Option outage_list() {
+  return {"falhas", {"falhas.csv", "nao_existe.csv", kSeries, "apelido.txt", "eventos.csv", "pasta"}, true};
+}
+Option energy() { return {"energia", {"rusle2", "bf", "ws", "BF", "x", ""}}; }
+Option completeness() { return {"completude-minima", {"90", "0", "100", "50.5", "-1", "101", "abc", "nan"}}; }
+
+// An outage list over the seed series, and one the input brings.
+std::vector<Leftover> with_outage_lists(std::vector<Leftover> leftovers) {
+  leftovers.push_back(Leftover::file("falhas.csv", "inicio,fim\r\n2025-03-03T16:00:00,2025-03-03T16:30:00\r\n"));
+  leftovers.push_back(Leftover::from_input("falhas.csv"));
+  return leftovers;
+}
+
 const std::vector<Program>& programs() {
   static const Candidates hours = {"00:00:00", "07:00:00", "0", "7:00", "07/00/00", "23:59:59", "24:00:00", "-1",
                                    "x"};
@@ -110,9 +124,13 @@ const std::vector<Program>& programs() {
          return p;
        }(),
        // The options, one line each.
-       {},
-       {{}, Leftover::from_input("eventos.csv.pvx"), Leftover::from_input("maximas.csv"),
-        Leftover::folder("maximas.csv.pvx")},
+       {outage_list(),
+        energy(),
+        completeness(),
+        {"erosividade", {"erosividade.csv", "eventos.csv", "maximas.csv", kSeries, "falhas.csv", "apelido.txt",
+                         "pasta/e.csv", "sem_pasta/e.csv", "pasta", long_name("erosividade.csv")}}},
+       with_outage_lists({{}, Leftover::from_input("eventos.csv.pvx"), Leftover::from_input("maximas.csv"),
+                          Leftover::folder("maximas.csv.pvx"), Leftover::from_input("erosividade.csv.pvx")}),
        in_order,
        kFileCap},
       {"Desenha_Chuvadas",
@@ -121,9 +139,9 @@ const std::vector<Program>& programs() {
                             {"pagina.html", "pasta/pagina.html", kSeries, "apelido.txt", "pasta", "sem_pasta/p.html",
                              long_name("pagina.html")}}),
        // The options, one line each.
-       {},
-       {{}, Leftover::from_input("pagina.html.pvx"), Leftover::from_input("pagina.html"),
-        Leftover::folder("pagina.html.pvx")},
+       {outage_list(), energy(), completeness()},
+       with_outage_lists({{}, Leftover::from_input("pagina.html.pvx"), Leftover::from_input("pagina.html"),
+                          Leftover::folder("pagina.html.pvx")}),
        in_order,
        kFileCap},
   };
