@@ -52,7 +52,8 @@ for target in formatter series; do
   mkdir -p "$build/fuzz-corpus/$target" "$build/fuzz-artifacts/$target"
   workers=()
   for worker in $(seq 1 "$cores"); do
-    "$build/fuzz/fuzz_$target" "${limit[@]}" -timeout=10 -rss_limit_mb=2048 -max_len=8192 -print_final_stats=1 \
+    "$build/fuzz/fuzz_$target" "${limit[@]}" -dict=fuzz/records.dict -timeout=10 -rss_limit_mb=2048 -max_len=8192 \
+      -print_final_stats=1 \
       -artifact_prefix="$build/fuzz-artifacts/$target/" "$build/fuzz-corpus/$target" "fuzz/corpus/$target" \
       >"$logs/$target-$worker.log" 2>&1 &
     workers+=($!)
