@@ -54,16 +54,22 @@ void Console::ask(std::initializer_list<std::string_view> lines) {
   out_.flush();
 }
 
-std::string Console::read_text_answer() {
+std::string Console::read_path_answer() {
   std::string line;
   if (!std::getline(in_, line)) return {};
   if (!line.empty() && line.back() == '\r') line.pop_back();
-  return cut_short(line);
+  return line;
 }
 
+std::string Console::read_text_answer() { return cut_short(read_path_answer()); }
+
 std::string Console::ask_text_then_blank_line(std::initializer_list<std::string_view> lines) {
+  return cut_short(ask_path_then_blank_line(lines));
+}
+
+std::string Console::ask_path_then_blank_line(std::initializer_list<std::string_view> lines) {
   ask(lines);
-  std::string answer = read_text_answer();
+  std::string answer = read_path_answer();
   write_line("");
   return answer;
 }

@@ -40,9 +40,14 @@ class Console {
 
   // A whole answer line cut to 255 characters; empty at the end of input.
   std::string read_text_answer();
+  // A whole answer line as typed, however long: a path, which the run refuses
+  // when longer than 255 characters rather than cut it to another name.
+  std::string read_path_answer();
   // ask(), the text answer, then an empty line, as the search and the event
   // dialogues lay out their questions.
   std::string ask_text_then_blank_line(std::initializer_list<std::string_view> lines);
+  // The same with a path for the answer (read_path_answer).
+  std::string ask_path_then_blank_line(std::initializer_list<std::string_view> lines);
   // The first token of the answer (blanks and empty lines before it are passed
   // over; the rest of its line is dropped); nothing at the end of input.
   std::optional<std::string> read_number_token();

@@ -1,15 +1,22 @@
-// The removal rule of every program: a failed run removes only the plain files
-// that it created itself. A name that existed before the run (a file the user
-// keeps, a device such as /dev/full, a link) is never removed, whatever
-// happened to it.
+// The files a run writes under names of its own (a fixed work file, the
+// temporary name of a staged output), and the removal rule of every program: a
+// failed run removes only the plain files that it created itself. A name that
+// existed before the run (a file the user keeps, a device such as /dev/full, a
+// link) is never removed, whatever happened to it.
 //
-//   CreatedFile report(env, path);   // before the file is created
+// Such a name is the run's alone while the run uses it: it is made new, or a
+// plain file that a killed run left is taken as it is, and an advisory lock
+// keeps every other run off it. A second run that finds the name held, or a
+// link or a device under it, stops at once with one line.
+//
+//   CreatedFile work(env, path);     // takes the name, before the file is written
 //   auto out = create_lines(env, path);
 //   ... write; a Failure thrown here removes the new file ...
-//   report.keep();                   // complete: it stays
+//   work.keep();                     // complete: it stays
 //   (or work.finished_with();        // complete and no longer needed)
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "common/env.h"
@@ -18,7 +25,10 @@ namespace rain {
 
 class CreatedFile {
  public:
-  // Notes whether `path` is free; to be made just before the file is created.
+  // Takes `path` for this run (Env::take_work_file). Throws Failure (one line,
+  // exit code 1) when another run holds the name or something that is not a
+  // plain file bears it; a name that cannot be made at all is left for the
+  // caller's own creation of the file to report.
   CreatedFile(Env& env, std::string path);
   // Removes the file unless keep() was called (see remove()).
   ~CreatedFile();
@@ -33,10 +43,7 @@ class CreatedFile {
   void keep() { kept_ = true; }
   // A work file whose step completed has served: it goes, whoever made the
   // name, since the run wrote over whatever bore it.
-  void finished_with() {
-    kept_ = true;
-    env_.remove(path_);
-  }
+  void finished_with();
   // Removes the file now when this run made it and it is still a plain file
   // (never a link or a device that took the name meanwhile). True when it was
   // removed.
@@ -45,9 +52,18 @@ class CreatedFile {
  private:
   Env& env_;
   std::string path_;
+  std::unique_ptr<WorkFileLock> lock_;
   bool was_free_;
   bool kept_ = false;
 };
+
+// Removes the plain file that a killed run left under a work file's name,
+// unless another run holds it now (the taking of the name then refuses it).
+void remove_left_over(Env& env, const std::string& path);
+
+// The refusal of a work file's name that a link, a device or another entry
+// that is not a plain file bears.
+std::string not_a_work_file_line(const std::string& path);
 
 // The temporary name of a file that a later run may take up as it finds it (a
 // cache): it is staged there (common/staged_file.h) and moved into place only

@@ -20,6 +20,7 @@ class StdioReadable final : public ReadableFile {
     return got;
   }
   bool failed() const override { return failed_; }
+  bool seek(std::uint64_t offset) override { return platform::seek_file(f_, offset); }
 
  private:
   std::FILE* f_;
@@ -76,9 +77,28 @@ class RealEnv final : public Env {
   bool exists(const std::string& path) override { return platform::file_exists(path); }
   bool same_file(const std::string& a, const std::string& b) override { return platform::same_file(a, b); }
   EntryKind entry_kind(const std::string& path) override { return platform::entry_kind(path); }
+  FileKind file_kind(const std::string& path) override { return platform::file_kind(path); }
+  WorkFile take_work_file(const std::string& path) override { return platform::take_work_file(path); }
 };
 
+// Stands for a lock where the Env has none.
+class NoLock final : public WorkFileLock {};
+
 }  // namespace
+
+WorkFile Env::take_work_file(const std::string& path) {
+  switch (entry_kind(path)) {
+    case EntryKind::kRegularFile:
+      return {WorkFileTaken::kLeftOver, std::make_unique<NoLock>()};
+    case EntryKind::kOther:
+      return {file_kind(path) == FileKind::kFolder ? WorkFileTaken::kFailed : WorkFileTaken::kNotAFile, nullptr};
+    case EntryKind::kNone:
+      break;
+  }
+  auto file = create(path);
+  if (!file || !file->close()) return {WorkFileTaken::kFailed, nullptr};
+  return {WorkFileTaken::kCreated, std::make_unique<NoLock>()};
+}
 
 Env& default_env() {
   static RealEnv env;

@@ -111,6 +111,14 @@ std::string texto_iso(Instante instante) {
   return texto;
 }
 
+std::string texto_duracao(std::int64_t segundos) {
+  const long long s = segundos < 0 ? -static_cast<long long>(segundos) : static_cast<long long>(segundos);
+  char texto[48];
+  std::snprintf(texto, sizeof texto, "%s%02lld:%02lld:%02lld", segundos < 0 ? "-" : "", s / 3600, s % 3600 / 60,
+                s % 60);
+  return texto;
+}
+
 int ano_de(Instante instante) { return data_hora_de(instante).ano; }
 
 Instante segundos_de(const DataHora& d) {

@@ -22,6 +22,10 @@ std::optional<Instante> instante_da_serie(std::string_view hora, std::string_vie
 // YYYY-MM-DDThh:mm:ss.
 std::string texto_iso(Instante instante);
 
+// A duration as "hh:mm:ss", hours past 24 included ("90:00:00"), a negative
+// one with a "-" before it.
+std::string texto_duracao(std::int64_t segundos);
+
 int ano_de(Instante instante);
 
 // Days from 1970-01-01 to a date of the proleptic Gregorian calendar.

@@ -16,7 +16,8 @@ constexpr std::size_t kReadChunk = RAIN_LINE_BLOCK;
 constexpr std::size_t kWriteChunk = RAIN_LINE_BLOCK;
 }  // namespace
 
-LineReader::LineReader(std::unique_ptr<ReadableFile> file) : file_(std::move(file)), buffer_(kReadChunk) {}
+LineReader::LineReader(std::unique_ptr<ReadableFile> file, LineEnds ends)
+    : file_(std::move(file)), ends_(ends == LineEnds::kLf ? Ends::kLf : Ends::kUndecided), buffer_(kReadChunk) {}
 
 bool LineReader::fill() {
   if (exhausted_) return false;
@@ -42,9 +43,62 @@ bool LineReader::read_line(std::string& line) {
   return got;
 }
 
+void LineReader::decide_line_ends() {
+  ends_ = Ends::kLf;
+  std::size_t scanned = begin_;
+  for (;;) {
+    for (; scanned < end_; ++scanned) {
+      if (buffer_[scanned] == '\n') return;
+      if (buffer_[scanned] != '\r') continue;
+      if (scanned + 1 == end_) {
+        const std::size_t offset = scanned - begin_;
+        if (!fill()) {
+          ends_ = Ends::kAny;
+          return;
+        }
+        scanned = begin_ + offset;
+      }
+      if (buffer_[scanned + 1] != '\n') ends_ = Ends::kAny;
+      return;
+    }
+    const std::size_t offset = scanned - begin_;
+    if (!fill()) return;
+    scanned = begin_ + offset;
+  }
+}
+
+bool LineReader::read_view_at_any_end(std::string_view& line) {
+  std::size_t scanned = begin_;
+  for (;;) {
+    for (; scanned < end_; ++scanned) {
+      const char c = buffer_[scanned];
+      if (c != '\n' && c != '\r') continue;
+      // Whether a LF follows the CR.
+      if (c == '\r' && scanned + 1 == end_) {
+        const std::size_t offset = scanned - begin_;
+        fill();
+        scanned = begin_ + offset;
+      }
+      line = std::string_view(buffer_.data() + begin_, scanned - begin_);
+      begin_ = scanned + 1;
+      if (c == '\r' && begin_ < end_ && buffer_[begin_] == '\n') ++begin_;
+      return true;
+    }
+    const std::size_t offset = scanned - begin_;
+    if (!fill()) {
+      line = std::string_view(buffer_.data() + begin_, end_ - begin_);
+      begin_ = end_;
+      return true;
+    }
+    scanned = begin_ + offset;
+  }
+}
+
 bool LineReader::read_view(std::string_view& line) {
   line = {};
   if (at_end()) return false;
+  if (ends_ == Ends::kUndecided) decide_line_ends();
+  if (ends_ == Ends::kAny) return read_view_at_any_end(line);
   std::size_t scanned = begin_;
   for (;;) {
     const char* start = buffer_.data() + scanned;
@@ -136,10 +190,10 @@ bool LineWriter::close() {
   return ok_;
 }
 
-std::unique_ptr<LineReader> open_lines(Env& env, const std::string& path) {
+std::unique_ptr<LineReader> open_lines(Env& env, const std::string& path, LineEnds ends) {
   auto file = env.open_read(path);
   if (!file) return nullptr;
-  return std::make_unique<LineReader>(std::move(file));
+  return std::make_unique<LineReader>(std::move(file), ends);
 }
 
 std::unique_ptr<LineWriter> create_lines(Env& env, const std::string& path) {

@@ -1,6 +1,11 @@
 // Streaming text lines. A line ends at LF, and a CR just before the LF belongs
 // to the line end; a last line without LF is still a line. Lines have no length
 // limit here: callers cut where a value is held as a short text.
+//
+// A reader of series files also takes the CR alone that old Mac files end
+// their lines with (LineEnds::kAlsoLoneCr): when the file's first line end is
+// such a CR, every CR LF, CR and LF ends a line. A file whose first line ends
+// at a LF is read exactly as without it.
 #pragma once
 
 #include <memory>
@@ -12,9 +17,11 @@
 
 namespace rain {
 
+enum class LineEnds { kLf, kAlsoLoneCr };
+
 class LineReader {
  public:
-  explicit LineReader(std::unique_ptr<ReadableFile> file);
+  explicit LineReader(std::unique_ptr<ReadableFile> file, LineEnds ends = LineEnds::kLf);
 
   // The next line into `line`; false (and `line` empty) past the end, so that a
   // read after the end yields an empty line, as the old text files did.
@@ -32,9 +39,14 @@ class LineReader {
   bool failed() const { return file_->failed(); }
 
  private:
+  enum class Ends { kUndecided, kLf, kAny };
+
   bool fill();
+  void decide_line_ends();
+  bool read_view_at_any_end(std::string_view& line);
 
   std::unique_ptr<ReadableFile> file_;
+  Ends ends_;
   std::vector<char> buffer_;
   std::size_t begin_ = 0;
   std::size_t end_ = 0;
@@ -65,7 +77,7 @@ class LineWriter {
 };
 
 // Opens a file for reading through `env`; nullptr when it cannot be opened.
-std::unique_ptr<LineReader> open_lines(Env& env, const std::string& path);
+std::unique_ptr<LineReader> open_lines(Env& env, const std::string& path, LineEnds ends = LineEnds::kLf);
 // Creates (or empties) a file for writing lines; nullptr on failure.
 std::unique_ptr<LineWriter> create_lines(Env& env, const std::string& path);
 std::unique_ptr<LineWriter> append_lines(Env& env, const std::string& path);

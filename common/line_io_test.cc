@@ -11,8 +11,8 @@ namespace {
 using testing::FaultEnv;
 using testing::ScratchDir;
 
-std::vector<std::string> all_lines(const std::string& path) {
-  auto reader = open_lines(default_env(), path);
+std::vector<std::string> all_lines(const std::string& path, LineEnds ends = LineEnds::kLf) {
+  auto reader = open_lines(default_env(), path, ends);
   std::vector<std::string> lines;
   std::string line;
   while (reader->read_line(line)) lines.push_back(line);
@@ -27,6 +27,23 @@ TEST(LineReader, AcceptsLfAndCrLfAndAnUnterminatedLastLine) {
   EXPECT_EQ(all_lines(dir.file("b.txt")), (std::vector<std::string>{"one", ""}));
   dir.write("c.txt", "");
   EXPECT_TRUE(all_lines(dir.file("c.txt")).empty());
+}
+
+TEST(LineReader, ASeriesReaderTakesLoneCrLineEndsOnlyWhereTheFirstLineEndsSo) {
+  ScratchDir dir;
+  const LineEnds cr = LineEnds::kAlsoLoneCr;
+  dir.write("mac.txt", "one\rtwo\r\rthree\r\nfour");
+  EXPECT_EQ(all_lines(dir.file("mac.txt"), cr), (std::vector<std::string>{"one", "two", "", "three", "four"}));
+  // A file whose first line ends at a LF reads as it always has.
+  dir.write("unix.txt", "one\r\ntwo\rtwo\r\r\n");
+  EXPECT_EQ(all_lines(dir.file("unix.txt"), cr), (std::vector<std::string>{"one", "two\rtwo\r"}));
+  // The lone CR is the last byte of a read: whether a LF follows is learnt
+  // from the next.
+  for (std::size_t length : {std::size_t{262143}, std::size_t{262142}}) {
+    const std::string first(length, 'a');
+    dir.write("a.txt", first + "\rb\rc\r\nd");
+    EXPECT_EQ(all_lines(dir.file("a.txt"), cr), (std::vector<std::string>{first, "b", "c", "d"})) << length;
+  }
 }
 
 TEST(LineReader, LinesLongerThanTheBufferArriveWhole) {

@@ -2,6 +2,7 @@
 // platform_posix.cc and platform_windows.cc.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -10,6 +11,8 @@
 namespace rain::platform {
 
 std::FILE* open_file(const std::string& path, const char* mode);
+// The next read of `file` starts at byte `offset`.
+bool seek_file(std::FILE* file, std::uint64_t offset);
 
 // Moves `from` to `to` and fails when `to` exists (a plain POSIX rename would
 // replace it).
@@ -22,6 +25,11 @@ bool file_exists(const std::string& path);
 bool same_file(const std::string& a, const std::string& b);
 // What the name itself is, a link not followed.
 EntryKind entry_kind(const std::string& path);
+// What the name leads to, links followed.
+FileKind file_kind(const std::string& path);
+// Env::take_work_file on the machine's file system: flock on POSIX,
+// LockFileEx on Windows.
+WorkFile take_work_file(const std::string& path);
 
 // Where the folder part of `path` ends: the position just after its last
 // separator ("/"; on Windows "\", "/" and the ":" of a drive as well), 0 when

@@ -15,8 +15,10 @@
 #endif
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "common/device_names.h"
 #include "common/platform.h"
@@ -110,10 +112,66 @@ class ConsoleInputInAnsiCodePage {
 
 const ConsoleInputInAnsiCodePage console_input_code_page;
 
+// Locks are mandatory on Windows: the byte locked lies far beyond any data, so
+// that the run's own reads and writes through other handles pass.
+constexpr DWORD kLockedByteHigh = 0x7FFFFFFF;
+constexpr DWORD kLockedByteLow = 0xFFFFFFF0;
+
+// A handle keeps a deleted file's name taken until it is closed, where a
+// POSIX system frees the name at once: the run's own locks are kept here by
+// the identity of their files, so that deleting one of them lets go of its
+// lock first and the name is free for the run's next file.
+class LockedFile;
+std::vector<LockedFile*>& held_locks() {
+  static std::vector<LockedFile*> locks;
+  return locks;
+}
+
+class LockedFile final : public WorkFileLock {
+ public:
+  LockedFile(HANDLE handle, const BY_HANDLE_FILE_INFORMATION& info) : handle_(handle), info_(info) {
+    held_locks().push_back(this);
+  }
+  ~LockedFile() override {
+    let_go();
+    auto& locks = held_locks();
+    locks.erase(std::remove(locks.begin(), locks.end(), this), locks.end());
+  }
+  LockedFile(const LockedFile&) = delete;
+  LockedFile& operator=(const LockedFile&) = delete;
+
+  bool is(const BY_HANDLE_FILE_INFORMATION& other) const {
+    return other.dwVolumeSerialNumber == info_.dwVolumeSerialNumber && other.nFileIndexHigh == info_.nFileIndexHigh &&
+           other.nFileIndexLow == info_.nFileIndexLow;
+  }
+  // The lock goes with the handle.
+  void let_go() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+  }
+
+ private:
+  HANDLE handle_;
+  BY_HANDLE_FILE_INFORMATION info_;
+};
+
+constexpr DWORD kNotPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
+
+// The handle shares deletion, so that the run may still move and remove the
+// file while it holds it; the file's other handles are the run's own.
+HANDLE open_work_file(const std::wstring& path, DWORD disposition) {
+  return CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                     nullptr, disposition, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+}
+
 }  // namespace
 
 std::FILE* open_file(const std::string& path, const char* mode) {
   return _wfopen(file_path(path).c_str(), widen(mode).c_str());
+}
+
+bool seek_file(std::FILE* file, std::uint64_t offset) {
+  return _fseeki64(file, static_cast<__int64>(offset), SEEK_SET) == 0;
 }
 
 bool rename_no_replace(const std::string& from, const std::string& to) {
@@ -125,7 +183,15 @@ bool rename_replace(const std::string& from, const std::string& to) {
   return MoveFileExW(file_path(from).c_str(), file_path(to).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
 }
 
-bool remove_file(const std::string& path) { return DeleteFileW(file_path(path).c_str()) != 0; }
+bool remove_file(const std::string& path) {
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!held_locks().empty() && identify(path, info)) {
+    for (LockedFile* lock : held_locks()) {
+      if (lock->is(info)) lock->let_go();
+    }
+  }
+  return DeleteFileW(file_path(path).c_str()) != 0;
+}
 
 bool file_exists(const std::string& path) {
   return GetFileAttributesW(file_path(path).c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -146,6 +212,69 @@ EntryKind entry_kind(const std::string& path) {
   }
   const DWORD not_plain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
   return (attributes & not_plain) == 0 ? EntryKind::kRegularFile : EntryKind::kOther;
+}
+
+FileKind file_kind(const std::string& path) {
+  if (names_windows_device(path) || path.rfind("\\\\.\\", 0) == 0) return FileKind::kOther;
+  // Through a link to what it names.
+  HANDLE handle = CreateFileW(file_path(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileKind::kNone : FileKind::kRegularFile;
+  }
+  FileKind kind = FileKind::kOther;
+  BY_HANDLE_FILE_INFORMATION info;
+  if (GetFileType(handle) == FILE_TYPE_DISK && GetFileInformationByHandle(handle, &info)) {
+    kind = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? FileKind::kFolder : FileKind::kRegularFile;
+  }
+  CloseHandle(handle);
+  return kind;
+}
+
+WorkFile take_work_file(const std::string& path) {
+  if (names_windows_device(path)) return {WorkFileTaken::kNotAFile, nullptr};
+  const std::wstring wide = file_path(path);
+  for (int attempt = 0; attempt < 16; ++attempt) {
+    DWORD attributes = GetFileAttributesW(wide.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kNotPlain) != 0) {
+      return {(attributes & kNotPlain) == FILE_ATTRIBUTE_DIRECTORY ? WorkFileTaken::kFailed : WorkFileTaken::kNotAFile,
+              nullptr};
+    }
+    bool created = true;
+    HANDLE handle = open_work_file(wide, CREATE_NEW);
+    if (handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_EXISTS) {
+      created = false;
+      handle = open_work_file(wide, OPEN_EXISTING);
+      if (handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_NOT_FOUND) continue;
+    }
+    if (handle == INVALID_HANDLE_VALUE) {
+      // A file that another run removes while holding it stays until it lets go.
+      DWORD error = GetLastError();
+      return {error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ? WorkFileTaken::kHeldByAnotherRun
+                                                                               : WorkFileTaken::kFailed,
+              nullptr};
+    }
+    BY_HANDLE_FILE_INFORMATION info;
+    if (GetFileType(handle) != FILE_TYPE_DISK || !GetFileInformationByHandle(handle, &info) ||
+        (info.dwFileAttributes & kNotPlain) != 0) {
+      CloseHandle(handle);
+      return {WorkFileTaken::kNotAFile, nullptr};
+    }
+    auto lock = std::make_unique<LockedFile>(handle, info);
+    OVERLAPPED at = {};
+    at.Offset = kLockedByteLow;
+    at.OffsetHigh = kLockedByteHigh;
+    if (!LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) {
+      if (GetLastError() == ERROR_LOCK_VIOLATION || GetLastError() == ERROR_IO_PENDING) {
+        return {WorkFileTaken::kHeldByAnotherRun, nullptr};
+      }
+    }
+    BY_HANDLE_FILE_INFORMATION now;
+    if (!identify(path, now) || !lock->is(now)) continue;
+    return {created ? WorkFileTaken::kCreated : WorkFileTaken::kLeftOver, std::move(lock)};
+  }
+  return {WorkFileTaken::kHeldByAnotherRun, nullptr};
 }
 
 std::size_t folder_part_length(const std::string& path) {

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "common/created_file.h"
 #include "common/device_names.h"
 #include "common/failure.h"
 #include "common/platform.h"
@@ -52,6 +53,10 @@ void RunFiles::clash_line(const std::string& a, const std::string& b, std::strin
   lines_.push_back(Line{a, b, std::move(line)});
 }
 
+void RunFiles::special_file_line(const std::string& path, std::string line) {
+  special_lines_.push_back(SpecialLine{path, std::move(line)});
+}
+
 std::string RunFiles::clash(const Name& written, const Name& other) const {
   for (const Line& l : lines_) {
     if ((l.a == written.path && l.b == other.path) || (l.a == other.path && l.b == written.path)) return l.line;
@@ -59,15 +64,17 @@ std::string RunFiles::clash(const Name& written, const Name& other) const {
   return "Erro: " + written.role + " nao pode ser " + other.role + ".";
 }
 
-void RunFiles::check(Env& env) const {
-  for (const Name& n : names_) {
-    if (n.from_user && n.path.size() > kMaxUserPath) {
-      throw Failure("Erro: o caminho dado para " + n.role.substr(0, 80) + " tem mais de 255 caracteres.", 1);
-    }
+void RunFiles::refuse_special_output(Env& env, const Name& output) const {
+  if (env.file_kind(output.path) != FileKind::kOther) return;
+  const std::string why =
+      output.role + " (" + output.path + ") e um dispositivo ou outro arquivo especial, nao um arquivo comum.";
+  for (const SpecialLine& l : special_lines_) {
+    if (l.path == output.path) throw Failure(l.line, 1).noted(why);
   }
-  for (const Name& n : names_) {
-    if (n.use == Use::kWritten && n.from_user) refuse_device_as_output(n.path);
-  }
+  throw Failure("Erro: " + why, 1);
+}
+
+void RunFiles::refuse_clashes(Env& env) const {
   for (std::size_t i = 0; i < names_.size(); ++i) {
     const Name& written = names_[i];
     if (written.use != Use::kWritten) continue;
@@ -79,6 +86,31 @@ void RunFiles::check(Env& env) const {
       if (earlier.use == Use::kWritten && names_one_file(env, written.path, earlier.path)) {
         throw Failure(clash(written, earlier), 1);
       }
+    }
+  }
+}
+
+void RunFiles::check(Env& env) const {
+  for (const Name& n : names_) {
+    if (n.from_user && n.path.size() > kMaxUserPath) {
+      throw Failure("Erro: o caminho dado para " + n.role.substr(0, 80) + " tem mais de 255 caracteres.", 1);
+    }
+  }
+  // Written to, a device or a pipe would lose the output or hold the run up;
+  // a staged output moved over it would put a file in its place.
+  for (const Name& n : names_) {
+    if (n.use != Use::kWritten || !n.from_user) continue;
+    refuse_device_as_output(n.path);
+    refuse_special_output(env, n);
+  }
+  refuse_clashes(env);
+  // A link or a device under a name of the run's own would have the run write
+  // through it: refused before anything is created (common/created_file.h
+  // refuses it again when the file is made).
+  for (const Name& n : names_) {
+    if (n.use != Use::kWritten || n.from_user) continue;
+    if (env.entry_kind(n.path) == EntryKind::kOther && env.file_kind(n.path) != FileKind::kFolder) {
+      throw Failure(not_a_work_file_line(n.path), 1);
     }
   }
 }

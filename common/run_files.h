@@ -6,9 +6,12 @@
 //   - a path the user gave is longer than 255 characters (cut, it could name a
 //     file in another folder), or
 //   - a name the user gave for writing names a device (CON, NUL, ... on
-//     Windows), or
+//     Windows), or leads to one, to a pipe or to another file that is not a
+//     plain file or a folder, or
 //   - a written name is the same file as a file read, or as another written
-//     name.
+//     name, or
+//   - a name the run makes up itself (a work file) is a link, a device or
+//     another entry that is neither a plain file nor a folder.
 // "The same file" is decided by identity, not by spelling: "./x", "dir/../x",
 // hard and symbolic links to one file all count as one file, and so does a
 // different letter case where the file system ignores it (Windows). A name
@@ -46,6 +49,10 @@ class RunFiles {
   // `line` refuses a clash of these two registered paths (either order)
   // instead of the general "Erro: <role> nao pode ser <role>." line.
   void clash_line(const std::string& a, const std::string& b, std::string line);
+  // `line` refuses the written name `path` when it leads to a device or
+  // another special file, the general line going to standard error: the line
+  // a program has always given when such an output failed.
+  void special_file_line(const std::string& path, std::string line);
 
   // Throws Failure (one "Erro: ..." line, exit code 1) on the first user path
   // longer than 255 characters, then on the first written name that is a file
@@ -68,9 +75,16 @@ class RunFiles {
 
   void add(std::string path, std::string role, Use use, bool from_user);
   std::string clash(const Name& written, const Name& other) const;
+  void refuse_special_output(Env& env, const Name& output) const;
+  void refuse_clashes(Env& env) const;
 
   std::vector<Name> names_;
   std::vector<Line> lines_;
+  struct SpecialLine {
+    std::string path;
+    std::string line;
+  };
+  std::vector<SpecialLine> special_lines_;
 };
 
 // The longest path a user may give.

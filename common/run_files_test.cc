@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "common/created_file.h"
 #include "common/failure.h"
 #include "tests/support/e2e.h"
 
@@ -97,39 +96,6 @@ TEST(RunFiles, UserPathsLongerThan255AreRefusedDerivedOnesAreNot) {
     if (use == 2) files.given(path, "o arquivo de entrada");
     EXPECT_EQ(refusal(files), "Erro: o caminho dado para o arquivo de entrada tem mais de 255 caracteres.");
   }
-}
-
-TEST(CreatedFile, RemovesOnlyAPlainFileThisRunMade) {
-  ScratchDir dir;
-  ScopedCurrentDir here(dir.path());
-  Env& env = default_env();
-  dir.write("old", "kept");
-  dir.write("target", "kept");
-  ASSERT_EQ(::symlink("target", dir.file("link").c_str()), 0);
-  ASSERT_EQ(::symlink("nothing", dir.file("dangling").c_str()), 0);
-  {
-    CreatedFile made(env, "new");
-    CreatedFile kept(env, "done");
-    CreatedFile old(env, "old");
-    CreatedFile link(env, "link");
-    CreatedFile dangling(env, "dangling");
-    for (const char* name : {"new", "done", "old", "link", "dangling"}) env.create(name)->append("written");
-    kept.keep();
-    EXPECT_TRUE(made.made_by_this_run());
-    EXPECT_FALSE(old.made_by_this_run());
-    EXPECT_FALSE(link.made_by_this_run());
-    EXPECT_FALSE(dangling.made_by_this_run());
-  }
-  EXPECT_EQ(dir.list(), (std::vector<std::string>{"dangling", "done", "link", "nothing", "old", "target"}));
-}
-
-TEST(CreatedFile, NeverRemovesWhatTookTheNameMeanwhile) {
-  ScratchDir dir;
-  ScopedCurrentDir here(dir.path());
-  CreatedFile made(default_env(), "x");
-  ASSERT_EQ(::symlink("elsewhere", dir.file("x").c_str()), 0);
-  EXPECT_FALSE(made.remove());
-  EXPECT_EQ(dir.list(), std::vector<std::string>{"x"});
 }
 
 }  // namespace

@@ -42,8 +42,9 @@ int modo_interativo(const Options& dadas, Console& console, Env& env) {
   ParametrosDaPagina p;
   p.opcoes = resume::opcoes_da_analise(dadas);
   console.clear();
-  p.entrada = console.ask_text_then_blank_line({"Digite o caminho e o nome do arquivo de entrada."});
-  p.pagina = console.ask_text_then_blank_line({"Digite o caminho e o nome da pagina de saida, com a extensao .html."});
+  p.entrada = console.ask_path_then_blank_line({"Digite o caminho e o nome do arquivo de entrada."});
+  p.pagina =
+      console.ask_path_then_blank_line({"Digite o caminho e o nome da pagina de saida, com a extensao .html."});
   p.corte = events::pergunta_parametros_de_corte(console);
   escreve_resumo(console, desenha_pagina(env, p));
   console.end_dialogue();

@@ -8,6 +8,7 @@
 #include "common/failure.h"
 #include "common/fixed.h"
 #include "common/run_files.h"
+#include "common/series_input.h"
 #include "common/staged_file.h"
 #include "common/text.h"
 #include "desenha/afina.h"
@@ -29,7 +30,7 @@ using resume::Registro;
 
 // One pass over the records of the series, read as Resume_Chuvadas reads them.
 void percorre_serie(Env& env, const std::string& entrada, const std::function<void(const Registro&)>& ao_registro) {
-  auto serie = open_lines(env, entrada);
+  auto serie = open_lines(env, entrada, LineEnds::kAlsoLoneCr);
   if (!serie) throw Failure("Erro: nao foi possivel abrir o arquivo de entrada.", 1);
   resume::le_registros(*serie, ao_registro);
 }
@@ -90,7 +91,7 @@ Reconhecimento reconhece(Env& env, const ParametrosDaPagina& p) {
         if (const double ei30 = resume::contribuicao_para_r(e); ei30 > 0) r.r_no_tempo->acrescenta(e.inicio, ei30);
       },
       [&](const LinhaDeMaxima& m) { r.maximas.push_back(m); });
-  percorre_serie(env, p.entrada, [&](const Registro& registro) {
+  percorre_serie(env, p.serie_lida(), [&](const Registro& registro) {
     if (r.registros == 0) {
       r.primeiro = registro.inicio;
       r.r_no_tempo.emplace(registro.inicio, p.corte.passo_s, 2 * kColunasDaCurva);
@@ -167,7 +168,7 @@ Desenhos desenha(Env& env, const ParametrosDaPagina& p, const Reconhecimento& r)
   std::size_t proximo = 0;
   // Tips are summed as whole numbers, so ten years of steps add up exactly.
   std::int64_t basculacoes = 0;
-  percorre_serie(env, p.entrada, [&](const Registro& registro) {
+  percorre_serie(env, p.serie_lida(), [&](const Registro& registro) {
     const double chuva = registro.basculacoes * p.corte.precisao;
     const double antes = static_cast<double>(basculacoes) * p.corte.precisao;
     basculacoes += registro.basculacoes;
@@ -378,7 +379,7 @@ void escreve_tabela_de_eventos(Env& env, const ParametrosDaPagina& p, const Reco
         ++linhas_no_bloco;
       },
       [](const LinhaDeMaxima&) {});
-  percorre_serie(env, p.entrada, [&](const Registro& registro) { resumo.acrescenta(registro); });
+  percorre_serie(env, p.serie_lida(), [&](const Registro& registro) { resumo.acrescenta(registro); });
   resumo.termina();
   fecha_bloco();
   // A record without events still shows what the table would hold.
@@ -503,11 +504,21 @@ ResumoDaPagina desenha_pagina(Env& env, const ParametrosDaPagina& p) {
   arquivos.writes(p.pagina, "a pagina");
   arquivos.writes_derived(StagedFile::temporary_name(p.pagina), "o arquivo temporario da pagina");
   if (p.opcoes.falhas) arquivos.reads(*p.opcoes.falhas, "a lista de falhas");
+  const SeriesCopy copia = series_copy_in_current_folder();
+  name_series_copy(arquivos, env, p.entrada, copia);
   arquivos.check(env);
+  // The drawings count records for time, as the storm tables do.
+  SeriesRules regras;
+  regras.step_s = p.corte.passo_s;
+  regras.one_record_per_step = true;
+  SeriesInput entrada(env, p.entrada, regras, copia);
+  ParametrosDaPagina lida = p;
+  lida.lida = entrada.path();
   auto pagina = StagedFile::create(env, p.pagina);
   if (!pagina) throw Failure("Erro: nao foi possivel criar o arquivo de saida.", 1);
-  const ResumoDaPagina resumo = escreve_pagina(env, p, pagina->lines());
+  const ResumoDaPagina resumo = escreve_pagina(env, lida, pagina->lines());
   if (!pagina->commit()) throw Failure("Erro: nao foi possivel gravar o arquivo de saida.", 1);
+  entrada.finished();
   return resumo;
 }
 

@@ -17,6 +17,10 @@ struct ParametrosDaPagina {
   std::string pagina;
   events::ParametrosDeCorte corte;
   resume::OpcoesDaAnalise opcoes;  // outage list, energy equation, complete years
+  // The file the passes read when it is not `entrada`: the copy of a series
+  // that can be read only once.
+  std::string lida{};
+  const std::string& serie_lida() const { return lida.empty() ? entrada : lida; }
 };
 
 // At most this many storms get a hyetograph: the deepest ones.
@@ -33,9 +37,11 @@ struct ResumoDaPagina {
 // page to `saida`. Throws Failure when the list or the series cannot be read.
 ResumoDaPagina escreve_pagina(Env& env, const ParametrosDaPagina& p, LineWriter& saida);
 
-// The whole run: the page is written under a temporary name and takes its own
-// name only once complete, replacing an earlier page. Refuses (Failure) a page
-// that would be the series itself or the outage list.
+// The whole run: the series is taken in first (common/series_input.h), and a
+// file that is no series or is not on the step given is refused; the page is
+// written under a temporary name and takes its own name only once complete,
+// replacing an earlier page. Refuses (Failure) a page that would be the series
+// itself or the outage list.
 ResumoDaPagina desenha_pagina(Env& env, const ParametrosDaPagina& p);
 
 }  // namespace rain::desenha

@@ -12,11 +12,4 @@ std::string texto_data_hora(std::int64_t segundos) {
   return texto;
 }
 
-std::string texto_duracao(std::int64_t segundos) {
-  char texto[40];
-  std::snprintf(texto, sizeof texto, "%02lld:%02lld:%02lld", static_cast<long long>(segundos / 3600),
-                static_cast<long long>(segundos % 3600 / 60), static_cast<long long>(segundos % 60));
-  return texto;
-}
-
 }  // namespace rain::desenha

@@ -1,5 +1,5 @@
-// Texts of a record time (seconds of a plain calendar, as the series times are
-// read) and of a duration, as the page writes them.
+// The text of a record time (seconds of a plain calendar, as the series times
+// are read), as the page writes it; durations: rain::texto_duracao.
 #pragma once
 
 #include <cstdint>
@@ -11,8 +11,5 @@ namespace rain::desenha {
 
 // "dd/mm/aaaa hh:mm:ss", as a reader of the page writes a time.
 std::string texto_data_hora(std::int64_t segundos);
-
-// A duration as "hh:mm:ss", hours past 24 included ("90:00:00").
-std::string texto_duracao(std::int64_t segundos);
 
 }  // namespace rain::desenha

@@ -28,6 +28,7 @@ ParametrosDoRecorte parametros_do_recorte(std::string entrada, std::string saida
   p.janela = corte.janela;
   p.minimo = corte.minimo;
   p.precisao = corte.precisao;
+  p.passo_s = corte.passo_s;
   return p;
 }
 
@@ -51,8 +52,9 @@ int modo_linha_de_comando(const std::vector<std::string>& args, Console& console
 
 int modo_interativo(Console& console, Env& env) {
   console.clear();
-  std::string entrada = console.ask_text_then_blank_line({"Digite o caminho e o nome do arquivo de entrada."});
-  std::string saida = console.ask_text_then_blank_line({"Digite o caminho e o nome do arquivo de saida, sem extensao."});
+  std::string entrada = console.ask_path_then_blank_line({"Digite o caminho e o nome do arquivo de entrada."});
+  std::string saida =
+      console.ask_path_then_blank_line({"Digite o caminho e o nome do arquivo de saida, sem extensao."});
   const ParametrosDeCorte corte = pergunta_parametros_de_corte(console);
   const ParametrosDoRecorte p = parametros_do_recorte(std::move(entrada), std::move(saida), corte);
   ResumoDoRecorte resumo;

@@ -1,5 +1,6 @@
 #include "events/recorta.h"
 
+#include <optional>
 #include <vector>
 
 #include "common/created_file.h"
@@ -7,6 +8,7 @@
 #include "common/line_io.h"
 #include "common/numbers.h"
 #include "common/run_files.h"
+#include "common/series_input.h"
 #include "common/series_record.h"
 #include "common/text.h"
 #include "events/deteccao.h"
@@ -30,32 +32,46 @@ LinhaDoEvento linha_do_evento(const std::string& texto) {
   return LinhaDoEvento{texto, no_evento, tem_tab ? record_tips(texto, record_blanks()) : no_evento};
 }
 
-// Writes the event under the work name, then moves it to its own name. The
-// move never replaces a file: when it fails the event stays in the work file.
-// A name whose folder part was cut at 255 characters would put the event in
-// another folder: it is not moved there.
-void grava_evento(Env& env, const std::string& cabecalho, const NomeDoEvento& nome,
-                  const std::vector<std::string>& corpo) {
-  // An incomplete event must not pass for a finished one; a work file that
-  // was there before this event is never removed.
-  CreatedFile trabalho(env, kArquivoDeTrabalho);
-  auto arquivo = create_lines(env, kArquivoDeTrabalho);
-  if (!arquivo) throw Failure("Erro: nao foi possivel criar o arquivo de saida.", 1);
-  arquivo->write_line(cabecalho);
-  for (const std::string& registro : corpo) arquivo->write_line(registro);
-  if (!arquivo->close()) throw Failure("Erro: nao foi possivel gravar o arquivo de saida.", 1);
-  trabalho.keep();
-  if (nome.pasta_cortada || !env.rename_no_replace(kArquivoDeTrabalho, nome.texto)) {
-    throw Failure("Erro: nao foi possivel mover o evento para " + nome.texto + "; ele ficou em " +
-                      kArquivoDeTrabalho + ".",
-                  1);
+// The work file where each event is written before it moves to its own name:
+// this run's from the first event to the end, so that no other run in the
+// folder writes its events through it meanwhile.
+class ArquivoDeTrabalho {
+ public:
+  explicit ArquivoDeTrabalho(Env& env) : env_(env) { arquivo_.emplace(env_, kArquivoDeTrabalho); }
+
+  // Writes the event under the work name, then moves it to its own name. The
+  // move never replaces a file: when it fails the event stays in the work
+  // file. A name that would lie in another folder is not moved there.
+  void grava_evento(const std::string& cabecalho, const NomeDoEvento& nome, const std::vector<std::string>& corpo) {
+    auto arquivo = create_lines(env_, kArquivoDeTrabalho);
+    if (!arquivo) throw Failure("Erro: nao foi possivel criar o arquivo de saida.", 1);
+    arquivo->write_line(cabecalho);
+    for (const std::string& registro : corpo) arquivo->write_line(registro);
+    // An incomplete event must not pass for a finished one: the failure
+    // removes a work file this run made.
+    if (!arquivo->close()) throw Failure("Erro: nao foi possivel gravar o arquivo de saida.", 1);
+    arquivo_->keep();
+    if (nome.fora_da_pasta || !env_.rename_no_replace(kArquivoDeTrabalho, nome.texto)) {
+      throw Failure("Erro: nao foi possivel mover o evento para " + nome.texto + "; ele ficou em " +
+                        kArquivoDeTrabalho + ".",
+                    1);
+    }
+    // The name moved with the event: taken again for the next one.
+    arquivo_.reset();
+    arquivo_.emplace(env_, kArquivoDeTrabalho);
   }
-}
+
+ private:
+  Env& env_;
+  // Removed at the end when this run made it; a work file a killed run left
+  // and no event has used stays as it was.
+  std::optional<CreatedFile> arquivo_;
+};
 
 class Recorte {
  public:
   Recorte(Env& env, const ParametrosDoRecorte& p, LineReader& serie, ResumoDoRecorte& resumo)
-      : env_(env), p_(p), serie_(serie), resumo_(resumo), deteccao_(p.janela, *this) {}
+      : p_(p), serie_(serie), resumo_(resumo), trabalho_(env), deteccao_(p.janela, *this) {}
 
   FimDoRecorte executa() {
     le_linha();
@@ -81,7 +97,7 @@ class Recorte {
     if (!(p_.minimo < profundidade)) return;
     const NomeDoEvento nome =
         nome_do_evento_inteiro(p_.saida, numero_do_evento_, rotulo_inicio_, MONTA_ROTULO(CORPO_.back()));
-    grava_evento(env_, cabecalho_, nome, CORPO_);
+    trabalho_.grava_evento(cabecalho_, nome, CORPO_);
     ++numero_do_evento_;
     ++resumo_.eventos;
     resumo_.basculacoes += basculacoes;
@@ -127,10 +143,10 @@ class Recorte {
     }
   }
 
-  Env& env_;
   const ParametrosDoRecorte& p_;
   LineReader& serie_;
   ResumoDoRecorte& resumo_;
+  ArquivoDeTrabalho trabalho_;
   std::int64_t linhas_lidas_ = 0;
   DeteccaoDeEventos<LinhaDoEvento, Recorte> deteccao_;
   std::string cabecalho_;
@@ -146,15 +162,25 @@ FimDoRecorte RECORTA_EVENTOS(Env& env, const ParametrosDoRecorte& p, ResumoDoRec
   // A window shorter than one record would never close an event as it should.
   if (p.janela < 1) throw Failure("Erro: periodo invalido para o intervalo utilizado.", 1);
   // The work file is emptied for every event: it must not be the series.
+  const SeriesCopy copia = series_copy_in_current_folder();
   RunFiles files;
   files.reads(p.entrada, "o arquivo de entrada");
   files.given(p.saida, "o arquivo de saida");
   files.writes_derived(kArquivoDeTrabalho, std::string("o arquivo de trabalho ") + kArquivoDeTrabalho);
+  name_series_copy(files, env, p.entrada, copia);
   files.check(env);
-  auto serie = open_lines(env, p.entrada);
-  if (!serie) throw Failure("Erro: nao foi possivel abrir o arquivo de entrada.", 1);
-  ResumoDoRecorte ignorado;
-  return Recorte(env, p, *serie, resumo ? *resumo : ignorado).executa();
+  SeriesRules regras;
+  regras.step_s = p.passo_s;
+  SeriesInput entrada(env, p.entrada, regras, copia);
+  FimDoRecorte fim;
+  {
+    auto serie = entrada.reopen();
+    if (!serie) throw Failure("Erro: nao foi possivel abrir o arquivo de entrada.", 1);
+    ResumoDoRecorte ignorado;
+    fim = Recorte(env, p, *serie, resumo ? *resumo : ignorado).executa();
+  }
+  entrada.finished();
+  return fim;
 }
 
 }  // namespace rain::events

@@ -28,6 +28,9 @@ struct ParametrosDoRecorte {
   std::int64_t janela = 1;  // N: dry records that close an event, at least 1
   double minimo = 0;        // an event is kept only when deeper than this, mm
   double precisao = 0;      // mm per bucket tip
+  // The step the series must have, seconds (the discretization interval); 0
+  // leaves it unchecked.
+  std::int64_t passo_s = 0;
 };
 
 // What a pass did, for the run's summary line.
@@ -38,9 +41,12 @@ struct ResumoDoRecorte {
 };
 
 // One pass over the series `p.entrada`: every event whose depth exceeds the
-// minimum is written to saida_ParteK_<start>_a_<end>.txt. Throws Failure when
-// the series cannot be read or an event file cannot be written or moved.
-// `resumo`, when given, receives the figures of the pass.
+// minimum is written to saida_ParteK_<start>_a_<end>.txt. Before any event the
+// series is taken in whole (common/series_input.h): a file that is no series,
+// or whose step is not `p.passo_s`, is refused. The work file is this run's
+// from then to the end of the run. Throws Failure when the series cannot be
+// read or an event file cannot be written or moved. `resumo`, when given,
+// receives the figures of the pass.
 FimDoRecorte RECORTA_EVENTOS(Env& env, const ParametrosDoRecorte& p, ResumoDoRecorte* resumo = nullptr);
 
 }  // namespace rain::events

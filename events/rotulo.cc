@@ -18,6 +18,12 @@ std::string MONTA_ROTULO(std::string_view registro) {
 
 namespace {
 
+// A label with a folder separator of either system in it.
+bool tem_pasta(std::string_view rotulo) {
+  return rotulo.find_first_of("/\\") != std::string_view::npos ||
+         platform::folder_part_length(std::string(rotulo)) != 0;
+}
+
 std::string nome_sem_corte(std::string_view saida, std::int64_t numero, std::string_view rotulo_inicio,
                            std::string_view rotulo_fim) {
   std::string nome(saida);
@@ -41,7 +47,8 @@ std::string nome_do_evento(std::string_view saida, std::int64_t numero, std::str
 NomeDoEvento nome_do_evento_inteiro(std::string_view saida, std::int64_t numero, std::string_view rotulo_inicio,
                                     std::string_view rotulo_fim) {
   const std::string inteiro = nome_sem_corte(saida, numero, rotulo_inicio, rotulo_fim);
-  return NomeDoEvento{cut_short(inteiro), platform::folder_part_length(inteiro) > kMaxShortText};
+  return NomeDoEvento{cut_short(inteiro), platform::folder_part_length(inteiro) > kMaxShortText ||
+                                              tem_pasta(rotulo_inicio) || tem_pasta(rotulo_fim)};
 }
 
 }  // namespace rain::events

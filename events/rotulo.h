@@ -17,8 +17,10 @@ std::string nome_do_evento(std::string_view saida, std::int64_t numero, std::str
 
 struct NomeDoEvento {
   std::string texto;  // cut to 255 characters
-  // The cut fell inside the folder part: the name lies in another folder.
-  bool pasta_cortada = false;
+  // The name would lie in another folder than the output's: the cut fell
+  // inside the folder part, or a label took a folder from the data (a time or
+  // a date that holds "/" or "\").
+  bool fora_da_pasta = false;
 };
 NomeDoEvento nome_do_evento_inteiro(std::string_view saida, std::int64_t numero, std::string_view rotulo_inicio,
                                     std::string_view rotulo_fim);

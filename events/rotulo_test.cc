@@ -47,10 +47,10 @@ TEST(NomeDoEvento, ACutThatFallsInTheFolderPartIsMarked) {
   // A time written with "/" puts a folder into the label.
   const NomeDoEvento cortado = nome_do_evento_inteiro(std::string(250, 'a'), 1, "01-02-05_10/00h", "x");
   EXPECT_EQ(cortado.texto.size(), 255u);
-  EXPECT_TRUE(cortado.pasta_cortada);
+  EXPECT_TRUE(cortado.fora_da_pasta);
   const NomeDoEvento inteiro = nome_do_evento_inteiro("d/" + std::string(240, 'a'), 1, "01-02-05_14h35", "x");
   EXPECT_EQ(inteiro.texto, nome_do_evento("d/" + std::string(240, 'a'), 1, "01-02-05_14h35", "x"));
-  EXPECT_FALSE(inteiro.pasta_cortada);
+  EXPECT_FALSE(inteiro.fora_da_pasta);
 }
 
 }  // namespace

@@ -63,6 +63,7 @@ RunFiles arquivos_da_execucao(const ParametrosDoAjuste& p, const Plano& plano) {
   files.reads(p.ENDERECO_ENTRADA, "o arquivo de entrada");
   files.writes(p.ENDERECO_SAIDA, "o arquivo de saida");
   files.clash_line(p.ENDERECO_SAIDA, p.ENDERECO_ENTRADA, kErroMesmoArquivo);
+  files.special_file_line(p.ENDERECO_SAIDA, kErroGravarSaida);
   const std::string temporaria = temporary_name(p.ENDERECO_SAIDA);
   files.writes_derived(temporaria, "o arquivo temporario " + temporaria);
   if (!p.arquivo_de_falhas.empty()) {
@@ -106,9 +107,7 @@ std::unique_ptr<LineReader> abre_entrada(Env& env, const ParametrosDoAjuste& p) 
 
 // A temporary name holds only what a run killed half-way left there: it is
 // cleared, so that this run's failure takes its own file away with it.
-void libera_temporaria(Env& env, const std::string& temporaria) {
-  if (env.entry_kind(temporaria) == EntryKind::kRegularFile) env.remove(temporaria);
-}
+void libera_temporaria(Env& env, const std::string& temporaria) { remove_left_over(env, temporaria); }
 
 // The outage list of one attempt at the run, written under its temporary
 // name as the outages are found.

@@ -46,6 +46,14 @@ class Dialogo {
     destino = console_.read_text_answer();
   }
 
+  // A path is kept whole as well, so that one longer than 255 characters is
+  // refused as on the command line instead of cut to another name.
+  void caminho(std::initializer_list<std::string_view> lines, std::string& destino, std::string& dado) {
+    console_.ask(lines);
+    dado = console_.read_path_answer();
+    destino = cut_short(dado);
+  }
+
   void inteiro(std::initializer_list<std::string_view> lines, const char* nome, std::int16_t& destino) {
     console_.ask(lines);
     destino = int16_answer(console_.read_number_token(), {kRespostaNaoNumerica, nome}, kRespostaForaDaFaixa);
@@ -97,8 +105,8 @@ ParametrosDoAjuste le_linha_de_comando(const std::vector<std::string>& args) {
 ParametrosDoAjuste dialogo(Console& console) {
   ParametrosDoAjuste p;
   Dialogo d(console);
-  d.texto({"Digite o caminho do arquivo de entrada."}, p.ENDERECO_ENTRADA);
-  d.texto({"Digite o caminho do arquivo de saida."}, p.ENDERECO_SAIDA);
+  d.caminho({"Digite o caminho do arquivo de entrada."}, p.ENDERECO_ENTRADA, p.entrada_dada);
+  d.caminho({"Digite o caminho do arquivo de saida."}, p.ENDERECO_SAIDA, p.saida_dada);
   d.inteiro({"Digite em que linha se encontra o cabecalho do arquivo, se houver.", kSeNaoExistir},
             "linha do cabecalho", p.LINHA_CABECALHO);
   d.inteiro({"Digite em que linha se encontra o primeiro dado de chuva do arquivo."}, "linha do primeiro dado",

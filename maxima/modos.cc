@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "common/failure.h"
 #include "common/numbers.h"
 #include "common/series_record.h"
 
@@ -40,6 +41,14 @@ std::optional<Modo> modo_de_pesquisa(std::string_view digitado) {
   return std::nullopt;
 }
 
+Modo modo_ou_recusa(std::string_view digitado) {
+  if (std::optional<Modo> modo = modo_de_pesquisa(digitado)) return *modo;
+  throw Failure("Erro: modo invalido.", 1)
+      .noted("modo de pesquisa: \"" + std::string(digitado) +
+             "\" nao e um dos modos total, intervalo, diario, mensal, bimestral, trimestral, semestral ou sazonal "
+             "(em qualquer caixa).");
+}
+
 bool modo_periodico(Modo modo) { return modo != Modo::TOTAL && modo != Modo::INTERVALO; }
 
 const DelimiterSet& separador_data() {
@@ -49,6 +58,19 @@ const DelimiterSet& separador_data() {
 
 std::optional<std::int32_t> valor_da_coluna(std::string_view linha, int coluna) {
   return whole_int32(record_field(linha, coluna));
+}
+
+void valores_das_colunas(std::string_view linha, int ultima, std::vector<std::optional<std::int32_t>>& valores) {
+  valores.assign(ultima >= kTipsField ? static_cast<std::size_t>(ultima - kTipsField + 1) : 0, std::nullopt);
+  const DelimiterSet& brancos = record_blanks();
+  std::size_t i = 0;
+  for (int campo = 1; campo <= ultima; ++campo) {
+    while (i < linha.size() && brancos.has(linha[i])) ++i;
+    if (i == linha.size()) return;
+    const std::size_t inicio = i;
+    while (i < linha.size() && !brancos.has(linha[i])) ++i;
+    if (campo >= kTipsField) valores[static_cast<std::size_t>(campo - kTipsField)] = whole_int32(linha.substr(inicio, i - inicio));
+  }
 }
 
 bool cruza_hora_referencia(std::string_view data_anterior, std::string_view hora_anterior,

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "common/text.h"
 
@@ -14,6 +15,9 @@ enum class Modo { TOTAL, INTERVALO, DIARIO, MENSAL, BIMESTRAL, TRIMESTRAL, SEMES
 
 // The mode named by the typed text, in any letter case; nothing when unknown.
 std::optional<Modo> modo_de_pesquisa(std::string_view digitado);
+// The same, or the refusal of an unknown mode ("Erro: modo invalido.", exit
+// code 1, the accepted modes named on standard error).
+Modo modo_ou_recusa(std::string_view digitado);
 
 // DIARIO to SAZONAL: the series is cut into many periods at a reference hour.
 bool modo_periodico(Modo modo);
@@ -25,6 +29,9 @@ const DelimiterSet& separador_data();
 // whole number; nothing when the field is missing or is not a whole number that
 // fits 32 bits.
 std::optional<std::int32_t> valor_da_coluna(std::string_view linha, int coluna);
+// Columns 4 to `ultima` of a line read as valor_da_coluna reads each, in one
+// pass over the line: `valores` gets one entry per column.
+void valores_das_colunas(std::string_view linha, int ultima, std::vector<std::optional<std::int32_t>>& valores);
 
 // The reference hour lies between the line taken last (date, time) and the
 // next one. A change of date alone is not a crossing: the next line must also

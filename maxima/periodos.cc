@@ -1,5 +1,6 @@
 #include "maxima/periodos.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "common/calendar.h"
@@ -44,22 +45,24 @@ bool antes_de(std::string_view linha, const std::string& data_limite, const std:
 
 }  // namespace
 
-CaminhadaColuna::CaminhadaColuna(std::unique_ptr<LineReader> serie, std::unique_ptr<LineReader> trabalho,
-                                 const RegrasPeriodo& regras, int coluna, std::string cabecalho)
-    : serie_(std::move(serie)),
+CaminhadaDasColunas::CaminhadaDasColunas(std::unique_ptr<LineReader> serie, std::unique_ptr<LineReader> trabalho,
+                                         const RegrasPeriodo& regras, int ultima_coluna, std::string cabecalho)
+    : VALOR_MAXIMO_(ultima_coluna >= kTipsField ? static_cast<std::size_t>(ultima_coluna - kTipsField + 1) : 0),
+      ACUMULO_PERIODO_(VALOR_MAXIMO_.size()),
+      serie_(std::move(serie)),
       trabalho_(std::move(trabalho)),
       regras_(regras),
-      coluna_(coluna),
+      ultima_coluna_(ultima_coluna),
       LINHA_ATUAL_(std::move(cabecalho)) {}
 
-bool CaminhadaColuna::ha_periodo() {
+bool CaminhadaDasColunas::ha_periodo() {
   if (!serie_->at_end()) return true;
   return modo_periodico(regras_.modo) && atual_pendente_;
 }
 
-void CaminhadaColuna::faz_periodo() {
-  VALOR_MAXIMO_ = 0;
-  ACUMULO_PERIODO_ = 0;
+void CaminhadaDasColunas::faz_periodo() {
+  std::fill(VALOR_MAXIMO_.begin(), VALOR_MAXIMO_.end(), 0);
+  std::fill(ACUMULO_PERIODO_.begin(), ACUMULO_PERIODO_.end(), 0);
   switch (regras_.modo) {
     case Modo::TOTAL:
       periodo_total();
@@ -73,7 +76,7 @@ void CaminhadaColuna::faz_periodo() {
   }
 }
 
-bool CaminhadaColuna::rele_periodo(const std::function<void(const std::string&)>& ao_ler) {
+bool CaminhadaDasColunas::rele_periodo(const std::function<void(const std::string&)>& ao_ler) {
   std::string linha;
   for (; LINHAS_PERIODO_ > 0; --LINHAS_PERIODO_) {
     if (!trabalho_->read_line(linha)) return false;
@@ -83,32 +86,35 @@ bool CaminhadaColuna::rele_periodo(const std::function<void(const std::string&)>
   return true;
 }
 
-void CaminhadaColuna::toma(const std::string& linha) {
-  if (std::optional<std::int32_t> valor = valor_da_coluna(linha, coluna_)) {
-    if (*valor > VALOR_MAXIMO_) VALOR_MAXIMO_ = *valor;
-    ACUMULO_PERIODO_ += *valor;
+void CaminhadaDasColunas::toma(const std::string& linha) {
+  valores_das_colunas(linha, ultima_coluna_, valores_);
+  for (std::size_t i = 0; i < valores_.size(); ++i) {
+    if (const std::optional<std::int32_t>& valor = valores_[i]) {
+      if (*valor > VALOR_MAXIMO_[i]) VALOR_MAXIMO_[i] = *valor;
+      ACUMULO_PERIODO_[i] += *valor;
+    }
   }
   ++LINHAS_PERIODO_;
 }
 
-void CaminhadaColuna::le_serie() { serie_->read_line(LINHA_ATUAL_); }
+void CaminhadaDasColunas::le_serie() { serie_->read_line(LINHA_ATUAL_); }
 
-void CaminhadaColuna::periodo_total() {
+void CaminhadaDasColunas::periodo_total() {
   while (!serie_->at_end()) {
     le_serie();
     toma(LINHA_ATUAL_);
   }
 }
 
-bool CaminhadaColuna::antes_do_inicio(const std::string& linha) const {
+bool CaminhadaDasColunas::antes_do_inicio(const std::string& linha) const {
   return antes_de(linha, regras_.data_inicio, regras_.hora_inicio);
 }
 
-bool CaminhadaColuna::dentro_do_fim(const std::string& linha) const {
+bool CaminhadaDasColunas::dentro_do_fim(const std::string& linha) const {
   return antes_de(linha, regras_.data_termino, regras_.hora_termino);
 }
 
-void CaminhadaColuna::periodo_intervalo() {
+void CaminhadaDasColunas::periodo_intervalo() {
   // The lines before the start are counted from the header line on, which
   // sorts before every date that begins with a digit.
   while (antes_do_inicio(LINHA_ATUAL_) && !serie_->at_end()) {
@@ -131,14 +137,14 @@ void CaminhadaColuna::periodo_intervalo() {
   while (!serie_->at_end()) le_serie();
 }
 
-bool CaminhadaColuna::fecha_periodo() const {
+bool CaminhadaDasColunas::fecha_periodo() const {
   if (LINHA_ATUAL_ == LINHA_ANTERIOR_) return true;
   return cruza_hora_referencia(data_fixa(LINHA_ANTERIOR_), hora_fixa(LINHA_ANTERIOR_), data_fixa(LINHA_ATUAL_),
                                hora_fixa(LINHA_ATUAL_), regras_.hora_inicio) &&
          data_de_fronteira(regras_.modo, record_date(LINHA_ATUAL_));
 }
 
-void CaminhadaColuna::periodo_periodico() {
+void CaminhadaDasColunas::periodo_periodico() {
   if (!primeira_lida_) {
     le_serie();
     primeira_lida_ = true;

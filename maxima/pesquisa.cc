@@ -1,16 +1,20 @@
 #include "maxima/pesquisa.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "common/calendar.h"
-#include "common/created_file.h"
 #include "common/failure.h"
-#include "common/run_files.h"
 #include "common/fixed.h"
 #include "common/line_io.h"
+#include "common/run_files.h"
+#include "common/series_input.h"
 #include "common/series_record.h"
+#include "common/staged_file.h"
+#include "maxima/partes_do_relatorio.h"
 #include "maxima/periodos.h"
 
 namespace rain::maxima {
@@ -19,8 +23,6 @@ namespace {
 const std::string kRegraLarga(80, '*');
 const std::string kRegraEstreita(20, '*');
 
-const char* const kModoInvalido = "Erro: modo invalido.";
-const char* const kEntradaNaoAbre = "Erro: nao foi possivel abrir o arquivo de entrada.";
 const char* const kTrabalhoNaoCriado = "Erro: nao foi possivel criar um arquivo interno do Pluvianex.";
 const char* const kSaidaNaoCriada = "Erro: nao foi possivel criar o arquivo de saida.";
 const char* const kSaidaIgualEntrada = "Erro: o arquivo de saida e o proprio arquivo de entrada.";
@@ -78,7 +80,6 @@ Cabecalho le_cabecalho(LineReader& serie) {
   Cabecalho c;
   serie.read_line(c.TEXTO_CABECALHO);
   c.NUM_COLUNAS = CONTA_CAMPOS(serie.read_line());
-  if (serie.failed()) falha(kEntradaNaoLida);
   return c;
 }
 
@@ -89,36 +90,40 @@ void confere_arquivos(Env& env, const ParametrosPesquisa& p) {
   files.reads(p.ARQUIVO_ENTRADA, "o arquivo de entrada");
   files.writes(p.ARQUIVO_SAIDA, "o arquivo de saida");
   files.writes_derived(kArquivoTrabalho, "o arquivo interno buffer_pesquisa.pvx");
+  files.writes_derived(StagedFile::temporary_name(p.ARQUIVO_SAIDA), "o arquivo temporario do relatorio");
   files.clash_line(p.ARQUIVO_ENTRADA, kArquivoTrabalho, kEntradaIgualTrabalho);
   files.clash_line(p.ARQUIVO_SAIDA, p.ARQUIVO_ENTRADA, kSaidaIgualEntrada);
   files.clash_line(p.ARQUIVO_SAIDA, kArquivoTrabalho, kSaidaIgualTrabalho);
+  files.special_file_line(p.ARQUIVO_SAIDA, kSaidaNaoGravada);
   files.check(env);
 }
 
-// The work file and the report, each removed again when the run fails
-// half-way and this run made it, so that no partial report passes for a
-// complete one while a file the user had (or a device) is never removed.
-struct ArquivosCriados {
-  std::optional<CreatedFile> trabalho;
-  std::optional<CreatedFile> relatorio;
+// The series is read once, into the work file, which every later pass reads:
+// a series given as a pipe is searched like any other.
+SeriesCopy copia_de_trabalho() { return {kArquivoTrabalho, true, kTrabalhoNaoCriado, kTrabalhoNaoGravado}; }
+
+// The copy of the series at the start of the work file, whatever the walk
+// appends after it (PartesDoRelatorio).
+class CopiaDaSerie final : public ReadableFile {
+ public:
+  CopiaDaSerie(std::unique_ptr<ReadableFile> arquivo, std::uint64_t tamanho)
+      : arquivo_(std::move(arquivo)), resta_(tamanho) {}
+  std::size_t read(char* buffer, std::size_t n) override {
+    const std::size_t lidos = arquivo_->read(buffer, static_cast<std::size_t>(std::min<std::uint64_t>(n, resta_)));
+    resta_ -= lidos;
+    return lidos;
+  }
+  bool failed() const override { return arquivo_->failed(); }
+
+ private:
+  std::unique_ptr<ReadableFile> arquivo_;
+  std::uint64_t resta_;
 };
 
-// Returns the number of records copied.
-std::int64_t copia_para_trabalho(Env& env, const std::string& entrada, ArquivosCriados& criados) {
-  auto serie = open_lines(env, entrada);
-  if (!serie) falha(kEntradaNaoLida);
-  criados.trabalho.emplace(env, kArquivoTrabalho);
-  auto trabalho = create_lines(env, kArquivoTrabalho);
-  if (!trabalho) falha(kTrabalhoNaoCriado);
-  std::string linha;
-  std::int64_t linhas = 0;
-  while (trabalho->ok() && serie->read_line(linha)) {
-    trabalho->write_line(linha);
-    ++linhas;
-  }
-  if (serie->failed()) falha(kEntradaNaoLida);
-  if (!trabalho->close()) falha(kTrabalhoNaoGravado);
-  return linhas > 0 ? linhas - 1 : 0;
+std::unique_ptr<LineReader> abre_copia(Env& env, const SeriesInput& serie) {
+  auto arquivo = env.open_read(serie.path());
+  if (!arquivo) falha(kTrabalhoNaoLido);
+  return std::make_unique<LineReader>(std::make_unique<CopiaDaSerie>(std::move(arquivo), serie.copied_bytes()));
 }
 
 std::string milimetros(std::int64_t contagem, double precisao, int largura) {
@@ -142,6 +147,20 @@ void escreve_abertura(LineWriter& relatorio, const ParametrosPesquisa& p, Modo m
   relatorio.write_line("");
 }
 
+// The block that opens each column's part, titled with the column's header
+// word; the header is split once, whatever its width.
+void escreve_blocos_das_colunas(PartesDoRelatorio& partes, const Cabecalho& cabecalho, int ultima) {
+  std::string_view resto = cabecalho.TEXTO_CABECALHO;
+  for (int coluna = 1; coluna <= ultima; ++coluna) {
+    const std::string_view titulo = record_field(resto, 1);
+    resto = titulo.empty() ? std::string_view() : resto.substr(titulo.data() + titulo.size() - resto.data());
+    if (coluna < kTipsField) continue;
+    partes.linha(coluna, kRegraLarga);
+    partes.linha(coluna, "Informacoes sobre a coluna " + std::to_string(coluna) + " (" + std::string(titulo) + "):");
+    partes.linha(coluna, "");
+  }
+}
+
 std::string data_e_hora(std::string_view linha) {
   std::string texto(record_date(linha));
   texto += ' ';
@@ -149,94 +168,98 @@ std::string data_e_hora(std::string_view linha) {
   return texto;
 }
 
-// Writes one period and re-reads its lines from the work file, which keeps
-// the work file in step with the series even when nothing is written. True
-// when the period went into the report.
-bool relata_periodo(LineWriter& relatorio, CaminhadaColuna& caminhada, Modo modo, int coluna, double precisao) {
-  const std::int64_t maximo = caminhada.valor_maximo();
-  const bool relata = maximo > 0;
-  if (relata && modo_periodico(modo)) {
-    relatorio.write_line(kRegraEstreita);
-    relatorio.write_line("De " + data_e_hora(caminhada.primeira_linha()));
-    relatorio.write_line("A  " + data_e_hora(caminhada.ultima_linha()));
-    relatorio.write_line("");
-  }
-  if (relata) {
-    if (coluna == kTipsField) {
-      relatorio.write_line("Acumulo total: " + milimetros(caminhada.acumulo_periodo(), precisao, 11) + " mm");
+// Writes one period into the part of every column whose largest value is
+// above 0, and re-reads the period's lines from the work file, which keeps the
+// work file in step with the series even when nothing is written. Returns the
+// number of columns that reported the period.
+std::int64_t relata_periodo(PartesDoRelatorio& partes, CaminhadaDasColunas& caminhada, Modo modo, int ultima_coluna,
+                            double precisao) {
+  std::vector<int> relatam;
+  for (int coluna = kTipsField; coluna <= ultima_coluna; ++coluna) {
+    const std::int64_t maximo = caminhada.valor_maximo(coluna);
+    if (maximo <= 0) continue;
+    relatam.push_back(coluna);
+    if (modo_periodico(modo)) {
+      partes.linha(coluna, kRegraEstreita);
+      partes.linha(coluna, "De " + data_e_hora(caminhada.primeira_linha()));
+      partes.linha(coluna, "A  " + data_e_hora(caminhada.ultima_linha()));
+      partes.linha(coluna, "");
     }
-    relatorio.write_line("Valor maximo: " + milimetros(maximo, precisao, 12) +
-                         " mm, registrado nas datas:");
-    relatorio.write_line("");
+    if (coluna == kTipsField) {
+      partes.linha(coluna, "Acumulo total: " + milimetros(caminhada.acumulo_periodo(coluna), precisao, 11) + " mm");
+    }
+    partes.linha(coluna, "Valor maximo: " + milimetros(maximo, precisao, 12) + " mm, registrado nas datas:");
+    partes.linha(coluna, "");
   }
+  std::vector<std::optional<std::int32_t>> valores;
   auto lista_no_maximo = [&](const std::string& linha) {
-    std::optional<std::int32_t> valor = valor_da_coluna(linha, coluna);
-    if (valor && *valor == maximo) relatorio.write_line(data_e_hora(linha));
+    valores_das_colunas(linha, ultima_coluna, valores);
+    for (int coluna : relatam) {
+      const std::optional<std::int32_t>& valor = valores[static_cast<std::size_t>(coluna - kTipsField)];
+      if (valor && *valor == caminhada.valor_maximo(coluna)) partes.linha(coluna, data_e_hora(linha));
+    }
   };
-  if (!caminhada.rele_periodo(relata ? lista_no_maximo : std::function<void(const std::string&)>())) {
+  if (!caminhada.rele_periodo(relatam.empty() ? std::function<void(const std::string&)>() : lista_no_maximo)) {
     falha(kTrabalhoNaoLido);
   }
-  if (relata) {
-    relatorio.write_line(kRegraLarga);
-    relatorio.write_line("");
+  for (int coluna : relatam) {
+    partes.linha(coluna, kRegraLarga);
+    partes.linha(coluna, "");
   }
-  return relata;
+  return static_cast<std::int64_t>(relatam.size());
 }
 
-// Returns the number of periods reported.
-std::int64_t pesquisa_coluna(Env& env, const ParametrosPesquisa& p, const RegrasPeriodo& regras,
-                             const Cabecalho& cabecalho, int coluna) {
-  auto serie = open_lines(env, p.ARQUIVO_ENTRADA);
-  if (!serie) falha(kEntradaNaoLida);
-  auto trabalho = open_lines(env, kArquivoTrabalho);
-  if (!trabalho) falha(kTrabalhoNaoLido);
-  auto relatorio = append_lines(env, p.ARQUIVO_SAIDA);
-  if (!relatorio) falha(kSaidaNaoGravada);
-
-  std::string linha_cabecalho = serie->read_line();
+// Returns the number of periods reported, every column counted.
+std::int64_t pesquisa_colunas(Env& env, const SeriesInput& serie, const ParametrosPesquisa& p,
+                              const RegrasPeriodo& regras, const Cabecalho& cabecalho, LineWriter& relatorio) {
+  const int ultima = cabecalho.NUM_COLUNAS;
+  if (ultima < kTipsField) return 0;
+  auto lider = abre_copia(env, serie);
+  auto trabalho = abre_copia(env, serie);
+  std::string linha_cabecalho = lider->read_line();
   trabalho->read_line();
 
-  relatorio->write_line(kRegraLarga);
-  relatorio->write_line("Informacoes sobre a coluna " + std::to_string(coluna) + " (" +
-                        std::string(record_field(cabecalho.TEXTO_CABECALHO, coluna)) + "):");
-  relatorio->write_line("");
+  PartesDoRelatorio partes(env, relatorio, serie.path(), serie.copied_bytes(), ultima);
+  escreve_blocos_das_colunas(partes, cabecalho, ultima);
 
-  CaminhadaColuna caminhada(std::move(serie), std::move(trabalho), regras, coluna, std::move(linha_cabecalho));
+  CaminhadaDasColunas caminhada(std::move(lider), std::move(trabalho), regras, ultima, std::move(linha_cabecalho));
   std::int64_t relatados = 0;
   while (caminhada.ha_periodo()) {
     caminhada.faz_periodo();
-    if (relata_periodo(*relatorio, caminhada, regras.modo, coluna, p.PRECISAO)) ++relatados;
-    if (!relatorio->ok()) falha(kSaidaNaoGravada);
+    relatados += relata_periodo(partes, caminhada, regras.modo, ultima, p.PRECISAO);
+    if (!relatorio.ok()) falha(kSaidaNaoGravada);
+    if (!partes.ok()) falha(kTrabalhoNaoGravado);
   }
-  if (caminhada.serie_falhou()) falha(kEntradaNaoLida);
-  if (caminhada.trabalho_falhou()) falha(kTrabalhoNaoLido);
-  if (!relatorio->close()) falha(kSaidaNaoGravada);
+  if (caminhada.serie_falhou() || caminhada.trabalho_falhou()) falha(kTrabalhoNaoLido);
+  if (!partes.junta()) falha(partes.ok() ? kTrabalhoNaoLido : kTrabalhoNaoGravado);
   return relatados;
 }
 
-ResumoPesquisa escreve_relatorio(Env& env, const ParametrosPesquisa& p, const RegrasPeriodo& regras,
-                                 ArquivosCriados& criados) {
-  const Modo modo = regras.modo;
+ResumoPesquisa escreve_relatorio(Env& env, const ParametrosPesquisa& p, const RegrasPeriodo& regras) {
   confere_arquivos(env, p);
+  SeriesRules regras_da_serie;
+  // Count columns may be missing: such a series gives the opening block alone.
+  regras_da_serie.tips = false;
+  regras_da_serie.read_failure = kEntradaNaoLida;
+  SeriesInput serie(env, p.ARQUIVO_ENTRADA, regras_da_serie, copia_de_trabalho());
   ResumoPesquisa resumo;
-  auto serie = open_lines(env, p.ARQUIVO_ENTRADA);
-  if (!serie) falha(kEntradaNaoAbre);
-  Cabecalho cabecalho = le_cabecalho(*serie);
-  serie.reset();
-
-
-  resumo.registros = copia_para_trabalho(env, p.ARQUIVO_ENTRADA, criados);
-
-  criados.relatorio.emplace(env, p.ARQUIVO_SAIDA);
-  auto relatorio = create_lines(env, p.ARQUIVO_SAIDA);
-  if (!relatorio) falha(kSaidaNaoCriada);
-  escreve_abertura(*relatorio, p, modo);
-  if (!relatorio->close()) falha(kSaidaNaoGravada);
-  relatorio.reset();
-
-  for (int coluna = kTipsField; coluna <= cabecalho.NUM_COLUNAS; ++coluna) {
-    resumo.periodos += pesquisa_coluna(env, p, regras, cabecalho, coluna);
+  resumo.registros = serie.lines() > 0 ? serie.lines() - 1 : 0;
+  Cabecalho cabecalho;
+  {
+    auto copia = abre_copia(env, serie);
+    cabecalho = le_cabecalho(*copia);
+    if (copia->failed()) falha(kTrabalhoNaoLido);
   }
+
+  // Written whole under a temporary name: a run that fails leaves the report
+  // that was there before.
+  auto relatorio = StagedFile::create(env, p.ARQUIVO_SAIDA);
+  if (!relatorio) falha(kSaidaNaoCriada);
+  escreve_abertura(relatorio->lines(), p, regras.modo);
+  resumo.periodos = pesquisa_colunas(env, serie, p, regras, cabecalho, relatorio->lines());
+  if (!relatorio->commit()) falha(kSaidaNaoGravada);
+  // The work copy goes at the end of every complete run.
+  serie.finished();
   return resumo;
 }
 
@@ -247,15 +270,8 @@ int CONTA_CAMPOS(std::string_view linha) {
 }
 
 ResumoPesquisa PESQUISA_PERIODOS(Env& env, const ParametrosPesquisa& parametros) {
-  std::optional<Modo> modo = modo_de_pesquisa(parametros.MODO_PESQUISA);
-  if (!modo) falha(kModoInvalido);
-  const RegrasPeriodo regras = regras_do_modo(parametros, *modo);
-  ArquivosCriados criados;
-  ResumoPesquisa resumo = escreve_relatorio(env, parametros, regras, criados);
-  criados.relatorio->keep();
-  // The work copy goes at the end of every complete run.
-  criados.trabalho->finished_with();
-  return resumo;
+  const RegrasPeriodo regras = regras_do_modo(parametros, modo_ou_recusa(parametros.MODO_PESQUISA));
+  return escreve_relatorio(env, parametros, regras);
 }
 
 }  // namespace rain::maxima

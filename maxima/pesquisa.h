@@ -1,5 +1,7 @@
 // The search run of Rastreia_Picos: checks the mode, copies the series to its
-// work file, writes the report column by column and deletes the work file.
+// work file (the one reading of the series), writes the report column by
+// column under a temporary name, moves it into place and deletes the work
+// file.
 #pragma once
 
 #include <cstdint>
@@ -33,10 +35,11 @@ struct ResumoPesquisa {
 
 // Writes the maxima report. Returns when the report is complete; throws a
 // Failure (one console line, exit code 1) otherwise, leaving neither a work
-// file nor a partial report that this run created (a file or device that bore
-// the name before is never removed). Paths longer than 255 characters, and a
-// report or work file that is the series or each other, are refused before
-// any file is written.
+// file that this run created nor a partial report, and the report that was
+// there before as it was. Paths longer than 255 characters, a report or work
+// file that is the series or each other, a report that is a device and a file
+// whose first record is no series record are refused before any file is
+// written.
 ResumoPesquisa PESQUISA_PERIODOS(Env& env, const ParametrosPesquisa& parametros);
 
 // Number of blank-separated fields of a line, a tab counting as a blank.

@@ -55,16 +55,18 @@ int pelo_dialogo(Console& console, Env& env) {
   ParametrosPesquisa p;
   p.HORA_INICIO = p.HORA_TERMINO = p.DATA_INICIO = p.DATA_TERMINO = "0";
   console.clear();
-  p.ARQUIVO_ENTRADA = console.ask_text_then_blank_line({"Digite o caminho e o nome do arquivo de entrada."});
-  p.ARQUIVO_SAIDA = console.ask_text_then_blank_line({"Digite o caminho e o nome do arquivo de saida."});
+  p.ARQUIVO_ENTRADA = console.ask_path_then_blank_line({"Digite o caminho e o nome do arquivo de entrada."});
+  p.ARQUIVO_SAIDA = console.ask_path_then_blank_line({"Digite o caminho e o nome do arquivo de saida."});
   p.MODO_PESQUISA = console.ask_text_then_blank_line({"Digite o modo de pesquisa. As opcoes atuais sao: total, intervalo, diario,",
                                        "mensal, bimestral, trimestral, semestral e sazonal."});
-  if (equals_upper(p.MODO_PESQUISA, "INTERVALO")) {
+  // An unknown mode is refused when it is typed, before further questions.
+  const Modo modo = modo_ou_recusa(p.MODO_PESQUISA);
+  if (modo == Modo::INTERVALO) {
     p.DATA_INICIO = console.ask_text_then_blank_line({"Digite a data de inicio da busca, no formato dd/mm/yy."});
     p.HORA_INICIO = console.ask_text_then_blank_line({"Digite a hora de inicio da busca, no formato hh/mi/ss."});
     p.DATA_TERMINO = console.ask_text_then_blank_line({"Digite a data de termino da busca, no formato dd/mm/yy."});
     p.HORA_TERMINO = console.ask_text_then_blank_line({"Digite a hora de termino da busca, no formato hh/mi/ss."});
-  } else if (!equals_upper(p.MODO_PESQUISA, "TOTAL")) {
+  } else if (modo != Modo::TOTAL) {
     p.HORA_INICIO = console.ask_text_then_blank_line({"Digite a hora de referencia a ser utilizada, no formato hh/mi/ss."});
   }
   console.ask({"Digite a precisao encontrada nos registros do arquivo de entrada."});

@@ -84,9 +84,10 @@ int modo_interativo(const Options& dadas, Console& console, Env& env) {
   const OpcoesDaAnalise opcoes = opcoes_da_analise(dadas);
   console.clear();
   ArquivosDoResumo arquivos;
-  arquivos.serie = console.ask_text_then_blank_line({"Digite o caminho e o nome do arquivo de entrada."});
-  arquivos.eventos = console.ask_text_then_blank_line({"Digite o caminho e o nome da tabela de eventos (CSV)."});
-  arquivos.maximas = console.ask_text_then_blank_line({"Digite o caminho e o nome da tabela de maximas anuais (CSV)."});
+  arquivos.serie = console.ask_path_then_blank_line({"Digite o caminho e o nome do arquivo de entrada."});
+  arquivos.eventos = console.ask_path_then_blank_line({"Digite o caminho e o nome da tabela de eventos (CSV)."});
+  arquivos.maximas =
+      console.ask_path_then_blank_line({"Digite o caminho e o nome da tabela de maximas anuais (CSV)."});
   const events::ParametrosDeCorte corte = events::pergunta_parametros_de_corte(console);
   const double seco = limite_seco(events::pergunta_numero(
       console, {"Digite o limite seco, em milimetros: uma interrupcao com menos chuva que isso conta",

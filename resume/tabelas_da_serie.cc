@@ -7,6 +7,7 @@
 #include "common/line_io.h"
 #include "common/outages.h"
 #include "common/run_files.h"
+#include "common/series_input.h"
 #include "common/staged_file.h"
 #include "resume/registros.h"
 #include "resume/tabelas.h"
@@ -41,13 +42,20 @@ void confere_arquivos(Env& env, const ArquivosDoResumo& a) {
                             "o arquivo temporario da tabela de erosividade");
   }
   if (a.falhas) arquivos.reads(*a.falhas, "a lista de falhas");
+  name_series_copy(arquivos, env, a.serie, series_copy_in_current_folder());
   arquivos.check(env);
 }
 
 TotaisDoResumo escreve_tabelas(Env& env, const ArquivosDoResumo& a, ParametrosDoResumo p) {
   const bool com_falhas = a.falhas.has_value();
   if (com_falhas) p.falhas = OutageList::read(env, *a.falhas);
-  auto serie = open_lines(env, a.serie);
+  // The windows count records for time: a series that is not on the step
+  // given would give figures of other durations.
+  SeriesRules regras;
+  regras.step_s = p.passo_s;
+  regras.one_record_per_step = true;
+  SeriesInput entrada(env, a.serie, regras, series_copy_in_current_folder());
+  auto serie = entrada.reopen();
   if (!serie) throw Failure("Erro: nao foi possivel abrir o arquivo de entrada.", 1);
   // Every table in the order it is moved into place, with its name.
   std::vector<std::pair<std::unique_ptr<StagedFile>, std::string>> tabelas;
@@ -75,6 +83,8 @@ TotaisDoResumo escreve_tabelas(Env& env, const ArquivosDoResumo& a, ParametrosDo
   for (auto& [tabela, nome] : tabelas) {
     if (!tabela->commit()) falha_ao_gravar(nome);
   }
+  serie.reset();
+  entrada.finished();
   return resumo.totais();
 }
 

@@ -93,12 +93,13 @@ TEST(FatiaChuvadasCutting, LastLineWithoutLineEndIsStillARecord) {
   EXPECT_EQ(dir.read("ev_Parte1_01-02-05_10h05_a_01-02-05_10h05.txt"), evento({linhas[1]}));
 }
 
-TEST(FatiaChuvadasCutting, SeriesWithoutTipColumnGivesNoEvent) {
+TEST(FatiaChuvadasCutting, SeriesWithoutTipColumnIsRefusedRatherThanGivingNoEvent) {
   ScratchDir dir;
   dir.write("serie.txt", crlf_lines({kCabecalho, "10:00:00 01/02/05 0.20", "10:05:00 01/02/05 0.40"}));
   RunResult r = fatia(dir, "00:05:00");
-  EXPECT_EQ(r.exit_code, 0);
-  EXPECT_EQ(r.console, "");
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.console, console_text("Erro: serie.txt nao e uma serie: a linha 2 (\"10:00:00 01/02/05 0.20\") nao e "
+                                    "um registro \"hh:mm:ss dd/mm/yy chuva basculacoes\".\n"));
   EXPECT_EQ(dir.list(), std::vector<std::string>{"serie.txt"});
 }
 
@@ -149,10 +150,12 @@ TEST(FatiaChuvadasCutting, EndOfFileMarkInsideAnEventIsReadAsADryLine) {
 
 TEST(FatiaChuvadasCutting, LabelsWithoutColonAndWithFourDigitYears) {
   ScratchDir dir;
-  const std::vector<std::string> linhas{"1435 01/02/2005 0.20 1", "1440 01/02/2005 0.40 1", "1445 01/02/2005 0.40 0"};
+  // The first record is one of a series; the labels come from the others.
+  const std::vector<std::string> linhas{"14:30:00 01/02/2005 0.00 0", "1435 01/02/2005 0.20 1",
+                                        "1440 01/02/2005 0.40 1", "1445 01/02/2005 0.40 0"};
   dir.write("serie.txt", evento(linhas));
   EXPECT_EQ(fatia(dir, "00:05:00").exit_code, 0);
-  EXPECT_EQ(dir.read("ev_Parte1_01-02-2005_1435h_a_01-02-2005_1440h.txt"), evento(trecho(linhas, 1, 2)));
+  EXPECT_EQ(dir.read("ev_Parte1_01-02-2005_1435h_a_01-02-2005_1440h.txt"), evento(trecho(linhas, 2, 3)));
 }
 
 TEST(FatiaChuvadasCutting, LongHeaderIsCutButLongRecordsAreKeptWhole) {
@@ -196,14 +199,14 @@ TEST(FatiaChuvadasCutting, NumbersThatAreNotWhollyNumbersOrAPrecisionOfZeroOrLes
 
 TEST(FatiaChuvadasCutting, WindowAbove32767RecordsIsCountedInFull) {
   ScratchDir dir;
-  // A limit of 10 hours over a 1-second step is 36000 records: a dry spell of
-  // 35999 keeps the event open, one of 36000 closes it.
+  // A limit of 3000 hours over the 5-minute step is 36000 records: a dry spell
+  // of 35999 keeps the event open, one of 36000 closes it.
   std::vector<int> tips(1 + 35999 + 1 + 36000 + 1, 0);
   tips[0] = 1;
   tips[36000] = 1;
   tips.back() = 1;
   dir.write("serie.txt", serie(tips));
-  RunResult r = run_program("Fatia_Chuvadas", {"serie.txt", "ev", "10:00:00", "0", "0.2", "00:00:01"}, dir.path());
+  RunResult r = run_program("Fatia_Chuvadas", {"serie.txt", "ev", "3000:00:00", "0", "0.2", "00:05:00"}, dir.path());
   EXPECT_EQ(r.exit_code, 0);
   EXPECT_EQ(r.console, "");
   const auto linhas = registros(tips);

@@ -73,11 +73,12 @@ TEST(FatiaChuvadasEntry, DurationsAreCheckedBeforeTheSeriesIsOpened) {
 }
 
 TEST(FatiaChuvadasEntry, DurationsInOtherWritingsGiveTheSameWindow) {
-  // 1h30 over 30 minutes: a window of 3 records, whatever the writing.
+  // 1h30 over the series' 5 minutes: a window of 18 records, whatever the
+  // writing.
   for (const char* limite : {"01:30:00", "1h30m00s", "01 30 00", "1:30", "00:90:00"}) {
     ScratchDir dir;
     dir.write("serie.txt", serie({1, 0, 0, 1, 0, 0, 0}));
-    RunResult r = fatia(dir, {"serie.txt", "ev", limite, "0", "0.2", "0h30m"});
+    RunResult r = fatia(dir, {"serie.txt", "ev", limite, "0", "0.2", "0h05m"});
     EXPECT_EQ(r.exit_code, 0) << limite;
     EXPECT_EQ(dir.list(), (std::vector<std::string>{"ev_Parte1_01-02-05_10h00_a_01-02-05_10h15.txt", "serie.txt"}))
         << limite;

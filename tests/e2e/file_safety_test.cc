@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "tests/e2e/events_series.h"
+#include "tests/e2e/folder_snapshot.h"
 #include "tests/e2e/formatter_support.h"
 #include "tests/support/e2e.h"
 
@@ -23,26 +24,6 @@ using formatter_e2e::Argumentos;
 using Linhas = std::vector<std::string>;
 
 const std::string kRaw = crlf_lines({"01/02/05;10:00;0.2", "01/02/05;10:07;0.2", "01/02/05;10:20;0.4"});
-
-// Every entry of a folder: the bytes of a file, where a link points, or the
-// kind of anything else. Devices are never read.
-std::map<std::string, std::string> snapshot(const ScratchDir& dir) {
-  std::map<std::string, std::string> entries;
-  for (const std::string& name : dir.list()) {
-    struct stat st;
-    if (::lstat(dir.file(name).c_str(), &st) != 0) continue;
-    if (S_ISREG(st.st_mode)) {
-      entries[name] = dir.read(name);
-    } else if (S_ISLNK(st.st_mode)) {
-      char target[4096];
-      ssize_t n = ::readlink(dir.file(name).c_str(), target, sizeof target);
-      entries[name] = "link to " + std::string(target, n > 0 ? static_cast<std::size_t>(n) : 0);
-    } else {
-      entries[name] = S_ISCHR(st.st_mode) ? "device" : "other";
-    }
-  }
-  return entries;
-}
 
 struct Refusal {
   std::string program;

@@ -152,20 +152,23 @@ TEST_F(MaximaEntry, DialoguePrecisionThatIsNotANumberIsRefusedBeforeAnyFile) {
   }
 }
 
-TEST_F(MaximaEntry, DialogueWithAnUnknownModeFailsWithoutTheClosingMessage) {
+TEST_F(MaximaEntry, DialogueRefusesAnUnknownModeWhenItIsTyped) {
   RunResult r = roda({}, "s.txt\nr.txt\nanual\n07:00:00\n0.2\n");
   EXPECT_EQ(r.exit_code, 1);
-  EXPECT_EQ(r.console, kPerguntasArquivos +
-                           console_text("Digite a hora de referencia a ser utilizada, no formato hh/mi/ss.\n>\n") +
-                           kPerguntaPrecisao + console_text("Erro: modo invalido.\n"));
+  EXPECT_EQ(r.console, kPerguntasArquivos + console_text("Erro: modo invalido.\n"));
+  EXPECT_NE(r.errors.find("\"anual\" nao e um dos modos total, intervalo, diario,"), std::string::npos);
+  EXPECT_EQ(dir.list(), Linhas{"s.txt"});
 }
 
-TEST_F(MaximaEntry, DialogueAnswersAreCutTo255Characters) {
+TEST_F(MaximaEntry, DialoguePathLongerThan255CharactersIsRefusedNotCut) {
+  // Cut, the answer would name this other file.
   const std::string nome(255, 'a');
   dir.write(nome, kSerie);
   RunResult r = roda({}, nome + "bbbbbbbbbb\nr.txt\ntotal\n0.2\n");
-  EXPECT_EQ(r.exit_code, 0);
-  EXPECT_EQ(dir.read("r.txt"), relatorio({abertura(nome, "total"), coluna(4, "Basculacao"), kFiguras}));
+  EXPECT_EQ(r.exit_code, 1);
+  const std::string linha = console_text("Erro: o caminho dado para o arquivo de entrada tem mais de 255 caracteres.\n");
+  EXPECT_EQ(r.console.substr(r.console.size() - std::min(r.console.size(), linha.size())), linha);
+  EXPECT_EQ(dir.list(), (Linhas{nome, "s.txt"}));
 }
 
 TEST_F(MaximaEntry, APrecisionOfZeroOrLessAndAnHourOrDateThatIsNoneAreRefusedBeforeAnyFile) {

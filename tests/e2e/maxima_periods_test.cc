@@ -2,6 +2,9 @@
 // exact bytes of the report it writes.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdio>
+
 #include "tests/e2e/maxima_report.h"
 
 namespace rain::testing::maxima {
@@ -178,6 +181,44 @@ TEST_F(MaximaPeriods, TotalsPast16BitsStayRight) {
                            "total", "0");
   EXPECT_EQ(r, relatorio({abertura("s.txt", "total"), coluna(4, "Basculacao"),
                           periodo("", "", "8000.00", "4000.00", {"01/02/05 10:00:00", "01/02/05 10:05:00"})}));
+}
+
+TEST_F(MaximaPeriods, RecordsOfThousandsOfColumnsAreSearchedInOneWalk) {
+  // 80 records of 10 000 count columns, column c of record r holding
+  // (r + c) % 3: read once per column, such a series took minutes.
+  constexpr int kRegistros = 80, kColunas = 10000;
+  auto titulo = [](int c) {
+    char texto[16];
+    std::snprintf(texto, sizeof texto, "B%d", c);
+    return std::string(texto);
+  };
+  std::string cabecalho = "Hora Data Acumulo";
+  for (int c = 4; c < 4 + kColunas; ++c) cabecalho.append(" ").append(titulo(c));
+  Linhas registros;
+  for (int r = 0; r < kRegistros; ++r) {
+    char inicio[32];
+    std::snprintf(inicio, sizeof inicio, "%02d:%02d:00 01/02/05 0", 10 + r * 5 / 60, r * 5 % 60);
+    std::string linha = inicio;
+    for (int c = 4; c < 4 + kColunas; ++c) linha.append(" ").push_back(static_cast<char>('0' + (r + c) % 3));
+    registros.push_back(linha);
+  }
+  Linhas esperado = abertura("s.txt", "total");
+  for (int c = 4; c < 4 + kColunas; ++c) {
+    int total = 0;
+    Linhas datas;
+    for (int r = 0; r < kRegistros; ++r) {
+      total += (r + c) % 3;
+      const std::string& registro = registros[static_cast<std::size_t>(r)];
+      if ((r + c) % 3 == 2) datas.push_back(registro.substr(9, 8) + " " + registro.substr(0, 8));
+    }
+    char acumulo[32];
+    std::snprintf(acumulo, sizeof acumulo, "%.2f", total * 0.2);
+    junta(esperado, coluna(c, titulo(c)));
+    junta(esperado, periodo("", "", c == 4 ? acumulo : "", "0.40", datas));
+  }
+  const auto antes = std::chrono::steady_clock::now();
+  EXPECT_EQ(pesquisa(serie(registros, cabecalho), "total", "0"), crlf_lines(esperado));
+  EXPECT_LT(std::chrono::steady_clock::now() - antes, std::chrono::seconds(15));
 }
 
 TEST_F(MaximaPeriods, SeriesWithoutValueColumnsGiveOnlyTheOpeningBlock) {

@@ -40,6 +40,7 @@ class LimitedReadable final : public ReadableFile {
     return got;
   }
   bool failed() const override { return failed_ || base_->failed(); }
+  bool seek(std::uint64_t offset) override { return base_->seek(offset); }
 
  private:
   std::unique_ptr<ReadableFile> base_;

@@ -8,6 +8,7 @@
 
 #include "common/created_file.h"
 #include "common/env.h"
+#include "common/staged_file.h"
 
 namespace rain::testing {
 
@@ -29,6 +30,8 @@ class ForwardingEnv : public Env {
   bool exists(const std::string& path) override { return base_.exists(path); }
   bool same_file(const std::string& a, const std::string& b) override { return base_.same_file(a, b); }
   EntryKind entry_kind(const std::string& path) override { return base_.entry_kind(path); }
+  FileKind file_kind(const std::string& path) override { return base_.file_kind(path); }
+  WorkFile take_work_file(const std::string& path) override { return base_.take_work_file(path); }
 
  protected:
   Env& base() { return base_; }
@@ -41,9 +44,9 @@ class FaultEnv : public ForwardingEnv {
  public:
   explicit FaultEnv(Env& base) : ForwardingEnv(base) {}
 
-  // A file written whole is first written under its temporary name
-  // (common/created_file.h): a fault set on a name for writing covers that
-  // name too.
+  // A file written whole is first written under a temporary name
+  // (common/created_file.h, common/staged_file.h): a fault set on a name for
+  // writing covers those names too.
 
   // Every opening of `path` for reading fails.
   void fail_open_read(const std::string& path) { fail_open_read_.insert(path); }
@@ -55,12 +58,13 @@ class FaultEnv : public ForwardingEnv {
   void fail_create(const std::string& path) {
     fail_create_.insert(path);
     fail_create_.insert(temporary_name(path));
+    fail_create_.insert(StagedFile::temporary_name(path));
   }
   // Appending to `path` fails while creating it works.
   void fail_append(const std::string& path) { fail_append_.insert(path); }
   // Writes to `path` fail once more than `bytes` bytes have been written.
   void fail_writes_after(const std::string& path, std::size_t bytes) {
-    write_limit_paths_ = {path, temporary_name(path)};
+    write_limit_paths_ = {path, temporary_name(path), StagedFile::temporary_name(path)};
     write_limit_ = bytes;
   }
   // Every move fails, replacing or not.
