@@ -19,9 +19,10 @@ const char* const kExport = "entrada.csv";
 std::vector<Candidates> parameters() {
   return {
       {kExport, "./entrada.csv", "pasta/../entrada.csv", "apelido.txt", "nao_existe.csv", "pasta", "saida.txt",
-       "buffer_horas.dat", long_name(kExport)},
+       "buffer_horas.dat", long_name(kExport), "fila", "nulo"},
       {"saida.txt", "pasta/saida.txt", "./saida.txt", kExport, "apelido.txt", "sem_pasta/saida.txt", "pasta",
-       "buffer_horas.dat", "buffer_datas.dat.tmp", "entrada.csv.pvx", long_name("saida.txt")},
+       "buffer_horas.dat", "buffer_datas.dat.tmp", "entrada.csv.pvx", long_name("saida.txt"), "nulo", "cheio",
+       "fila"},
       {"nenhum", "total", "intervalo", "Total", "outro", ""},
       {"nenhum", "total", "intervalo", "INTERVALO", "outro"},
       {";", "space", "tab", ",", "SPACE", "/", ""},
@@ -80,6 +81,11 @@ std::vector<Leftover> leftovers() {
       Leftover::folder("saida.txt.pvx"),
       Leftover::from_input("falhas.csv"),
       Leftover::from_input("falhas.csv.pvx"),
+      Leftover::held("buffer_horas.dat"),
+      Leftover::held("buffer_datas.dat.tmp"),
+      Leftover::held("saida.txt.pvx"),
+      Leftover::held("saida.txt~"),
+      Leftover::held("saida.txt.tmp"),
   };
 }
 
@@ -99,7 +105,7 @@ const Program& ajusta_leituras() {
       // The options, one line each.
       {{"falha-apos", {"01:00:00", "00:20:00", "72:00:00", "00:05:00", "00:00:01", "0", "-01:00:00", "1:00", "abc"}},
        {"falhas", {"falhas.csv", "pasta/falhas.csv", kExport, "apelido.txt", "saida.txt", "buffer_horas.dat",
-                   "sem_pasta/falhas.csv", "pasta", long_name("falhas.csv")}}},
+                   "sem_pasta/falhas.csv", "pasta", long_name("falhas.csv"), "nulo", "cheio"}}},
       leftovers(), answers,
       // Some two thousand records: a fine step over a long span writes no more.
       64 << 10};

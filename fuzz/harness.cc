@@ -64,6 +64,9 @@ void prepare_folder(testing::MemoryEnv& env, const std::string& input_name, std:
   }
   env.write_file(input_name, std::string(input));
   env.add_link(input_name, "apelido.txt");
+  env.add_pipe("fila", std::string(input));
+  env.add_device("nulo", false);
+  env.add_device("cheio", true);
   switch (leftover.kind) {
     case Leftover::Kind::kNone:
       break;
@@ -73,6 +76,9 @@ void prepare_folder(testing::MemoryEnv& env, const std::string& input_name, std:
     case Leftover::Kind::kFile:
     case Leftover::Kind::kFromInput:
       env.write_file(leftover.name, std::string(leftover_bytes));
+      break;
+    case Leftover::Kind::kHeld:
+      env.hold_for_another_run(leftover.name);
       break;
   }
 }

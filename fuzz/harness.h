@@ -57,7 +57,7 @@ struct Option {
 // A file left in the folder before the run: a work file of an interrupted run,
 // an output of an earlier one.
 struct Leftover {
-  enum class Kind { kNone, kFile, kFolder, kFromInput };
+  enum class Kind { kNone, kFile, kFolder, kFromInput, kHeld };
   std::string name;
   Kind kind = Kind::kNone;
   std::string bytes;  // kFile
@@ -65,6 +65,8 @@ struct Leftover {
   static Leftover file(std::string name, std::string bytes) { return {std::move(name), Kind::kFile, std::move(bytes)}; }
   static Leftover from_input(std::string name) { return {std::move(name), Kind::kFromInput, {}}; }
   static Leftover folder(std::string name) { return {std::move(name), Kind::kFolder, {}}; }
+  // A work file another run holds.
+  static Leftover held(std::string name) { return {std::move(name), Kind::kHeld, {}}; }
 };
 
 using Entry = int (*)(const std::vector<std::string>& args, Console& console, Env& env);
@@ -115,9 +117,10 @@ Run pick_run(Choices& choices, const Program& program);
 // stopped by the file cap is a bounded run, not a fault.
 //
 // The folder holds the input under `input_name`, a second name of it
-// "apelido.txt", the folders "pasta" and "eventos", and the leftover. A
-// leftover kFromInput takes the bytes of `body` after its last NUL; the input
-// is what comes before them.
+// "apelido.txt", a pipe "fila" that holds the same bytes, the folders "pasta"
+// and "eventos", a device "nulo" that takes every write and one "cheio" that
+// fails them, and the leftover. A leftover kFromInput takes the bytes of `body`
+// after its last NUL; the input is what comes before them.
 void run_and_check(const Run& run, const std::string& input_name, std::string_view body);
 
 // A file name longer than any path the programs accept, ending in `end`.

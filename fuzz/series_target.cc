@@ -20,8 +20,8 @@ const char* const kSeries = "serie.txt";
 constexpr std::size_t kFileCap = 1 << 20;
 
 Candidates series_names() {
-  return {kSeries,   "./serie.txt", "pasta/../serie.txt", "apelido.txt", "nao_existe.txt", "pasta",
-          "eventos", long_name(kSeries)};
+  return {kSeries, "./serie.txt", "pasta/../serie.txt", "apelido.txt", "nao_existe.txt", "pasta",
+          "eventos", long_name(kSeries), "fila",  "nulo",         "buffer_serie.pvx"};
 }
 
 // The four values that cut a series into events, as Fatia_Chuvadas,
@@ -62,15 +62,20 @@ std::vector<std::string> search_answers(const std::vector<std::string>& p) {
 
 // The options of the storm tables and the page.
 Option outage_list() {
-  return {"falhas", {"falhas.csv", "nao_existe.csv", kSeries, "apelido.txt", "eventos.csv", "pasta"}, true};
+  return {"falhas", {"falhas.csv", "nao_existe.csv", kSeries, "apelido.txt", "eventos.csv", "pasta", "fila", "nulo"},
+          true};
 }
 Option energy() { return {"energia", {"rusle2", "bf", "ws", "BF", "x", ""}}; }
 Option completeness() { return {"completude-minima", {"90", "0", "100", "50.5", "-1", "101", "abc", "nan"}}; }
 
-// An outage list over the seed series, and one the input brings.
-std::vector<Leftover> with_outage_lists(std::vector<Leftover> leftovers) {
-  leftovers.push_back(Leftover::file("falhas.csv", "inicio,fim\r\n2025-03-03T16:00:00,2025-03-03T16:30:00\r\n"));
-  leftovers.push_back(Leftover::from_input("falhas.csv"));
+// No leftover, an outage list over the seed series, one the input brings,
+// then `others`.
+std::vector<Leftover> with_outage_lists(std::vector<Leftover> others) {
+  std::vector<Leftover> leftovers = {
+      {},
+      Leftover::file("falhas.csv", "inicio,fim\r\n2025-03-03T16:00:00,2025-03-03T16:30:00\r\n"),
+      Leftover::from_input("falhas.csv")};
+  leftovers.insert(leftovers.end(), others.begin(), others.end());
   return leftovers;
 }
 
@@ -84,7 +89,7 @@ const std::vector<Program>& programs() {
        maxima::run_rastreia_picos,
        {series_names(),
         {"relatorio.txt", "pasta/relatorio.txt", kSeries, "apelido.txt", "buffer_pesquisa.pvx", "sem_pasta/r.txt",
-         "pasta", long_name("relatorio.txt")},
+         "pasta", long_name("relatorio.txt"), "nulo", "cheio", "fila"},
         {"total", "diario", "mensal", "bimestral", "trimestral", "semestral", "sazonal", "intervalo", "DiArIo",
          "semanal", ""},
         hours,
@@ -96,20 +101,22 @@ const std::vector<Program>& programs() {
        // The options, one line each.
        {},
        {{}, Leftover::from_input("buffer_pesquisa.pvx"), Leftover::from_input("relatorio.txt"),
-        Leftover::folder("buffer_pesquisa.pvx")},
+        Leftover::folder("buffer_pesquisa.pvx"), Leftover::held("buffer_pesquisa.pvx"),
+        Leftover::held("buffer_serie.pvx"), Leftover::held("relatorio.txt.pvx")},
        search_answers,
        kFileCap},
       {"Fatia_Chuvadas",
        events::run_fatia_chuvadas,
        with_cut_parameters({series_names(),
                             {"eventos/evento", "evento", "sem_pasta/evento", kSeries, "eventos", "buffer_eventos",
-                             "eventos/", long_name("evento")}}),
+                             "eventos/", long_name("evento"), "buffer_serie"}}),
        // The options, one line each.
        {},
        {{},
         Leftover::from_input("buffer_eventos.pvx"),
         Leftover::from_input("eventos/evento_Parte1_03-03-25_15h40_a_03-03-25_17h55.txt"),
-        Leftover::folder("buffer_eventos.pvx")},
+        Leftover::folder("buffer_eventos.pvx"), Leftover::held("buffer_eventos.pvx"),
+        Leftover::held("buffer_serie.pvx")},
        in_order,
        kFileCap},
       {"Resume_Chuvadas",
@@ -118,8 +125,9 @@ const std::vector<Program>& programs() {
          std::vector<Candidates> p = with_cut_parameters(
              {series_names(),
               {"eventos.csv", "pasta/eventos.csv", kSeries, "maximas.csv", "sem_pasta/e.csv", "pasta",
-               long_name("eventos.csv")},
-              {"maximas.csv", "eventos.csv", "./maximas.csv", kSeries, "apelido.txt", "pasta/m.csv", "eventos"}});
+               long_name("eventos.csv"), "nulo", "cheio"},
+              {"maximas.csv", "eventos.csv", "./maximas.csv", kSeries, "apelido.txt", "pasta/m.csv", "eventos", "cheio",
+               "buffer_serie.pvx"}});
          p.push_back({"0", "1.27", "100", "-1", "abc", "1e300"});
          return p;
        }(),
@@ -128,20 +136,22 @@ const std::vector<Program>& programs() {
         energy(),
         completeness(),
         {"erosividade", {"erosividade.csv", "eventos.csv", "maximas.csv", kSeries, "falhas.csv", "apelido.txt",
-                         "pasta/e.csv", "sem_pasta/e.csv", "pasta", long_name("erosividade.csv")}}},
-       with_outage_lists({{}, Leftover::from_input("eventos.csv.pvx"), Leftover::from_input("maximas.csv"),
-                          Leftover::folder("maximas.csv.pvx"), Leftover::from_input("erosividade.csv.pvx")}),
+                         "pasta/e.csv", "sem_pasta/e.csv", "pasta", long_name("erosividade.csv"), "cheio"}}},
+       with_outage_lists({Leftover::from_input("eventos.csv.pvx"), Leftover::from_input("maximas.csv"),
+                          Leftover::folder("maximas.csv.pvx"), Leftover::from_input("erosividade.csv.pvx"),
+                          Leftover::held("eventos.csv.pvx"), Leftover::held("buffer_serie.pvx")}),
        in_order,
        kFileCap},
       {"Desenha_Chuvadas",
        desenha::run_desenha_chuvadas,
        with_cut_parameters({series_names(),
                             {"pagina.html", "pasta/pagina.html", kSeries, "apelido.txt", "pasta", "sem_pasta/p.html",
-                             long_name("pagina.html")}}),
+                             long_name("pagina.html"), "nulo", "cheio", "fila"}}),
        // The options, one line each.
        {outage_list(), energy(), completeness()},
-       with_outage_lists({{}, Leftover::from_input("pagina.html.pvx"), Leftover::from_input("pagina.html"),
-                          Leftover::folder("pagina.html.pvx")}),
+       with_outage_lists({Leftover::from_input("pagina.html.pvx"), Leftover::from_input("pagina.html"),
+                          Leftover::folder("pagina.html.pvx"), Leftover::held("pagina.html.pvx"),
+                          Leftover::held("buffer_serie.pvx")}),
        in_order,
        kFileCap},
   };

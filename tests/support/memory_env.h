@@ -39,6 +39,15 @@ class MemoryEnv : public Env {
   bool write_file(const std::string& path, const std::string& bytes);
   // A second name for the file `existing` (a hard link).
   bool add_link(const std::string& existing, const std::string& name);
+  // A device that takes every write and reads empty (as /dev/null), or, when
+  // `full`, fails every write (as /dev/full).
+  bool add_device(const std::string& path, bool full);
+  // A pipe that holds `bytes`: read once, whoever opens it, and never sought
+  // (as the /dev/fd/63 of `<(zcat ...)`); what is written to it is lost.
+  bool add_pipe(const std::string& path, const std::string& bytes);
+  // Another run holds the work file `path` (made when missing) until this
+  // Env ends.
+  bool hold_for_another_run(const std::string& path);
   // The bytes of the file `path`; nothing when no file bears that name.
   std::optional<std::string> read_file(const std::string& path) const;
   // Every entry as it is named from the current folder ("eventos",
@@ -54,10 +63,16 @@ class MemoryEnv : public Env {
   bool exists(const std::string& path) override;
   bool same_file(const std::string& a, const std::string& b) override;
   EntryKind entry_kind(const std::string& path) override;
+  FileKind file_kind(const std::string& path) override;
+  // As flock holds an open file: one run at a time, whatever its name.
+  WorkFile take_work_file(const std::string& path) override;
 
   struct Node {
-    bool folder = false;
+    enum class Kind { kFile, kFolder, kDevice, kFullDevice, kPipe };
+    Kind kind = Kind::kFile;
     std::string bytes;
+    std::size_t taken = 0;  // kPipe: the bytes its readers took
+    bool held = false;      // a run holds it as its work file
   };
 
  private:
@@ -70,11 +85,13 @@ class MemoryEnv : public Env {
   };
   std::optional<Place> place_of(const std::string& path) const;
   std::shared_ptr<Node> node_at(const std::string& path) const;
+  bool add(const std::string& path, Node node);
   std::unique_ptr<WritableFile> open_write(const std::string& path, bool empty_it);
   bool rename(const std::string& from, const std::string& to, bool replace);
 
   std::map<std::string, std::shared_ptr<Node>> entries_;
   std::size_t file_cap_;
+  std::vector<std::unique_ptr<WorkFileLock>> held_by_other_runs_;
 };
 
 }  // namespace rain::testing

@@ -80,6 +80,29 @@ TEST(MemoryEnv, MovesReplaceOnlyWhenAskedAndNeverMoveAFolder) {
   EXPECT_TRUE(folder->failed());
 }
 
+TEST(MemoryEnv, DevicesAndPipesAreNoFilesAndAHeldWorkFileIsRefusedUntilLetGo) {
+  MemoryEnv env;
+  env.add_device("nulo", false);
+  env.add_device("cheio", true);
+  env.add_pipe("fila", "abc");
+  EXPECT_EQ(env.file_kind("nulo"), FileKind::kOther);
+  EXPECT_EQ(env.entry_kind("fila"), EntryKind::kOther);
+  EXPECT_TRUE(env.create("nulo")->append("x"));
+  EXPECT_FALSE(env.create("cheio")->append("x"));
+  EXPECT_EQ(read_all(env, "fila"), "abc");
+  EXPECT_EQ(read_all(env, "fila"), "");  // read once
+  EXPECT_FALSE(env.open_read("fila")->seek(0));
+  EXPECT_EQ(env.take_work_file("nulo").taken, WorkFileTaken::kNotAFile);
+
+  ASSERT_TRUE(env.hold_for_another_run("buffer.pvx"));
+  EXPECT_EQ(env.take_work_file("./buffer.pvx").taken, WorkFileTaken::kHeldByAnotherRun);
+  WorkFile mine = env.take_work_file("outro.pvx");
+  EXPECT_EQ(mine.taken, WorkFileTaken::kCreated);
+  EXPECT_EQ(env.take_work_file("outro.pvx").taken, WorkFileTaken::kHeldByAnotherRun);
+  mine.lock.reset();
+  EXPECT_EQ(env.take_work_file("outro.pvx").taken, WorkFileTaken::kLeftOver);
+}
+
 TEST(MemoryEnv, AWriteBeyondTheCapStopsTheRunUnlessAnotherStopIsUnderway) {
   MemoryEnv env(8);
   auto file = env.create("saida.txt");
