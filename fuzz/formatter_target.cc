@@ -3,7 +3,6 @@
 // by the first line of the input, the logger export after it.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 
 #include "formatter/entrada.h"
 #include "fuzz/harness.h"
@@ -41,26 +40,21 @@ std::vector<Candidates> parameters() {
   };
 }
 
+std::string two_digits(int n) { return {static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)}; }
+
 // A five-minute time grid and a day list of March 2025 as a run leaves them,
 // and the same cut short.
 std::string grid(int lines) {
   std::string bytes = "00:05:00 00:00:00\r\n";
-  for (int i = 0; i < lines; ++i) {
-    const int minutes = 5 * i;
-    char line[16];
-    std::snprintf(line, sizeof line, "%02d:%02d:00\r\n", minutes / 60, minutes % 60);
-    bytes += line;
+  for (int minutes = 0; minutes < 5 * lines; minutes += 5) {
+    bytes += two_digits(minutes / 60) + ":" + two_digits(minutes % 60) + ":00\r\n";
   }
   return bytes;
 }
 
 std::string day_list(int days) {
   std::string bytes = "01/03/25 31/03/25\r\n";
-  for (int day = 1; day <= days; ++day) {
-    char line[16];
-    std::snprintf(line, sizeof line, "%02d/03/25\r\n", day);
-    bytes += line;
-  }
+  for (int day = 1; day <= days; ++day) bytes += two_digits(day) + "/03/25\r\n";
   return bytes;
 }
 
