@@ -18,8 +18,10 @@ void escreve_utilizacao(Console& console) {
 
 const ProgramInfo kDesenhaChuvadas{"Desenha_Chuvadas", escreve_utilizacao};
 
-// One line on standard error after a run that succeeded.
+// The warnings about the figures, then one line, on standard error after a run
+// that succeeded.
 void escreve_resumo(Console& console, const ResumoDaPagina& r) {
+  for (const std::string& aviso : r.avisos) console.write_note(aviso);
   write_summary(console, kDesenhaChuvadas,
                 {counted(r.registros, "registro lido", "registros lidos"),
                  counted(r.eventos, "evento na tabela", "eventos na tabela"),
@@ -55,7 +57,7 @@ int modo_interativo(const Options& dadas, Console& console, Env& env) {
 
 int run_desenha_chuvadas(const std::vector<std::string>& args, Console& console, Env& env) {
   return run_dialogue_or_command_line(
-      kDesenhaChuvadas, args, console, {6}, {{"--falhas"}, {"--energia"}, {"--completude-minima"}},
+      kDesenhaChuvadas, args, console, {6}, {{"--falhas"}, {"--energia"}, {"--completude-minima"}, {"--distribuicao"}},
       [&](const Options& dadas) { return modo_interativo(dadas, console, env); },
       [&](const Options& dadas, const auto& params) { return modo_linha_de_comando(params, dadas, console, env); });
 }

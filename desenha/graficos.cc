@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <functional>
 
 #include "desenha/escala.h"
 #include "desenha/svg.h"
@@ -123,6 +124,32 @@ std::string svg_curva_acumulada(const CurvaDeMassa& curva, std::string_view desc
   return svg.termina();
 }
 
+// The IDF curves over the years' points, each named at its right end; names
+// that would overlap are moved apart, keeping their order.
+void desenha_curvas_idf(Svg& svg, const std::vector<CurvaIdf>& curvas, const AreaDoGrafico& a,
+                        const std::function<double(double)>& xx, const std::function<double(double)>& yy) {
+  constexpr double kEntreNomes = 13;
+  std::vector<std::pair<double, std::string>> nomes;
+  for (const CurvaIdf& curva : curvas) {
+    Traco traco;
+    double fim_y = 0;
+    for (const auto& [d, i] : curva.pontos) {
+      if (!(i > 0)) continue;
+      traco.ponto(xx(d), yy(i));
+      fim_y = yy(i);
+    }
+    if (traco.d().empty()) continue;
+    svg.caminho(traco.d(), "idf");
+    nomes.emplace_back(fim_y, std::to_string(curva.periodo_anos) + " anos");
+  }
+  std::sort(nomes.begin(), nomes.end());
+  for (std::size_t k = 1; k < nomes.size(); ++k) {
+    nomes[k].first = std::max(nomes[k].first, nomes[k - 1].first + kEntreNomes);
+  }
+  const double excesso = nomes.empty() ? 0 : std::max(0.0, nomes.back().first - a.base);
+  for (auto& [y, nome] : nomes) svg.texto(a.direita + 6, y - excesso + 4, nome, "rotulo-idf", "start");
+}
+
 }  // namespace
 
 AreaDoGrafico area_da_curva_de_massa() { return {80, 80 + kColunasDaCurva, 15, 295}; }
@@ -198,20 +225,31 @@ std::string svg_totais_mensais(const std::vector<TotalMensal>& meses) {
   return svg.termina();
 }
 
-std::string svg_maximas_anuais(const std::vector<MaximasDoAno>& anos) {
-  const AreaDoGrafico a{80, 830, 15, 300};
-  Svg svg(kLarguraCheia, 360, "Maximas anuais: intensidade contra duracao, uma linha por ano");
+std::string svg_maximas_anuais(const std::vector<MaximasDoAno>& anos, const std::vector<CurvaIdf>& curvas) {
+  // The legend of the years runs in rows under the plot, so a long record and
+  // the names of incomplete years do not crowd the right side, where the
+  // curves are named.
+  constexpr double kLarguraDaLegenda = 140;
+  const std::size_t por_linha = static_cast<std::size_t>((kLarguraCheia - 80) / kLarguraDaLegenda);
+  const std::size_t linhas_da_legenda = (anos.size() + por_linha - 1) / por_linha;
+  const AreaDoGrafico a{80, 850, 15, 300};
+  const double legenda_y = a.base + 72;
+  Svg svg(kLarguraCheia, legenda_y + static_cast<double>(linhas_da_legenda) * 16 + 4,
+          curvas.empty() ? "Maximas anuais: intensidade contra duracao, uma linha por ano"
+                         : "Maximas anuais: intensidade contra duracao, uma linha por ano, e as curvas IDF ajustadas");
   double imin = 0, imax = 0;
   int dmin = 0, dmax = 0;
-  for (const MaximasDoAno& ano : anos) {
-    for (const auto& [d, i] : ano.pontos) {
+  auto abrange = [&](const PontosPorDuracao& pontos) {
+    for (const auto& [d, i] : pontos) {
       if (!(i > 0)) continue;
       imin = imin == 0 ? i : std::min(imin, i);
       imax = std::max(imax, i);
       dmin = dmin == 0 ? d : std::min(dmin, d);
       dmax = std::max(dmax, d);
     }
-  }
+  };
+  for (const MaximasDoAno& ano : anos) abrange(ano.pontos);
+  for (const CurvaIdf& curva : curvas) abrange(curva.pontos);
   if (imax == 0) {
     svg.texto(kLarguraCheia / 2, 180, "Nenhuma chuva no registro: nao ha maximas a desenhar.", "rotulo");
     return svg.termina();
@@ -242,27 +280,31 @@ std::string svg_maximas_anuais(const std::vector<MaximasDoAno>& anos) {
   }
   svg.texto((a.esquerda + a.direita) / 2, a.base + 45, "Duracao (min, escala logaritmica)", "titulo-eixo");
 
-  // One colour per year, repeating with a dash after ten years.
-  const double legenda_y = a.topo + 10;
-  const double colunas_de_legenda = anos.size() > 20 ? 2 : 1;
+  // One colour per year, repeating with a dash after ten years. Under the
+  // curves the years' lines step back, and their points stay.
   for (std::size_t k = 0; k < anos.size(); ++k) {
     const MaximasDoAno& ano = anos[k];
-    const std::string classe = "ano s" + std::to_string(k % 10) + (k / 10 % 2 ? " tracejado" : "");
+    const std::string cor = std::to_string(k % 10);
+    const std::string classe = "ano s" + cor + (k / 10 % 2 ? " tracejado" : "");
     Traco traco;
-    std::string pontos;
     for (const auto& [d, i] : ano.pontos) {
-      if (!(i > 0)) continue;
-      traco.ponto(xx(d), yy(i));
-      pontos += "<circle cx=\"" + coord(xx(d)) + "\" cy=\"" + coord(yy(i)) + "\" r=\"2.5\" class=\"f" +
-                std::to_string(k % 10) + "\"/>\n";
+      if (i > 0) traco.ponto(xx(d), yy(i));
     }
-    if (!traco.d().empty()) svg.caminho(traco.d(), classe);
-    svg.bruto(pontos);
-    const double lx = a.direita + 20 + (colunas_de_legenda > 1 ? static_cast<double>(k % 2) * 75 : 0.0);
-    const double ly = legenda_y + (colunas_de_legenda > 1 ? static_cast<double>(k / 2) : static_cast<double>(k)) * 16;
+    if (!traco.d().empty()) svg.caminho(traco.d(), classe + (curvas.empty() ? "" : " leve"));
+    const std::string ponto = ano.completo ? "f" + cor : "vazado s" + cor;
+    for (const auto& [d, i] : ano.pontos) {
+      if (i > 0) svg.circulo(xx(d), yy(i), 2.5, ponto);
+    }
+    const double lx = a.esquerda + static_cast<double>(k % por_linha) * kLarguraDaLegenda;
+    const double ly = legenda_y + static_cast<double>(k / por_linha) * 16;
     svg.linha(lx, ly - 4, lx + 18, ly - 4, classe);
-    svg.texto(lx + 22, ly, std::to_string(ano.ano) + (traco.d().empty() ? " (seco)" : ""), "rotulo", "start");
+    svg.circulo(lx + 9, ly - 4, 2.5, ponto);
+    std::string nome = std::to_string(ano.ano);
+    if (traco.d().empty() && ano.completo) nome += " (seco)";
+    if (!ano.completo) nome += traco.d().empty() ? " (seco, incompleto)" : " (incompleto)";
+    svg.texto(lx + 22, ly, nome, "rotulo", "start");
   }
+  desenha_curvas_idf(svg, curvas, a, xx, yy);
   return svg.termina();
 }
 

@@ -46,12 +46,26 @@ struct TotalMensal {
 };
 std::string svg_totais_mensais(const std::vector<TotalMensal>& meses);
 
+// (duration in minutes, intensity in mm/h), durations ascending.
+using PontosPorDuracao = std::vector<std::pair<int, double>>;
+
 struct MaximasDoAno {
   int ano = 0;
-  // (duration in minutes, intensity in mm/h), durations ascending.
-  std::vector<std::pair<int, double>> pontos;
+  // Enough of the year was recorded for its maxima to enter the IDF fit; an
+  // incomplete year is drawn hollow and named so in the legend.
+  bool completo = true;
+  PontosPorDuracao pontos;
 };
-std::string svg_maximas_anuais(const std::vector<MaximasDoAno>& anos);
+
+// The fitted intensity of one return period against duration.
+struct CurvaIdf {
+  int periodo_anos = 0;
+  PontosPorDuracao pontos;
+};
+
+// The years' maxima, one line each, and the IDF curves over them, each named
+// by its return period at its right end.
+std::string svg_maximas_anuais(const std::vector<MaximasDoAno>& anos, const std::vector<CurvaIdf>& curvas = {});
 
 struct DesenhoDoEvento {
   std::int64_t inicio = 0, fim = 0;

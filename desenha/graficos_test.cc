@@ -35,5 +35,22 @@ TEST(HietogramaSvg, BarsCumulativeLineAndTheI30Window) {
   EXPECT_NE(svg.find("class=\"acumulada\""), std::string::npos);
 }
 
+// Curves whose right ends lie closer than a line of text are named a line
+// apart, in their order, and no lower than the plot's base.
+TEST(MaximasAnuaisSvg, CurveNamesAtTheirRightEndsDoNotOverlap) {
+  const std::vector<MaximasDoAno> anos{{2001, true, {{60, 10}, {1440, 1}}}, {2002, false, {{60, 20}, {1440, 1}}}};
+  const std::vector<CurvaIdf> curvas{{2, {{60, 12}, {1440, 1}}}, {5, {{60, 15}, {1440, 1.02}}}};
+  const std::string svg = svg_maximas_anuais(anos, curvas);
+  // Intensities 1 to 100 over y 300 to 15; both curves end near y = 300.
+  EXPECT_NE(svg.find("<text x=\"856\" y=\"291\" class=\"rotulo-idf\" text-anchor=\"start\">5 anos</text>"),
+            std::string::npos)
+      << svg;
+  EXPECT_NE(svg.find("<text x=\"856\" y=\"304\" class=\"rotulo-idf\" text-anchor=\"start\">2 anos</text>"),
+            std::string::npos);
+  EXPECT_NE(svg.find(" class=\"vazado s1\"/>"), std::string::npos);
+  EXPECT_NE(svg.find(">2002 (incompleto)</text>"), std::string::npos);
+  EXPECT_NE(svg.find("class=\"ano s0 leve\""), std::string::npos);
+}
+
 }  // namespace
 }  // namespace rain::desenha

@@ -17,6 +17,7 @@
 #include "desenha/svg.h"
 #include "desenha/tempo.h"
 #include "resume/erosividade.h"
+#include "resume/idf.h"
 #include "resume/registros.h"
 #include "resume/resumo.h"
 #include "resume/tabelas.h"
@@ -72,6 +73,8 @@ struct Reconhecimento {
   std::vector<resume::LinhaDeErosividade> medias_r;
   bool medias_completas = true;
   std::optional<SomasNoTempo> r_no_tempo;  // EI30 of the erosive storms, at their starts
+  std::vector<resume::LinhaIdf> idf;       // the IDF curves over the complete years
+  std::vector<std::string> avisos_idf;
 };
 
 void guarda_se_maior(std::vector<LinhaDeEvento>& maiores, const LinhaDeEvento& e) {
@@ -84,13 +87,17 @@ Reconhecimento reconhece(Env& env, const ParametrosDaPagina& p) {
   Reconhecimento r;
   r.com_falhas = p.opcoes.falhas.has_value();
   if (r.com_falhas) r.lista_de_falhas = OutageList::read(env, *p.opcoes.falhas);
+  resume::CurvasIdf idf(p.corte.passo_s, p.opcoes.distribuicao, p.opcoes.completude_minima);
   resume::Resumo resumo(
       parametros_do_resumo(p, r.lista_de_falhas),
       [&](const LinhaDeEvento& e) {
         guarda_se_maior(r.maiores, e);
         if (const double ei30 = resume::contribuicao_para_r(e); ei30 > 0) r.r_no_tempo->acrescenta(e.inicio, ei30);
       },
-      [&](const LinhaDeMaxima& m) { r.maximas.push_back(m); });
+      [&](const LinhaDeMaxima& m) {
+        r.maximas.push_back(m);
+        idf.maxima(m);
+      });
   percorre_serie(env, p.serie_lida(), [&](const Registro& registro) {
     if (r.registros == 0) {
       r.primeiro = registro.inicio;
@@ -119,6 +126,8 @@ Reconhecimento reconhece(Env& env, const ParametrosDaPagina& p) {
     r.medias_r = resumo.erosividade().medias(0);
     r.medias_completas = false;
   }
+  r.idf = idf.linhas();
+  r.avisos_idf = resume::avisos_da_idf(r.idf, p.opcoes.completude_minima);
   return r;
 }
 
@@ -135,10 +144,12 @@ std::vector<TotalMensal> meses_do_registro(const Reconhecimento& r) {
   return meses;
 }
 
-std::vector<MaximasDoAno> maximas_por_ano(const std::vector<LinhaDeMaxima>& linhas) {
+std::vector<MaximasDoAno> maximas_por_ano(const std::vector<LinhaDeMaxima>& linhas, double completude_minima) {
   std::vector<MaximasDoAno> anos;
   for (const LinhaDeMaxima& m : linhas) {
-    if (anos.empty() || anos.back().ano != m.ano) anos.push_back({m.ano, {}});
+    if (anos.empty() || anos.back().ano != m.ano) {
+      anos.push_back({m.ano, resume::entra_na_idf(m, completude_minima), {}});
+    }
     if (m.maximo.calculavel && m.maximo.basculacoes > 0) {
       anos.back().pontos.emplace_back(m.duracao_min, m.maximo.intensidade_mm_h);
     }
@@ -223,6 +234,10 @@ svg text { font-family: inherit; }
 .rotulo-i30 { font-size: 11px; fill: #8a6d00; font-weight: bold; }
 .ano { fill: none; stroke-width: 1.7; }
 .tracejado { stroke-dasharray: 6 3; }
+.leve { stroke-opacity: 0.4; stroke-width: 1.1; }
+.vazado { fill: #fff; stroke-width: 1.4; }
+.idf { fill: none; stroke: #222; stroke-width: 2; }
+.rotulo-idf { font-size: 11.5px; fill: #222; font-weight: bold; }
 .s0 { stroke: #1f77b4; } .s1 { stroke: #ff7f0e; } .s2 { stroke: #2ca02c; } .s3 { stroke: #d62728; } .s4 { stroke: #9467bd; }
 .s5 { stroke: #8c564b; } .s6 { stroke: #e377c2; } .s7 { stroke: #7f7f7f; } .s8 { stroke: #bcbd22; } .s9 { stroke: #17becf; }
 .f0 { fill: #1f77b4; } .f1 { fill: #ff7f0e; } .f2 { fill: #2ca02c; } .f3 { fill: #d62728; } .f4 { fill: #9467bd; }
@@ -234,6 +249,10 @@ col.curta { width: 3.4%; }
 table.eventos th { background: #eef3f9; padding: 3px 2px; border-bottom: 1px solid #999; }
 table.eventos th { vertical-align: bottom; }
 table.eventos td { padding: 1px 2px; border-bottom: 1px solid #e4e4e4; text-align: right; white-space: nowrap; }
+table.idf { border-collapse: collapse; font-size: 12px; margin: 6px 0 4px; }
+table.idf th { background: #eef3f9; padding: 3px 6px; border-bottom: 1px solid #999; font-weight: normal; }
+table.idf td { padding: 2px 6px; border-bottom: 1px solid #e4e4e4; text-align: right; }
+p.aviso { color: #a02c2c; }
 .hietogramas { display: grid; grid-template-columns: 1fr 1fr; gap: 10px 18px; }
 figure { margin: 0; break-inside: avoid; content-visibility: auto; contain-intrinsic-size: auto 300px; }
 figcaption { font-size: 12.5px; font-weight: bold; margin-bottom: 2px; }
@@ -448,6 +467,76 @@ std::string secao_de_erosividade(const ParametrosDaPagina& p, const Reconhecimen
   return secao("erosividade", "Erosividade", nota, svg_r_mensal(por_mes) + svg_r_acumulado(acumulado));
 }
 
+// One curve per return period through the fitted rows.
+std::vector<CurvaIdf> curvas_idf(const std::vector<resume::LinhaIdf>& linhas) {
+  std::vector<CurvaIdf> curvas;
+  for (std::size_t t = 0; t < resume::kPeriodosDeRetorno.size(); ++t) {
+    CurvaIdf curva{resume::kPeriodosDeRetorno[t], {}};
+    for (const resume::LinhaIdf& l : linhas) {
+      if (l.ajuste) curva.pontos.emplace_back(l.duracao_min, l.intensidades_mm_h[t]);
+    }
+    if (!curva.pontos.empty()) curvas.push_back(curva);
+  }
+  return curvas;
+}
+
+// The readable titles of the IDF table's columns; the intensities go under
+// one heading, each titled by its return period.
+std::string titulo_da_coluna_idf(std::string_view coluna) {
+  static const std::map<std::string_view, std::string_view> titulos{
+      {"duracao_min", "Duracao (min)"}, {"anos", "Anos"}, {"distribuicao", "Distribuicao"},
+      {"posicao", "Posicao u"}, {"escala", "Escala a"}, {"forma", "Forma k"}};
+  if (auto it = titulos.find(coluna); it != titulos.end()) return std::string(it->second);
+  if (coluna.starts_with("i") && coluna.ends_with("_mm_h")) {
+    return std::string(coluna.substr(1, coluna.size() - 6)) + " anos";
+  }
+  return std::string(coluna);
+}
+
+// The fitted intensities, the same rows and figures as the IDF table of
+// Resume_Chuvadas.
+std::string tabela_idf(const std::vector<resume::LinhaIdf>& linhas) {
+  std::string html = "<table class=\"idf\"><thead><tr><th colspan=\"6\"></th><th colspan=\"" +
+                     std::to_string(resume::kPeriodosDeRetorno.size()) +
+                     "\">Intensidade ajustada (mm/h) para o periodo de retorno</th></tr><tr>";
+  const std::string nomes = resume::cabecalho_da_idf();
+  for (std::string_view nome : campos(nomes)) {
+    html += "<th title=\"" + escapa(nome) + "\">" + escapa(titulo_da_coluna_idf(nome)) + "</th>";
+  }
+  html += "</tr></thead><tbody>\n";
+  for (const resume::LinhaIdf& l : linhas) {
+    const std::string linha = resume::linha_da_idf(l);
+    html += "<tr>";
+    for (std::string_view campo : campos(linha)) html += "<td>" + escapa(campo) + "</td>";
+    html += "</tr>\n";
+  }
+  return html + "</tbody></table>\n";
+}
+
+// The annual maxima of every year, the IDF curves fitted to the complete
+// ones and their table; a year left out of the fit is drawn hollow.
+std::string secao_de_maximas(const ParametrosDaPagina& p, const Reconhecimento& r) {
+  const double minima = p.opcoes.completude_minima;
+  const std::vector<MaximasDoAno> anos = maximas_por_ano(r.maximas, minima);
+  const std::vector<CurvaIdf> curvas = curvas_idf(r.idf);
+  std::string nota = "Para cada ano, a maior intensidade media em cada duracao, em eixos logaritmicos.";
+  if (!curvas.empty()) {
+    nota += " Curvas: a distribuicao " + std::string(resume::nome_da_distribuicao(p.opcoes.distribuicao)) +
+            " ajustada por momentos-L as maximas dos " + std::to_string(r.idf.front().anos) +
+            " anos completos (ao menos " + numero_curto(minima) +
+            "% dos passos registrados fora de falhas), uma curva por periodo de retorno; a tabela abaixo do grafico "
+            "da as intensidades ajustadas.";
+  }
+  if (std::any_of(anos.begin(), anos.end(), [](const MaximasDoAno& a) { return !a.completo; })) {
+    nota += " Pontos vazados: anos incompletos, fora do ajuste.";
+  }
+  std::string conteudo = svg_maximas_anuais(anos, curvas);
+  if (!curvas.empty()) conteudo += tabela_idf(r.idf);
+  for (const std::string& aviso : r.avisos_idf) conteudo += "<p class=\"nota aviso\">" + escapa(aviso) + "</p>\n";
+  return secao("maximas-anuais", curvas.empty() ? "Maximas anuais por duracao" : "Maximas anuais e curvas IDF", nota,
+               conteudo);
+}
+
 }  // namespace
 
 ResumoDaPagina escreve_pagina(Env& env, const ParametrosDaPagina& p, LineWriter& saida) {
@@ -459,7 +548,7 @@ ResumoDaPagina escreve_pagina(Env& env, const ParametrosDaPagina& p, LineWriter&
   escreve_bloco(saida, cabecalho(p, r));
   if (r.registros == 0) {
     escreve_bloco(saida, "<p class=\"nota\">A serie nao tem registros: nao ha o que desenhar.</p>\n</body>\n</html>");
-    return {0, 0, 0};
+    return {0, 0, 0, {}};
   }
   const Desenhos d = desenha(env, p, r);
   Faixas falhas;
@@ -474,9 +563,7 @@ ResumoDaPagina escreve_pagina(Env& env, const ParametrosDaPagina& p, LineWriter&
   escreve_bloco(saida, secao("totais-mensais", "Chuva mensal",
                              "Uma barra por mes do registro; \"-\" marca um mes sem nenhum registro.",
                              svg_totais_mensais(meses_do_registro(r))));
-  escreve_bloco(saida, secao("maximas-anuais", "Maximas anuais por duracao",
-                             "Para cada ano, a maior intensidade media em cada duracao, em eixos logaritmicos.",
-                             svg_maximas_anuais(maximas_por_ano(r.maximas))));
+  escreve_bloco(saida, secao_de_maximas(p, r));
   escreve_bloco(saida, secao_de_erosividade(p, r));
   escreve_bloco(saida, "<section id=\"eventos\">\n<h2>Eventos</h2>\n<p class=\"nota\">" +
                            std::to_string(r.eventos) +
@@ -495,7 +582,11 @@ ResumoDaPagina escreve_pagina(Env& env, const ParametrosDaPagina& p, LineWriter&
                                hietogramas(d, r)));
   }
   escreve_bloco(saida, "</body>\n</html>");
-  return {r.registros, r.eventos, static_cast<std::int64_t>(r.maiores.size())};
+  // The curves' warnings go to standard error when there are curves; a record
+  // too short for them only has the page say so.
+  const bool com_curvas = !r.idf.empty() && r.idf.front().ajuste.has_value();
+  return {r.registros, r.eventos, static_cast<std::int64_t>(r.maiores.size()),
+          com_curvas ? r.avisos_idf : std::vector<std::string>{}};
 }
 
 ResumoDaPagina desenha_pagina(Env& env, const ParametrosDaPagina& p) {

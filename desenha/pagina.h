@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "common/env.h"
 #include "common/line_io.h"
@@ -16,7 +17,7 @@ struct ParametrosDaPagina {
   std::string entrada;
   std::string pagina;
   events::ParametrosDeCorte corte;
-  resume::OpcoesDaAnalise opcoes;  // outage list, energy equation, complete years
+  resume::OpcoesDaAnalise opcoes;  // outage list, energy equation, complete years, IDF distribution
   // The file the passes read when it is not `entrada`: the copy of a series
   // that can be read only once.
   std::string lida{};
@@ -30,6 +31,8 @@ struct ResumoDaPagina {
   std::int64_t registros = 0;
   std::int64_t eventos = 0;
   std::int64_t hietogramas = 0;
+  // Lines for standard error about the figures drawn (the IDF curves' warnings).
+  std::vector<std::string> avisos;
 };
 
 // Reads the outage list when one is named, then the series three times (what

@@ -48,6 +48,11 @@ void Svg::caminho(std::string_view d, std::string_view classe) {
   conteudo_ += "<path d=\"" + std::string(d) + "\" class=\"" + std::string(classe) + "\"/>\n";
 }
 
+void Svg::circulo(double x, double y, double raio, std::string_view classe) {
+  conteudo_ += "<circle cx=\"" + coord(x) + "\" cy=\"" + coord(y) + "\" r=\"" + coord(raio) + "\" class=\"" +
+               std::string(classe) + "\"/>\n";
+}
+
 void Svg::texto(double x, double y, std::string_view texto, std::string_view classe, std::string_view ancora) {
   conteudo_ += "<text x=\"" + coord(x) + "\" y=\"" + coord(y) + "\" class=\"" + std::string(classe) +
                "\" text-anchor=\"" + std::string(ancora) + "\">" + escapa(texto) + "</text>\n";

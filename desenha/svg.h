@@ -20,6 +20,7 @@ class Svg {
   void linha(double x1, double y1, double x2, double y2, std::string_view classe);
   void retangulo(double x, double y, double largura, double altura, std::string_view classe);
   void caminho(std::string_view d, std::string_view classe);
+  void circulo(double x, double y, double raio, std::string_view classe);
   // `ancora`: start, middle or end.
   void texto(double x, double y, std::string_view texto, std::string_view classe, std::string_view ancora = "middle");
   // A title turned to read upwards, as the y axes have.

@@ -11,7 +11,7 @@ Erosividade::Erosividade(double precisao, std::int64_t passo_s, double completud
       passo_s_(passo_s),
       completude_minima_(completude_minima),
       // EI30 needs the 30 minutes to be whole steps.
-      r_calculavel_(passo_s > 0 && 1800 % passo_s == 0) {}
+      r_calculavel_(registros_da_duracao(30, passo_s) > 0) {}
 
 void Erosividade::muda_de_mes(Instante inicio) {
   const DataHora d = data_hora_de(inicio);

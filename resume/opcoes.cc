@@ -20,6 +20,11 @@ OpcoesDaAnalise opcoes_da_analise(const Options& opcoes) {
     }
     o.completude_minima = *pct;
   }
+  if (const std::optional<std::string> nome = opcoes.value("--distribuicao")) {
+    const std::optional<Distribuicao> distribuicao = distribuicao_de(*nome);
+    if (!distribuicao) throw Failure("Erro: distribuicao invalida: " + *nome + " (gumbel ou gev).", 1);
+    o.distribuicao = *distribuicao;
+  }
   return o;
 }
 

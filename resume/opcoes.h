@@ -4,6 +4,7 @@
 //   --energia rusle2|bf|ws     the unit energy equation (resume/energia.h)
 //   --completude-minima <pct>  the share of a year's steps that makes it
 //                              complete, from 0 to 100 (90 unless given)
+//   --distribuicao gumbel|gev  the distribution of the IDF curves (resume/idf.h)
 #pragma once
 
 #include <optional>
@@ -11,6 +12,7 @@
 
 #include "common/options.h"
 #include "resume/completude.h"
+#include "resume/distribuicoes.h"
 #include "resume/energia.h"
 
 namespace rain::resume {
@@ -19,10 +21,11 @@ struct OpcoesDaAnalise {
   std::optional<std::string> falhas;  // the outage list, when given
   EquacaoDeEnergia energia = EquacaoDeEnergia::kRusle2;
   double completude_minima = kCompletudeMinimaPadrao;
+  Distribuicao distribuicao = Distribuicao::kGumbel;
 };
 
-// Refuses (Failure, exit code 1) an unknown equation or a share that is not
-// a number from 0 to 100, naming the text given.
+// Refuses (Failure, exit code 1) an unknown equation or distribution, or a
+// share that is not a number from 0 to 100, naming the text given.
 OpcoesDaAnalise opcoes_da_analise(const Options& opcoes);
 
 }  // namespace rain::resume

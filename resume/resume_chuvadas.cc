@@ -64,9 +64,11 @@ int executa(Console& console, Env& env, ArquivosDoResumo arquivos, const Paramet
             const OpcoesDaAnalise& opcoes, const Options& dadas) {
   arquivos.falhas = opcoes.falhas;
   arquivos.erosividade = dadas.value("--erosividade");
+  arquivos.idf = dadas.value("--idf");
   confere_arquivos(env, arquivos);
-  const TotaisDoResumo totais = escreve_tabelas(env, arquivos, p);
-  escreve_resumo(console, totais, p, arquivos.falhas.has_value());
+  const ResultadoDasTabelas resultado = escreve_tabelas(env, arquivos, p, opcoes.distribuicao);
+  for (const std::string& aviso : resultado.avisos) console.write_note(aviso);
+  escreve_resumo(console, resultado.totais, p, arquivos.falhas.has_value());
   return 0;
 }
 
@@ -76,7 +78,7 @@ int modo_linha_de_comando(const std::vector<std::string>& args, const Options& d
   const double seco = limite_seco(decimal(args[7]));
   // Paths are kept whole: one longer than 255 characters is refused rather
   // than cut to a name that may lie in another folder.
-  return executa(console, env, ArquivosDoResumo{args[0], args[1], args[2], {}, {}},
+  return executa(console, env, ArquivosDoResumo{args[0], args[1], args[2], {}, {}, {}},
                  parametros_do_resumo(corte, seco, opcoes), opcoes, dadas);
 }
 
@@ -102,7 +104,7 @@ int modo_interativo(const Options& dadas, Console& console, Env& env) {
 int run_resume_chuvadas(const std::vector<std::string>& args, Console& console, Env& env) {
   return run_dialogue_or_command_line(
       kResumeChuvadas, args, console, {8},
-      {{"--falhas"}, {"--energia"}, {"--completude-minima"}, {"--erosividade"}},
+      {{"--falhas"}, {"--energia"}, {"--completude-minima"}, {"--erosividade"}, {"--idf"}, {"--distribuicao"}},
       [&](const Options& dadas) { return modo_interativo(dadas, console, env); },
       [&](const Options& dadas, const auto& params) { return modo_linha_de_comando(params, dadas, console, env); });
 }

@@ -35,12 +35,6 @@ struct Recente {
   int ano = 0;
 };
 
-// Records in a window of `minutos`, or 0 when that is not a whole number of steps.
-std::int64_t registros_da_duracao(int minutos, std::int64_t passo_s) {
-  const std::int64_t segundos = std::int64_t{minutos} * 60;
-  return segundos % passo_s == 0 ? segundos / passo_s : 0;
-}
-
 // Hundredths as the tables show them, so that a flag agrees with its figure.
 long long centesimos(double valor) { return std::llround(valor * 100); }
 
@@ -99,6 +93,11 @@ struct AnoEmCurso {
 };
 
 }  // namespace
+
+std::int64_t registros_da_duracao(int minutos, std::int64_t passo_s) {
+  const std::int64_t segundos = std::int64_t{minutos} * 60;
+  return passo_s > 0 && segundos % passo_s == 0 ? segundos / passo_s : 0;
+}
 
 Registro le_registro(std::string_view texto, std::int64_t numero_da_linha) {
   // Split at blanks and tabs, as the event separation reads an event.

@@ -72,6 +72,10 @@ inline constexpr std::array<int, 5> kDuracoesDoEvento{5, 10, 15, 30, 60};
 // Durations of the annual maxima, minutes, in the table's order.
 inline constexpr std::array<int, 10> kDuracoesAnuais{5, 10, 15, 30, 60, 120, 180, 360, 720, 1440};
 
+// Records in a window of `minutos`, or 0 when that is not a whole number of
+// steps: the tables then have no figure of that duration.
+std::int64_t registros_da_duracao(int minutos, std::int64_t passo_s);
+
 // The largest depth over the windows of one duration. Records are numbered
 // from 0, the first record after the header line.
 struct MaximoDaJanela {

@@ -96,4 +96,25 @@ std::string linha_da_erosividade(const LinhaDeErosividade& l) {
   return linha;
 }
 
+std::string cabecalho_da_idf() {
+  std::string cabecalho = "duracao_min,anos,distribuicao,posicao,escala,forma";
+  for (int t : kPeriodosDeRetorno) cabecalho += ",i" + std::to_string(t) + "_mm_h";
+  return cabecalho;
+}
+
+std::string linha_da_idf(const LinhaIdf& l) {
+  std::string linha = std::to_string(l.duracao_min);
+  campo(linha, std::to_string(l.anos));
+  if (!l.ajuste) return linha + std::string(4 + kPeriodosDeRetorno.size(), ',');
+  const Ajuste& a = *l.ajuste;
+  campo(linha, nome_da_distribuicao(a.distribuicao));
+  // The parameters with more decimals than the intensities, so that the
+  // quantiles can be worked out again from them.
+  campo(linha, numero(a.posicao, 4));
+  campo(linha, numero(a.escala, 4));
+  campo(linha, a.distribuicao == Distribuicao::kGev ? numero(a.forma, 4) : "");
+  for (double i : l.intensidades_mm_h) campo(linha, numero(i, 2));
+  return linha;
+}
+
 }  // namespace rain::resume

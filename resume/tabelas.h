@@ -8,6 +8,7 @@
 #include <string>
 
 #include "resume/erosividade.h"
+#include "resume/idf.h"
 #include "resume/resumo.h"
 
 namespace rain::resume {
@@ -20,5 +21,9 @@ std::string linha_da_maxima(const LinhaDeMaxima& maxima, bool com_falhas = false
 
 std::string cabecalho_da_erosividade();
 std::string linha_da_erosividade(const LinhaDeErosividade& linha);
+
+// A row without a fit has its duration and years, the other fields empty.
+std::string cabecalho_da_idf();
+std::string linha_da_idf(const LinhaIdf& linha);
 
 }  // namespace rain::resume

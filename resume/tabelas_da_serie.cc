@@ -9,6 +9,7 @@
 #include "common/run_files.h"
 #include "common/series_input.h"
 #include "common/staged_file.h"
+#include "resume/idf.h"
 #include "resume/registros.h"
 #include "resume/tabelas.h"
 
@@ -41,12 +42,17 @@ void confere_arquivos(Env& env, const ArquivosDoResumo& a) {
     arquivos.writes_derived(StagedFile::temporary_name(*a.erosividade),
                             "o arquivo temporario da tabela de erosividade");
   }
+  if (a.idf) {
+    arquivos.writes(*a.idf, "a tabela IDF");
+    arquivos.writes_derived(StagedFile::temporary_name(*a.idf), "o arquivo temporario da tabela IDF");
+  }
   if (a.falhas) arquivos.reads(*a.falhas, "a lista de falhas");
   name_series_copy(arquivos, env, a.serie, series_copy_in_current_folder());
   arquivos.check(env);
 }
 
-TotaisDoResumo escreve_tabelas(Env& env, const ArquivosDoResumo& a, ParametrosDoResumo p) {
+ResultadoDasTabelas escreve_tabelas(Env& env, const ArquivosDoResumo& a, ParametrosDoResumo p,
+                                    Distribuicao distribuicao) {
   const bool com_falhas = a.falhas.has_value();
   if (com_falhas) p.falhas = OutageList::read(env, *a.falhas);
   // The windows count records for time: a series that is not on the step
@@ -62,13 +68,18 @@ TotaisDoResumo escreve_tabelas(Env& env, const ArquivosDoResumo& a, ParametrosDo
   tabelas.emplace_back(cria_tabela(env, a.eventos), a.eventos);
   tabelas.emplace_back(cria_tabela(env, a.maximas), a.maximas);
   if (a.erosividade) tabelas.emplace_back(cria_tabela(env, *a.erosividade), *a.erosividade);
+  if (a.idf) tabelas.emplace_back(cria_tabela(env, *a.idf), *a.idf);
   LineWriter& linhas_eventos = tabelas[0].first->lines();
   LineWriter& linhas_maximas = tabelas[1].first->lines();
   linhas_eventos.write_line(cabecalho_dos_eventos(com_falhas));
   linhas_maximas.write_line(cabecalho_das_maximas(com_falhas));
+  CurvasIdf idf(p.passo_s, distribuicao, p.completude_minima);
   Resumo resumo(
       p, [&](const LinhaDeEvento& e) { linhas_eventos.write_line(linha_do_evento(e, com_falhas)); },
-      [&](const LinhaDeMaxima& m) { linhas_maximas.write_line(linha_da_maxima(m, com_falhas)); });
+      [&](const LinhaDeMaxima& m) {
+        linhas_maximas.write_line(linha_da_maxima(m, com_falhas));
+        idf.maxima(m);
+      });
 
   le_registros(*serie, [&](const Registro& registro) { resumo.acrescenta(registro); });
   resumo.termina();
@@ -76,6 +87,14 @@ TotaisDoResumo escreve_tabelas(Env& env, const ArquivosDoResumo& a, ParametrosDo
     LineWriter& linhas = tabelas[2].first->lines();
     linhas.write_line(cabecalho_da_erosividade());
     for (const LinhaDeErosividade& l : resumo.erosividade().linhas()) linhas.write_line(linha_da_erosividade(l));
+  }
+  ResultadoDasTabelas resultado;
+  if (a.idf) {
+    LineWriter& linhas = tabelas.back().first->lines();
+    linhas.write_line(cabecalho_da_idf());
+    const std::vector<LinhaIdf> linhas_idf = idf.linhas();
+    for (const LinhaIdf& l : linhas_idf) linhas.write_line(linha_da_idf(l));
+    resultado.avisos = avisos_da_idf(linhas_idf, p.completude_minima);
   }
   for (auto& [tabela, nome] : tabelas) {
     if (!tabela->close()) falha_ao_gravar(nome);
@@ -85,7 +104,8 @@ TotaisDoResumo escreve_tabelas(Env& env, const ArquivosDoResumo& a, ParametrosDo
   }
   serie.reset();
   entrada.finished();
-  return resumo.totais();
+  resultado.totais = resumo.totais();
+  return resultado;
 }
 
 }  // namespace rain::resume

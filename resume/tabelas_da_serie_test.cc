@@ -19,7 +19,7 @@ TEST(EscreveTabelas, AFailedWriteOrMoveLeavesBothEarlierTablesAndNoTemporary) {
   dir.write("serie.txt", "Hora Data Acumulo Basculacao\r\n10:00:00 01/02/05 0.20 1\r\n10:05:00 01/02/05 0.20 0\r\n");
   dir.write("e.csv", "antes e\r\n");
   dir.write("m.csv", "antes m\r\n");
-  const ArquivosDoResumo arquivos{dir.file("serie.txt"), dir.file("e.csv"), dir.file("m.csv"), {}, {}};
+  const ArquivosDoResumo arquivos{dir.file("serie.txt"), dir.file("e.csv"), dir.file("m.csv"), {}, {}, {}};
   ParametrosDoResumo p;
   p.precisao = 0.2;
   p.passo_s = 300;

@@ -3,6 +3,7 @@ end-to-end tests compare, one item per line:
 
     campo <name>=<value>        a value of the heading block
     linha <f1>,<f2>,...         a row of the events table, fields as in the CSV
+    idf <f1>,<f2>,...           a row of the IDF table, fields as in the CSV
     svg <n>                     number of drawings, each well-formed XML
     figura <n>                  number of hyetographs
 
@@ -41,12 +42,13 @@ def main(caminho):
         if "data-campo" in td.attrib:
             print("campo %s=%s" % (td.attrib["data-campo"], texto(td)))
     for tabela in documento.iter("table"):
-        if tabela.attrib.get("class") != "eventos":
+        item = {"eventos": "linha", "idf": "idf"}.get(tabela.attrib.get("class"))
+        if item is None:
             continue
         for tr in tabela.iter("tr"):
             celulas = [texto(td) for td in tr.findall("td")]
             if celulas:
-                print("linha " + ",".join(celulas))
+                print(item + " " + ",".join(celulas))
 
     desenhos = re.findall(rb"<svg\b.*?</svg>", bruto, re.S)
     for desenho in desenhos:

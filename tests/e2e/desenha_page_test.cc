@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "tests/e2e/events_series.h"
+#include "tests/e2e/trinta_anos.h"
 #include "tests/support/e2e.h"
 
 namespace rain::testing {
@@ -43,6 +44,7 @@ bool python_le_html() {
 struct Pagina {
   std::map<std::string, std::string> campos;
   std::vector<std::string> linhas;
+  std::vector<std::string> idf;
   int svgs = -1, figuras = -1;
 };
 
@@ -61,6 +63,8 @@ Pagina le_pagina(const std::string& caminho) {
       p.campos[linha.substr(6, igual - 6)] = linha.substr(igual + 1);
     } else if (linha.rfind("linha ", 0) == 0) {
       p.linhas.push_back(linha.substr(6));
+    } else if (linha.rfind("idf ", 0) == 0) {
+      p.idf.push_back(linha.substr(4));
     } else if (linha.rfind("svg ", 0) == 0) {
       p.svgs = std::stoi(linha.substr(4));
     } else if (linha.rfind("figura ", 0) == 0) {
@@ -184,6 +188,10 @@ TEST(DesenhaChuvadasPage, HeadingAndTableAgreeWithResumeChuvadas) {
                                                           {"energia", "rusle2"},
                                                           {"r_anual", "- (nenhum ano com 90% dos passos)"}}));
   EXPECT_FALSE(dir.exists("pagina.html.pvx"));
+  // One day is not its year: the year's maxima are drawn hollow and named so.
+  const std::string pagina = dir.read("pagina.html");
+  EXPECT_NE(pagina.find(">2005 (incompleto)</text>"), std::string::npos);
+  EXPECT_EQ(pagina.find("class=\"f0\""), std::string::npos);
 }
 
 // An outage of six hours inside the record and one before it: the heading
@@ -220,6 +228,43 @@ TEST(DesenhaChuvadasPage, AnOutageListIsCountedDrawnAndFlaggedInTheTable) {
   EXPECT_NE(onde, std::string::npos);
   EXPECT_EQ(pagina.find("class=\"falha-lista\"", onde + faixa.size()), std::string::npos) << "one band only";
   EXPECT_EQ(pagina.find("class=\"falha-lista\""), onde + faixa.find("class")) << "one band only";
+}
+
+// Thirty years of hourly steps, 1995 with a fifth in outages: the six GEV
+// curves are drawn over the complete years, 1995 hollow (its six points and
+// its legend) and named so, and the table under the plot is Resume_Chuvadas's
+// IDF table.
+TEST(DesenhaChuvadasPage, TheIdfCurvesOfThirtyYearsLeaveTheIncompleteYearHollow) {
+  if (!python_le_html()) GTEST_SKIP() << kPython << " lacks html5lib (apt-get install python3-html5lib)";
+  ScratchDir dir;
+  escreve_trinta_anos(dir, 3600);
+  dir.write("falhas.csv", kFalhasDe1995);
+  const std::vector<std::string> parametros{"06:00:00", "1.0", "0.2", "01:00:00"};
+  std::vector<std::string> pagina{"--falhas", "falhas.csv", "--distribuicao", "gev", "serie.txt", "p.html"};
+  pagina.insert(pagina.end(), parametros.begin(), parametros.end());
+  RunResult r = run_program("Desenha_Chuvadas", pagina, dir.path());
+  ASSERT_EQ(r.exit_code, 0);
+  EXPECT_EQ(r.errors.find("Aviso"), std::string::npos) << r.errors;
+  std::vector<std::string> tabelas{"--falhas", "falhas.csv", "--distribuicao", "gev", "--idf", "idf.csv",
+                                   "serie.txt", "e.csv", "m.csv"};
+  tabelas.insert(tabelas.end(), parametros.begin(), parametros.end());
+  tabelas.push_back("0");
+  ASSERT_EQ(run_program("Resume_Chuvadas", tabelas, dir.path()).exit_code, 0);
+
+  const Pagina p = le_pagina(dir.file("p.html"));
+  EXPECT_EQ(p.idf, linhas_do_csv(dir.read("idf.csv")));
+  EXPECT_EQ(p.idf.size(), 6u);
+  const std::string html = dir.read("p.html");
+  auto conta = [&](const std::string& texto) {
+    std::size_t n = 0;
+    for (std::size_t k = html.find(texto); k != std::string::npos; k = html.find(texto, k + 1)) ++n;
+    return n;
+  };
+  EXPECT_EQ(conta("class=\"idf\"/>"), 6u);
+  EXPECT_EQ(conta(">100 anos</text>"), 1u);
+  EXPECT_EQ(conta("class=\"vazado s4\"/>"), 7u);  // 1995 is the fifth year
+  EXPECT_EQ(conta(" (incompleto)</text>"), 1u);
+  EXPECT_EQ(conta(">1995 (incompleto)</text>"), 1u);
 }
 
 // The example of examples/ through the formatter, then its page opened in a

@@ -109,6 +109,8 @@ TEST(ResumeChuvadasErosividade, OptionRefusalsTouchNothing) {
       {{"--completude-minima", "120"}, "Erro: completude minima invalida: 120 (um numero de 0 a 100)."},
       {{"--completude-minima", "90,5"}, "Erro: completude minima invalida: 90,5 (um numero de 0 a 100)."},
       {{"--erosividade", "maximas.csv"}, "Erro: a tabela de erosividade nao pode ser a tabela de maximas."},
+      {{"--distribuicao", "weibull"}, "Erro: distribuicao invalida: weibull (gumbel ou gev)."},
+      {{"--idf", "eventos.csv"}, "Erro: a tabela IDF nao pode ser a tabela de eventos."},
       {{"--erosividade", "falhas.csv", "--falhas", "falhas.csv"},
        "Erro: a tabela de erosividade nao pode ser a lista de falhas."},
       {{"--falhas", "falhas.csv"},
