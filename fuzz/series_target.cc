@@ -67,6 +67,7 @@ Option outage_list() {
 }
 Option energy() { return {"energia", {"rusle2", "bf", "ws", "BF", "x", ""}}; }
 Option completeness() { return {"completude-minima", {"90", "0", "100", "50.5", "-1", "101", "abc", "nan"}}; }
+Option distribution() { return {"distribuicao", {"gumbel", "gev", "GEV", "x", ""}}; }
 
 // No leftover, an outage list over the seed series, one the input brings,
 // then `others`.
@@ -136,7 +137,10 @@ const std::vector<Program>& programs() {
         energy(),
         completeness(),
         {"erosividade", {"erosividade.csv", "eventos.csv", "maximas.csv", kSeries, "falhas.csv", "apelido.txt",
-                         "pasta/e.csv", "sem_pasta/e.csv", "pasta", long_name("erosividade.csv"), "cheio"}}},
+                         "pasta/e.csv", "sem_pasta/e.csv", "pasta", long_name("erosividade.csv"), "cheio"}},
+        {"idf", {"idf.csv", "eventos.csv", "maximas.csv", kSeries, "falhas.csv", "erosividade.csv", "pasta/idf.csv",
+                 "pasta", "cheio", long_name("idf.csv")}},
+        distribution()},
        with_outage_lists({Leftover::from_input("eventos.csv.pvx"), Leftover::from_input("maximas.csv"),
                           Leftover::folder("maximas.csv.pvx"), Leftover::from_input("erosividade.csv.pvx"),
                           Leftover::held("eventos.csv.pvx"), Leftover::held("buffer_serie.pvx")}),
@@ -148,7 +152,7 @@ const std::vector<Program>& programs() {
                             {"pagina.html", "pasta/pagina.html", kSeries, "apelido.txt", "pasta", "sem_pasta/p.html",
                              long_name("pagina.html"), "nulo", "cheio", "fila"}}),
        // The options, one line each.
-       {outage_list(), energy(), completeness()},
+       {outage_list(), energy(), completeness(), distribution()},
        with_outage_lists({Leftover::from_input("pagina.html.pvx"), Leftover::from_input("pagina.html"),
                           Leftover::folder("pagina.html.pvx"), Leftover::held("pagina.html.pvx"),
                           Leftover::held("buffer_serie.pvx")}),
