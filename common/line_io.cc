@@ -7,13 +7,16 @@ namespace rain {
 namespace {
 // Large enough that reads and writes cost little beside the bytes; small
 // enough that the four files the resampling holds open stay within a few MB.
-// The fuzz build makes them a few bytes, so that its short inputs cross block
-// ends and grow the read buffer, and a run costs no large allocation.
-#ifndef RAIN_LINE_BLOCK
-#define RAIN_LINE_BLOCK (1 << 18)
+// The fuzz build (RAIN_SMALL_BUFFERS) makes them a few bytes, so that its
+// short inputs cross block ends and grow the read buffer, and a run costs no
+// large allocation.
+#ifdef RAIN_SMALL_BUFFERS
+constexpr std::size_t kBlock = 61;
+#else
+constexpr std::size_t kBlock = 1 << 18;
 #endif
-constexpr std::size_t kReadChunk = RAIN_LINE_BLOCK;
-constexpr std::size_t kWriteChunk = RAIN_LINE_BLOCK;
+constexpr std::size_t kReadChunk = kBlock;
+constexpr std::size_t kWriteChunk = kBlock;
 }  // namespace
 
 LineReader::LineReader(std::unique_ptr<ReadableFile> file, LineEnds ends)
