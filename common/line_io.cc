@@ -7,8 +7,16 @@ namespace rain {
 namespace {
 // Large enough that reads and writes cost little beside the bytes; small
 // enough that the four files the resampling holds open stay within a few MB.
-constexpr std::size_t kReadChunk = 1 << 18;
-constexpr std::size_t kWriteChunk = 1 << 18;
+// The fuzz build (RAIN_SMALL_BUFFERS) makes them a few bytes, so that its
+// short inputs cross block ends and grow the read buffer, and a run costs no
+// large allocation.
+#ifdef RAIN_SMALL_BUFFERS
+constexpr std::size_t kBlock = 61;
+#else
+constexpr std::size_t kBlock = 1 << 18;
+#endif
+constexpr std::size_t kReadChunk = kBlock;
+constexpr std::size_t kWriteChunk = kBlock;
 }  // namespace
 
 LineReader::LineReader(std::unique_ptr<ReadableFile> file, LineEnds ends)
@@ -136,7 +144,13 @@ bool LineReader::at_end_or_eof_mark() {
 LineWriter::LineWriter(std::unique_ptr<WritableFile> file) : file_(std::move(file)), pending_(kWriteChunk, '\0') {}
 
 LineWriter::~LineWriter() {
-  if (!closed_) close();
+  if (closed_) return;
+  // Nothing may leave a destructor: an Env whose writes throw (the in-memory
+  // one of the fuzz targets stops a run that way) would end the process here.
+  try {
+    close();
+  } catch (...) {
+  }
 }
 
 void LineWriter::write(std::string_view text) {

@@ -18,8 +18,12 @@ StagedFile::StagedFile(Env& env, std::string path, std::unique_ptr<CreatedFile> 
     : env_(env), path_(std::move(path)), temporary_(std::move(temporary)), writer_(std::move(writer)) {}
 
 StagedFile::~StagedFile() {
-  // Closed before it is removed, which Windows requires.
-  writer_->close();
+  // Closed before it is removed, which Windows requires. As in LineWriter's
+  // destructor, nothing may leave here.
+  try {
+    writer_->close();
+  } catch (...) {
+  }
 }
 
 bool StagedFile::commit() {

@@ -14,7 +14,14 @@ PartesDoRelatorio::PartesDoRelatorio(Env& env, LineWriter& relatorio, std::strin
       fim_(fim_do_trabalho),
       partes_(ultima_coluna > kTipsField ? static_cast<std::size_t>(ultima_coluna - kTipsField) : 0) {
   // Pieces of at least a few KB keep the reading back to a few moves per MB.
+  // The fuzz build (RAIN_SMALL_BUFFERS) lets the parts wait in a few bytes,
+  // so that its short inputs take the road through the work file too.
+#ifdef RAIN_SMALL_BUFFERS
+  constexpr std::size_t kMinimo = 64;
+  memoria = std::min<std::size_t>(memoria, 256);
+#else
   constexpr std::size_t kMinimo = 4 << 10;
+#endif
   limite_ = partes_.empty() ? memoria : std::max(kMinimo, memoria / partes_.size());
 }
 
