@@ -7,14 +7,9 @@
 #include <random>
 #include <string>
 
+#include "common/calendar.h"
+
 namespace {
-
-bool bissexto(int ano) { return (ano % 4 == 0 && ano % 100 != 0) || ano % 400 == 0; }
-
-int dias_no_mes(int mes, int ano) {
-  static const int dias[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return mes == 2 && bissexto(ano) ? 29 : dias[mes - 1];
-}
 
 // A storm starts about twice a week (more often in the wet half of the year),
 // lasts from minutes to many hours, and tips at a rate that rises and falls
@@ -63,7 +58,7 @@ int main(int argc, char** argv) {
   long long centesimos = 0;  // accumulated depth, hundredths of a millimetre
   for (int ano = 2015; ano < 2015 + anos; ++ano) {
     for (int mes = 1; mes <= 12; ++mes) {
-      for (int dia = 1; dia <= dias_no_mes(mes, ano); ++dia) {
+      for (int dia = 1; dia <= rain::days_in_month(mes, ano); ++dia) {
         for (int minuto = 0; minuto < 24 * 60; ++minuto) {
           const int tips = chuva.basculacoes(mes);
           centesimos += tips * 20;

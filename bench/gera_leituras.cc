@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "common/calendar.h"
+
 namespace {
 
 // A fixed-seed generator, so every run writes the same file.
@@ -19,13 +21,6 @@ struct Lcg {
   int between(int low, int high) { return low + static_cast<int>(next() % static_cast<std::uint32_t>(high - low + 1)); }
 };
 
-bool leap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
-
-int days_in_month(int y, int m) {
-  static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return m == 2 && leap(y) ? 29 : days[m - 1];
-}
-
 struct Clock {
   int year = 2010, month = 1, day = 1;
   int seconds = 0;
@@ -33,7 +28,7 @@ struct Clock {
     seconds += s;
     while (seconds >= 86400) {
       seconds -= 86400;
-      if (++day > days_in_month(year, month)) {
+      if (++day > rain::days_in_month(month, year)) {
         day = 1;
         if (++month > 12) month = 1, ++year;
       }

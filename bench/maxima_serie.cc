@@ -6,13 +6,9 @@
 #include <cstdlib>
 #include <string>
 
-namespace {
+#include "common/calendar.h"
 
-int dias_no_mes(int mes, int ano) {
-  static const int dias[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  bool bissexto = (ano % 4 == 0 && ano % 100 != 0) || ano % 400 == 0;
-  return mes == 2 && bissexto ? 29 : dias[mes - 1];
-}
+namespace {
 
 // A small fixed generator, so that every run writes the same file.
 std::uint32_t proximo(std::uint64_t& estado) {
@@ -38,7 +34,7 @@ int main(int argc, char** argv) {
   char linha[96];
   for (int ano = 2005; ano < 2005 + anos; ++ano) {
     for (int mes = 1; mes <= 12; ++mes) {
-      for (int dia = 1; dia <= dias_no_mes(mes, ano); ++dia) {
+      for (int dia = 1; dia <= rain::days_in_month(mes, ano); ++dia) {
         for (int minuto = 0; minuto < 1440; ++minuto) {
           if (chuva_restante == 0 && proximo(estado) % 8000 == 0) chuva_restante = 30 + proximo(estado) % 300;
           int tips = 0;

@@ -79,7 +79,7 @@ std::string ClockTime::text() const { return two_digit_fields(hora, minuto, segu
 
 std::string CalendarDate::text() const { return two_digit_fields(dia, mes, ano, '/'); }
 
-bool is_leap_year(int ano) { return ano % 4 == 0; }
+bool is_leap_year(int ano) { return (ano % 4 == 0 && ano % 100 != 0) || ano % 400 == 0; }
 
 int days_in_month(int mes, int ano) {
   switch (mes) {
@@ -93,6 +93,14 @@ int days_in_month(int mes, int ano) {
       return 0;
   }
 }
+
+CalendarDate next_day(const CalendarDate& data) {
+  if (data.dia < days_in_month(data.mes, data.ano)) return {data.dia + 1, data.mes, data.ano};
+  if (data.mes < 12) return {1, data.mes + 1, data.ano};
+  return {1, 1, (data.ano + 1) % 100};
+}
+
+int year_counted_on(int anterior, int dois_digitos) { return anterior + (dois_digitos - anterior % 100 + 100) % 100; }
 
 bool is_calendar_date(int dia, int mes, int ano) {
   return ano >= 0 && ano <= 99 && mes >= 1 && mes <= 12 && dia >= 1 && dia <= days_in_month(mes, ano);

@@ -1,7 +1,9 @@
 // Clock times and calendar dates as the series holds them: "hh:mm:ss" within
 // the clock, and "dd/mm/yy" of a two-digit-year calendar in which every year
-// divisible by 4 (00 too) is a leap year. Also what a user means by a time or
-// a date typed in a looser form ("7:00", "1/6/2014").
+// divisible by 4 (00 too) is a leap year, as in the Gregorian years 1901 to
+// 2099, and 31/12/99 is followed by 01/01/00. Also what a user means by a
+// time or a date typed in a looser form ("7:00", "1/6/2014"). Day numbers and
+// instants: common/instante.h.
 #pragma once
 
 #include <compare>
@@ -25,12 +27,19 @@ struct CalendarDate {
   int mes = 0;
   int ano = 0;  // 0..99
 
+  bool operator==(const CalendarDate&) const = default;
   std::string text() const;  // "dd/mm/yy"
 };
 
+// Of the Gregorian calendar, which a two-digit year 0..99 follows too.
 bool is_leap_year(int ano);
 // 0 for a month outside 1..12.
 int days_in_month(int mes, int ano);
+// The day after `data`; after 31/12/99 comes 01/01/00.
+CalendarDate next_day(const CalendarDate& data);
+// The full year of a two-digit year that follows the full year `anterior`:
+// never earlier, so that 99 is followed by 00 of the next century.
+int year_counted_on(int anterior, int dois_digitos);
 bool is_calendar_date(int dia, int mes, int ano);
 bool is_clock_time(int hora, int minuto, int segundo);
 

@@ -26,6 +26,27 @@ TEST(Calendar, MonthLengthsAndTwoDigitLeapYears) {
   EXPECT_FALSE(is_calendar_date(1, 1, 100));
 }
 
+TEST(Calendar, TwoDigitYearsAreLeapAsTheGregorianYearsOfTheirCentury) {
+  for (int ano = 0; ano < 100; ++ano) EXPECT_EQ(is_leap_year(ano), is_leap_year(2000 + ano)) << ano;
+  EXPECT_FALSE(is_leap_year(2100));
+  EXPECT_TRUE(is_leap_year(2000));
+}
+
+TEST(Calendar, NextDayRunsOverMonthsLeapDaysAndTheCentury) {
+  EXPECT_EQ(next_day({28, 2, 4}).text(), "29/02/04");
+  EXPECT_EQ(next_day({28, 2, 5}).text(), "01/03/05");
+  EXPECT_EQ(next_day({29, 2, 0}).text(), "01/03/00");
+  EXPECT_EQ(next_day({30, 4, 5}).text(), "01/05/05");
+  EXPECT_EQ(next_day({31, 12, 99}).text(), "01/01/00");
+}
+
+TEST(Calendar, TwoDigitYearsCountOnFromTheYearBeforeAndNeverBack) {
+  EXPECT_EQ(year_counted_on(1999, 0), 2000);
+  EXPECT_EQ(year_counted_on(1999, 99), 1999);
+  EXPECT_EQ(year_counted_on(2025, 26), 2026);
+  EXPECT_EQ(year_counted_on(2025, 24), 2124);
+}
+
 TEST(Calendar, FixedFormsOnly) {
   EXPECT_TRUE(fixed_clock_time("23:59:59"));
   EXPECT_TRUE(fixed_calendar_date("31/12/99"));

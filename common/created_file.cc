@@ -64,6 +64,4 @@ std::string not_a_work_file_line(const std::string& path) {
          " nao e um arquivo comum (e um link ou um dispositivo); apague-o e execute novamente.";
 }
 
-std::string temporary_name(const std::string& path) { return path + ".tmp"; }
-
 }  // namespace rain

@@ -65,10 +65,4 @@ void remove_left_over(Env& env, const std::string& path);
 // that is not a plain file bears.
 std::string not_a_work_file_line(const std::string& path);
 
-// The temporary name of a file that a later run may take up as it finds it (a
-// cache): it is staged there (common/staged_file.h) and moved into place only
-// when complete, so that a run killed half-way leaves a cut file only under
-// the temporary name.
-std::string temporary_name(const std::string& path);
-
 }  // namespace rain

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "common/calendar.h"
+
 namespace rain {
 namespace {
 
@@ -21,13 +23,6 @@ Data data_de(std::int64_t dias) {
   const int dia = static_cast<int>(dia_do_ano - (153 * mp + 2) / 5 + 1);
   const int mes = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
   return Data{ano_da_era + era * 400 + (mes <= 2), mes, dia};
-}
-
-bool bissexto(std::int64_t ano) { return (ano % 4 == 0 && ano % 100 != 0) || ano % 400 == 0; }
-
-int dias_no_mes(std::int64_t ano, int mes) {
-  static constexpr int kDias[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return mes == 2 && bissexto(ano) ? 29 : kDias[mes - 1];
 }
 
 // Up to `maximo` parts of digits split by `separador`; the count of parts, or
@@ -69,15 +64,16 @@ std::optional<std::int64_t> dias_da_data(std::string_view data) {
   int d[3];
   if (partes(data, '/', 3, v, d) != 3) return std::nullopt;
   if (d[0] > 2 || d[1] > 2 || (d[2] != 2 && d[2] != 4)) return std::nullopt;
-  std::int64_t ano = v[2];
-  if (d[2] == 2) ano += ano >= 70 ? 1900 : 2000;
+  const int ano = d[2] == 2 ? ano_da_serie(static_cast<int>(v[2])) : static_cast<int>(v[2]);
   const int mes = static_cast<int>(v[1]);
   const int dia = static_cast<int>(v[0]);
-  if (mes < 1 || mes > 12 || dia < 1 || dia > dias_no_mes(ano, mes)) return std::nullopt;
+  if (dia < 1 || dia > days_in_month(mes, ano)) return std::nullopt;
   return dias_desde_1970(ano, mes, dia);
 }
 
 }  // namespace
+
+int ano_da_serie(int dois_digitos) { return dois_digitos + (dois_digitos >= 70 ? 1900 : 2000); }
 
 std::int64_t dias_desde_1970(std::int64_t ano, int mes, int dia) {
   ano -= mes <= 2;

@@ -14,8 +14,12 @@ namespace rain {
 // Seconds since 1970-01-01T00:00:00 of the proleptic Gregorian calendar.
 using Instante = std::int64_t;
 
-// "hh:mm:ss" and "dd/mm/yy" (or a four-digit year). A two-digit year is 19yy
-// for 70..99 and 20yy for 00..69. Nothing when either is not a clock time or a
+// The full year the later programs read a two-digit year as: 19yy for 70..99,
+// 20yy for 00..69.
+int ano_da_serie(int dois_digitos);
+
+// "hh:mm:ss" and "dd/mm/yy" (or a four-digit year), a two-digit year read by
+// ano_da_serie. Nothing when either is not a clock time or a
 // calendar date.
 std::optional<Instante> instante_da_serie(std::string_view hora, std::string_view data);
 

@@ -25,6 +25,7 @@
 
 #include "common/created_file.h"
 #include "common/env.h"
+#include "common/file_names.h"
 #include "common/line_io.h"
 #include "common/run_files.h"
 
@@ -51,9 +52,7 @@ struct SeriesCopy {
   std::string cannot_write;
 };
 
-// The work file in the current folder where a series given as a pipe is
-// copied by the programs that read it again.
-inline constexpr const char* kSeriesCopy = "buffer_serie.pvx";
+// The copy in the current folder: kSeriesCopy.
 SeriesCopy series_copy_in_current_folder();
 
 // Names the copy among the run's files when the run will make it, so that the

@@ -3,7 +3,7 @@
 namespace rain {
 
 std::unique_ptr<StagedFile> StagedFile::create(Env& env, const std::string& path) {
-  return create(env, path, temporary_name(path));
+  return create(env, path, pvx_name(path));
 }
 
 std::unique_ptr<StagedFile> StagedFile::create(Env& env, const std::string& path, const std::string& temporary_path) {

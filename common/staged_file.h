@@ -8,20 +8,18 @@
 
 #include "common/created_file.h"
 #include "common/env.h"
+#include "common/file_names.h"
 #include "common/line_io.h"
 
 namespace rain {
 
 class StagedFile {
  public:
-  // The temporary name of `path`: in the same folder, so the final move never
-  // crosses file systems.
-  static std::string temporary_name(const std::string& path) { return path + ".pvx"; }
-
-  // Creates the temporary file; nullptr when it cannot be created.
+  // Creates the temporary file pvx_name(path) (common/file_names.h), in the
+  // same folder, so the final move never crosses file systems; nullptr when it
+  // cannot be created.
   static std::unique_ptr<StagedFile> create(Env& env, const std::string& path);
-  // The same under another temporary name beside `path` (the caches keep
-  // their own: common/created_file.h).
+  // The same under another temporary name beside `path`.
   static std::unique_ptr<StagedFile> create(Env& env, const std::string& path, const std::string& temporary);
 
   // A file that was not committed takes its temporary file with it (when this

@@ -37,7 +37,7 @@ TEST_F(StagedFileTest, CommitReplacesTheEarlierFileAndLeavesNoTemporary) {
 }
 
 TEST_F(StagedFileTest, FailedWriteMoveOrAbandonKeepsTheEarlierFileAndRemovesTheTemporary) {
-  env_.fail_writes_after(StagedFile::temporary_name(path_), 2);
+  env_.fail_writes_after(pvx_name(path_), 2);
   EXPECT_FALSE(write_new());
   EXPECT_EQ(dir_.list(), std::vector<std::string>{"t.csv"});
   EXPECT_EQ(dir_.read("t.csv"), "old\r\n");
@@ -54,7 +54,7 @@ TEST_F(StagedFileTest, FailedWriteMoveOrAbandonKeepsTheEarlierFileAndRemovesTheT
 }
 
 TEST_F(StagedFileTest, TemporaryThatCannotBeCreatedGivesNothing) {
-  env_.fail_create(StagedFile::temporary_name(path_));
+  env_.fail_create(pvx_name(path_));
   EXPECT_EQ(StagedFile::create(env_, path_), nullptr);
   EXPECT_EQ(dir_.read("t.csv"), "old\r\n");
 }

@@ -593,7 +593,7 @@ ResumoDaPagina desenha_pagina(Env& env, const ParametrosDaPagina& p) {
   RunFiles arquivos;
   arquivos.reads(p.entrada, "o arquivo de entrada");
   arquivos.writes(p.pagina, "a pagina");
-  arquivos.writes_derived(StagedFile::temporary_name(p.pagina), "o arquivo temporario da pagina");
+  arquivos.writes_derived(pvx_name(p.pagina), "o arquivo temporario da pagina");
   if (p.opcoes.falhas) arquivos.reads(*p.opcoes.falhas, "a lista de falhas");
   const SeriesCopy copia = series_copy_in_current_folder();
   name_series_copy(arquivos, env, p.entrada, copia);

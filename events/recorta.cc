@@ -37,13 +37,13 @@ LinhaDoEvento linha_do_evento(const std::string& texto) {
 // folder writes its events through it meanwhile.
 class ArquivoDeTrabalho {
  public:
-  explicit ArquivoDeTrabalho(Env& env) : env_(env) { arquivo_.emplace(env_, kArquivoDeTrabalho); }
+  explicit ArquivoDeTrabalho(Env& env) : env_(env) { arquivo_.emplace(env_, kEventWorkFile); }
 
   // Writes the event under the work name, then moves it to its own name. The
   // move never replaces a file: when it fails the event stays in the work
   // file. A name that would lie in another folder is not moved there.
   void grava_evento(const std::string& cabecalho, const NomeDoEvento& nome, const std::vector<std::string>& corpo) {
-    auto arquivo = create_lines(env_, kArquivoDeTrabalho);
+    auto arquivo = create_lines(env_, kEventWorkFile);
     if (!arquivo) throw Failure("Erro: nao foi possivel criar o arquivo de saida.", 1);
     arquivo->write_line(cabecalho);
     for (const std::string& registro : corpo) arquivo->write_line(registro);
@@ -51,14 +51,14 @@ class ArquivoDeTrabalho {
     // removes a work file this run made.
     if (!arquivo->close()) throw Failure("Erro: nao foi possivel gravar o arquivo de saida.", 1);
     arquivo_->keep();
-    if (nome.fora_da_pasta || !env_.rename_no_replace(kArquivoDeTrabalho, nome.texto)) {
+    if (nome.fora_da_pasta || !env_.rename_no_replace(kEventWorkFile, nome.texto)) {
       throw Failure("Erro: nao foi possivel mover o evento para " + nome.texto + "; ele ficou em " +
-                        kArquivoDeTrabalho + ".",
+                        kEventWorkFile + ".",
                     1);
     }
     // The name moved with the event: taken again for the next one.
     arquivo_.reset();
-    arquivo_.emplace(env_, kArquivoDeTrabalho);
+    arquivo_.emplace(env_, kEventWorkFile);
   }
 
  private:
@@ -166,7 +166,7 @@ FimDoRecorte RECORTA_EVENTOS(Env& env, const ParametrosDoRecorte& p, ResumoDoRec
   RunFiles files;
   files.reads(p.entrada, "o arquivo de entrada");
   files.given(p.saida, "o arquivo de saida");
-  files.writes_derived(kArquivoDeTrabalho, std::string("o arquivo de trabalho ") + kArquivoDeTrabalho);
+  files.writes_derived(kEventWorkFile, std::string("o arquivo de trabalho ") + kEventWorkFile);
   name_series_copy(files, env, p.entrada, copia);
   files.check(env);
   SeriesRules regras;

@@ -1,16 +1,15 @@
-// Cutting a normalized series into rain events, one file per event.
+// Cutting a normalized series into rain events, one file per event. An event
+// is first written under kEventWorkFile in the current directory, then moved
+// to its own name.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 #include "common/env.h"
+#include "common/file_names.h"
 
 namespace rain::events {
-
-// An event is first written under this name in the current directory, then
-// moved to its own name.
-inline constexpr const char* kArquivoDeTrabalho = "buffer_eventos.pvx";
 
 // How a pass over the series ended.
 enum class FimDoRecorte {

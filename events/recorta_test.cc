@@ -94,14 +94,14 @@ TEST_F(RecortaEventosTest, WindowFarBeyond16BitsClosesAtTheEndWithoutHoldingEmpt
 
 TEST_F(RecortaEventosTest, WorkFileThatCannotBeCreatedKeepsEarlierEvents) {
   dir_.write("serie.txt", serie({1, 0, 1}));
-  env_.fail_create(kArquivoDeTrabalho);
+  env_.fail_create(kEventWorkFile);
   EXPECT_EQ(falha(1), "Erro: nao foi possivel criar o arquivo de saida.");
   EXPECT_EQ(dir_.list(), std::vector<std::string>{"serie.txt"});
 }
 
 TEST_F(RecortaEventosTest, FailedWriteIsNotReportedAsSuccess) {
   dir_.write("serie.txt", serie({1, 1, 1, 0}));
-  env_.fail_writes_after(kArquivoDeTrabalho, 40);
+  env_.fail_writes_after(kEventWorkFile, 40);
   EXPECT_EQ(falha(1), "Erro: nao foi possivel gravar o arquivo de saida.");
   // No event file, and no incomplete work file that could pass for an event.
   EXPECT_EQ(dir_.list(), std::vector<std::string>{"serie.txt"});
@@ -114,7 +114,7 @@ TEST_F(RecortaEventosTest, FailedMoveStopsTheRunAndKeepsTheEventInTheWorkFile) {
             "Erro: nao foi possivel mover o evento para ev_Parte2_01-02-05_10h10_a_01-02-05_10h10.txt; ele ficou em "
             "buffer_eventos.pvx.");
   EXPECT_EQ(dir_.read("ev_Parte2_01-02-05_10h10_a_01-02-05_10h10.txt"), "older");
-  EXPECT_EQ(dir_.read(kArquivoDeTrabalho), crlf_lines({kCabecalho, registros({1, 0, 2})[2]}));
+  EXPECT_EQ(dir_.read(kEventWorkFile), crlf_lines({kCabecalho, registros({1, 0, 2})[2]}));
   EXPECT_TRUE(dir_.exists("ev_Parte1_01-02-05_10h00_a_01-02-05_10h00.txt"));
   // The run stopped: the third event was not written.
   EXPECT_EQ(dir_.list().size(), 4u);
@@ -124,7 +124,7 @@ TEST_F(RecortaEventosTest, MoveRefusedByTheFileSystemIsReported) {
   dir_.write("serie.txt", serie({1}));
   env_.fail_rename();
   EXPECT_EQ(falha(1).rfind("Erro: nao foi possivel mover o evento para ", 0), 0u);
-  EXPECT_TRUE(dir_.exists(kArquivoDeTrabalho));
+  EXPECT_TRUE(dir_.exists(kEventWorkFile));
 }
 
 }  // namespace

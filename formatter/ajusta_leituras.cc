@@ -7,6 +7,7 @@
 
 #include "common/created_file.h"
 #include "common/failure.h"
+#include "common/file_names.h"
 #include "common/line_io.h"
 #include "common/outages.h"
 #include "common/run_files.h"
@@ -19,7 +20,6 @@
 #include "formatter/discretiza_em_fluxo.h"
 #include "formatter/falhas.h"
 #include "formatter/fluxo.h"
-#include "formatter/work_files.h"
 
 namespace rain::formatter {
 namespace {
@@ -35,19 +35,17 @@ const char* const kErroCapacidadeNegativa = "A capacidade da bascula deve ser ma
 const char* const kErroGerarFalhas = "Erro: nao foi possivel gerar a lista de falhas ";
 const char* const kErroGravarFalhas = "Erro: nao foi possivel gravar a lista de falhas ";
 
-bool tem_etapas_seguintes(const Plano& plano) { return plano.discretiza || plano.deriva_basculas; }
-
 // The work files the later stages write when they go through files: the
 // series' work file, and for the resampling its slots and its two caches with
 // their temporary names.
 std::vector<std::string> arquivos_de_trabalho(const ParametrosDoAjuste& p, const Plano& plano) {
   std::vector<std::string> nomes;
-  if (tem_etapas_seguintes(plano)) nomes.push_back(nome_de_trabalho(p.ENDERECO_SAIDA));
+  if (plano.deriva_basculas) nomes.push_back(nome_de_trabalho(p.ENDERECO_SAIDA));
   if (plano.discretiza) {
-    nomes.push_back(nome_das_vagas(p.ENDERECO_SAIDA));
+    nomes.push_back(tilde_name(p.ENDERECO_SAIDA));
     for (const char* cache : {kGridFile, kDayListFile}) {
       nomes.emplace_back(cache);
-      nomes.push_back(temporary_name(cache));
+      nomes.push_back(tmp_name(cache));
     }
   }
   return nomes;
@@ -64,27 +62,17 @@ RunFiles arquivos_da_execucao(const ParametrosDoAjuste& p, const Plano& plano) {
   files.writes(p.ENDERECO_SAIDA, "o arquivo de saida");
   files.clash_line(p.ENDERECO_SAIDA, p.ENDERECO_ENTRADA, kErroMesmoArquivo);
   files.special_file_line(p.ENDERECO_SAIDA, kErroGravarSaida);
-  const std::string temporaria = temporary_name(p.ENDERECO_SAIDA);
+  const std::string temporaria = tmp_name(p.ENDERECO_SAIDA);
   files.writes_derived(temporaria, "o arquivo temporario " + temporaria);
   if (!p.arquivo_de_falhas.empty()) {
     files.writes(p.arquivo_de_falhas, "a lista de falhas");
-    const std::string falhas_temporaria = temporary_name(p.arquivo_de_falhas);
+    const std::string falhas_temporaria = tmp_name(p.arquivo_de_falhas);
     files.writes_derived(falhas_temporaria, "o arquivo temporario " + falhas_temporaria);
   }
   for (const std::string& nome : arquivos_de_trabalho(p, plano)) {
     files.writes_derived(nome, "o arquivo de trabalho " + nome);
   }
   return files;
-}
-
-// Records of the finished series: its lines but the header.
-std::int64_t conta_registros(Env& env, const std::string& serie) {
-  std::unique_ptr<LineReader> arquivo = open_lines(env, serie);
-  if (!arquivo) return 0;
-  std::int64_t linhas = 0;
-  std::string linha;
-  while (arquivo->read_line(linha)) ++linhas;
-  return linhas > 0 ? linhas - 1 : 0;
 }
 
 // Moves the series to its work file. A work file left by an earlier run is
@@ -115,8 +103,8 @@ class ListaDeFalhas {
  public:
   ListaDeFalhas(Env& env, const ParametrosDoAjuste& p) : nome_(p.arquivo_de_falhas) {
     if (nome_.empty()) return;
-    libera_temporaria(env, temporary_name(nome_));
-    arquivo_ = StagedFile::create(env, nome_, temporary_name(nome_));
+    libera_temporaria(env, tmp_name(nome_));
+    arquivo_ = StagedFile::create(env, nome_, tmp_name(nome_));
     if (!arquivo_) throw Failure(kErroGerarFalhas + nome_ + ".", 1);
     arquivo_->lines().write_line(outage_list_header());
   }
@@ -158,11 +146,11 @@ std::int64_t escreve_serie(LineWriter& saida, LineReader& entrada, const Paramet
 }
 
 // The first version of the series goes to the temporary file, and each later
-// stage moves it to the work file, reads it there and writes the temporary
-// file anew, which takes the output's name when the last stage is done.
+// stage (the tip counting last) moves it to the work file, reads it there and
+// writes the temporary file anew, which takes the output's name at the end.
 void ajusta_em_etapas(Env& env, LineReader& entrada, const ParametrosDoAjuste& p, const Plano& plano,
                       const std::optional<Passo>& passo, ResumoDoAjuste& resumo) {
-  const std::string temporaria = temporary_name(p.ENDERECO_SAIDA);
+  const std::string temporaria = tmp_name(p.ENDERECO_SAIDA);
   libera_temporaria(env, temporaria);
   CreatedFile serie(env, temporaria);
   ListaDeFalhas falhas(env, p);
@@ -176,21 +164,19 @@ void ajusta_em_etapas(Env& env, LineReader& entrada, const ParametrosDoAjuste& p
   const std::string trabalho = nome_de_trabalho(p.ENDERECO_SAIDA);
   if (plano.discretiza) {
     move_para_trabalho(env, temporaria, trabalho);
-    DISCRETIZA_NO_TEMPO(env, trabalho, temporaria, *passo, nome_das_vagas(p.ENDERECO_SAIDA));
+    DISCRETIZA_NO_TEMPO(env, trabalho, temporaria, *passo, tilde_name(p.ENDERECO_SAIDA));
     env.remove(trabalho);
   }
-  if (plano.deriva_basculas) {
-    move_para_trabalho(env, temporaria, trabalho);
-    resumo.basculas = CONTA_BASCULACOES(env, trabalho, temporaria, p.CAPACIDADE_BASCULA, plano.basculas_por_intervalo);
-    env.remove(trabalho);
-  }
+  move_para_trabalho(env, temporaria, trabalho);
+  resumo.basculas = CONTA_BASCULACOES(env, trabalho, temporaria, p.CAPACIDADE_BASCULA, plano.basculas_por_intervalo);
+  env.remove(trabalho);
   // The resampling's cached grid and day list live only as long as one run;
   // a run that did not resample leaves files of those names alone.
   if (plano.discretiza) {
     env.remove(kGridFile);
     env.remove(kDayListFile);
   }
-  resumo.registros = conta_registros(env, temporaria);
+  resumo.registros = resumo.basculas.registros;
   falhas.fecha();
   if (!env.rename_replace(temporaria, p.ENDERECO_SAIDA)) throw Failure(kErroGravarSaida, 1);
   serie.keep();
@@ -215,8 +201,8 @@ bool pode_seguir_em_memoria(Env& env, const ParametrosDoAjuste& p, const Plano& 
 // until it is whole.
 void ajusta_em_memoria(Env& env, LineReader& entrada, const ParametrosDoAjuste& p, const Plano& plano,
                        const std::optional<Passo>& passo, ResumoDoAjuste& resumo) {
-  libera_temporaria(env, temporary_name(p.ENDERECO_SAIDA));
-  std::unique_ptr<StagedFile> saida = StagedFile::create(env, p.ENDERECO_SAIDA, temporary_name(p.ENDERECO_SAIDA));
+  libera_temporaria(env, tmp_name(p.ENDERECO_SAIDA));
+  std::unique_ptr<StagedFile> saida = StagedFile::create(env, p.ENDERECO_SAIDA, tmp_name(p.ENDERECO_SAIDA));
   if (!saida) throw Failure(kErroGerarSaida, 1);
   ListaDeFalhas falhas(env, p);
   const std::int64_t linhas = escreve_serie(saida->lines(), entrada, p, plano, passo, true, falhas.linhas(), resumo);
@@ -236,9 +222,7 @@ ResumoDoAjuste resumo_do_plano(const Plano& plano) {
 
 }  // namespace
 
-std::string nome_de_trabalho(const std::string& saida) { return cut_short(saida + ".pvx"); }
-
-std::string nome_das_vagas(const std::string& saida) { return saida + "~"; }
+std::string nome_de_trabalho(const std::string& saida) { return cut_short(pvx_name(saida)); }
 
 ResumoDoAjuste AJUSTA_LEITURAS(Env& env, const ParametrosDoAjuste& p) {
   const Plano plano = faz_plano(p);
@@ -256,7 +240,7 @@ ResumoDoAjuste AJUSTA_LEITURAS(Env& env, const ParametrosDoAjuste& p) {
   if (plano.discretiza) passo = Passo::le(p.INTERVALO);
 
   // The conversion alone writes the output: there is no work file to keep.
-  if (!tem_etapas_seguintes(plano)) {
+  if (!plano.deriva_basculas) {
     ResumoDoAjuste resumo = resumo_do_plano(plano);
     ajusta_em_memoria(env, *entrada, p, plano, passo, resumo);
     return resumo;
@@ -266,7 +250,7 @@ ResumoDoAjuste AJUSTA_LEITURAS(Env& env, const ParametrosDoAjuste& p) {
     try {
       ajusta_em_memoria(env, *entrada, p, plano, passo, resumo);
       return resumo;
-    } catch (const Desvio&) {
+    } catch (const ParadaDaEtapa&) {
     } catch (const Failure&) {
     }
     // Whatever stopped the stages in memory, the stages through their work

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "formatter/ajusta_leituras.h"
+#include "formatter/resumo_do_ajuste.h"
 
 namespace rain::formatter {
 

@@ -14,8 +14,6 @@ namespace {
 constexpr std::int64_t kSegundosDoDia = 86400;
 constexpr std::int64_t kMaiorSalto = 366 * kSegundosDoDia;
 
-int ano_da_serie(int dois_digitos) { return dois_digitos + (dois_digitos >= 70 ? 1900 : 2000); }
-
 // The year of a date written with four digits; nothing for any other.
 std::optional<int> quatro_digitos(std::string_view data) {
   const std::string_view ano = word_view(data, 3, date_time_parts());
@@ -68,9 +66,7 @@ void ConfereRegistros::muda_de_data(const CalendarDate& data, const std::string&
   if (const std::optional<int> ano = quatro_digitos(record_date(registro))) {
     ano_completo_ = *ano;
   } else if (tem_data_ && discretiza_) {
-    // A two-digit year is never earlier than the year before it: 99 is
-    // followed by 00 of the next century.
-    ano_completo_ += (data.ano - ano_completo_ % 100 + 100) % 100;
+    ano_completo_ = year_counted_on(ano_completo_, data.ano);
   } else {
     ano_completo_ = ano_da_serie(data.ano);
   }

@@ -9,7 +9,7 @@
 #include "common/calendar.h"
 #include "common/instante.h"
 #include "common/series_record.h"
-#include "formatter/ajusta_leituras.h"
+#include "formatter/resumo_do_ajuste.h"
 
 namespace rain::formatter {
 

@@ -25,6 +25,16 @@ double acrescenta_basculacoes(std::string& saida, double anterior, double atual,
   return static_cast<double>(razao < 0 ? -inteiro : inteiro);
 }
 
+std::optional<std::string> OBTEMBASCULACAO(std::string_view str1, std::string_view str2, double capacidade) {
+  const std::optional<double> v1 = decimal(str1);
+  const std::optional<double> v2 = decimal(str2);
+  if (!v1 || !v2) return std::nullopt;
+  std::string contagem;
+  acrescenta_basculacoes(contagem, *v1, *v2, capacidade);
+  if (contagem.size() < 5) contagem.insert(0, 5 - contagem.size(), ' ');
+  return contagem;
+}
+
 void SomaDasBasculas::conta(std::string& saida, double acumulo, double capacidade) {
   if (!tem_registro) {
     tem_registro = true;
@@ -32,55 +42,65 @@ void SomaDasBasculas::conta(std::string& saida, double acumulo, double capacidad
   } else {
     saida += ' ';
     basculas += acrescenta_basculacoes(saida, ultimo, acumulo, capacidade);
+    ++registros;
   }
   ultimo = acumulo;
 }
 
-double ContagemEmFluxo::valor_de(std::string_view texto) {
+// A depth with a decimal comma is read as with a point.
+double ContagemEmFluxo::valor_de(std::string_view texto, std::int64_t linha) {
   if (tem_lido_ && same_text(texto, texto_lido_)) return valor_lido_;
+  std::string com_ponto;
+  std::string_view numero = texto;
+  if (texto.find(',') != std::string_view::npos) numero = com_ponto = with_char_replaced(texto, ',', '.');
+  const std::optional<double> valor = decimal(numero);
+  if (!valor) throw ParadaDaEtapa{ParadaDaEtapa::Motivo::kAcumuloIlegivel, std::string(numero), linha};
   texto_lido_.assign(texto);
   tem_lido_ = true;
-  std::optional<double> valor;
-  if (texto.find(',') == std::string_view::npos) {
-    valor = decimal(texto);
-  } else {
-    valor = decimal(with_char_replaced(texto, ',', '.'));
-  }
-  if (!valor) throw Desvio{};
   valor_lido_ = *valor;
   return valor_lido_;
 }
 
 void ContagemEmFluxo::recebe(std::string_view linha) {
-  if (!tem_cabecalho_) {
-    tem_cabecalho_ = true;
+  if (++linhas_ == 1) {
     std::string cabecalho = cut_short(linha);
     if (!titulo_pronto_) cabecalho += " Basculacao";
     proximo_.recebe(short_view(cabecalho));
     return;
   }
-  // The record as the work file gives it back: cut, tabs turned into blanks.
   atual_.assign(short_view(linha));
   if (std::memchr(atual_.data(), '\t', atual_.size())) replace_char(atual_, '\t', ' ');
   conta(record_field(atual_, kDepthField));
 }
 
 void ContagemEmFluxo::recebe_lido(std::string_view linha, const FixedRecord& lido) {
-  if (!tem_cabecalho_) {
+  if (linhas_ == 0) {
     recebe(linha);
     return;
   }
+  ++linhas_;
   atual_.assign(linha);
   conta(lido.depth);
 }
 
 // `atual_` holds the record: the one before goes on with the tips between them.
 void ContagemEmFluxo::conta(std::string_view acumulo) {
-  const double valor = valor_de(acumulo);
-  const bool tem_anterior = soma_.tem_registro;
-  soma_.conta(anterior_, valor, capacidade_);
-  if (tem_anterior) proximo_.recebe(anterior_);
+  if (linhas_ == 2) {
+    acumulo_do_primeiro_.assign(acumulo);
+    anterior_.swap(atual_);
+    return;
+  }
+  if (linhas_ == 3) soma_.conta(anterior_, valor_de(acumulo_do_primeiro_, 2), capacidade_);
+  soma_.conta(anterior_, valor_de(acumulo, linhas_), capacidade_);
+  proximo_.recebe(anterior_);
   anterior_.swap(atual_);
+}
+
+// A series without a header line still gets the title of its tips, as a
+// header read past the end of a file is an empty line.
+void ContagemEmFluxo::termina() {
+  if (linhas_ == 0) recebe("");
+  proximo_.termina();
 }
 
 }  // namespace rain::formatter

@@ -3,14 +3,35 @@
 // are copied.
 #pragma once
 
+#include <string>
+#include <string_view>
+
 #include "common/line_io.h"
 #include "common/text.h"
-#include "formatter/ajusta_leituras.h"
 #include "formatter/falhas.h"
 #include "formatter/fluxo.h"
 #include "formatter/parametros.h"
+#include "formatter/resumo_do_ajuste.h"
 
 namespace rain::formatter {
+
+// Where day, month and year stand in a date mask (1 to 3, 0 when not named).
+struct MascaraDeData {
+  int dia = 0;
+  int mes = 0;
+  int ano = 0;
+  // Day, month and year each named exactly once.
+  bool completa() const { return dia + mes + ano == 6; }
+};
+
+// Reads a mask such as "DD-MM-YY", "day/month/year", "aaaa-mm-dd": the first
+// letter of each of its first three parts says what stands there.
+MascaraDeData le_mascara(std::string_view formato);
+
+// The raw date rewritten as day/month/year by the mask, each part copied as
+// written; the date unchanged when the mask does not name all three.
+std::string CONVERTE_FORMATO_DATA(std::string_view data, std::string_view formato);
+std::string CONVERTE_FORMATO_DATA(std::string_view data, const MascaraDeData& mascara);
 
 // The raw file's field separator.
 struct Separador {
@@ -29,7 +50,8 @@ struct Plano {
   bool basculas_por_intervalo = false;
   bool acumulo_total = false;
   bool discretiza = false;
-  // The tips of the series are counted from its depth.
+  // The tips of the series are counted from its depth, the last of the stages
+  // after the conversion: always after a resampling.
   bool deriva_basculas = false;
 };
 

@@ -1,22 +1,20 @@
-// Resampling of an irregular series onto a fixed time step.
+// The resampling through the work files: the series is read from one file and
+// written, one record per slot, to another.
 #pragma once
 
 #include <string>
 
 #include "common/env.h"
-#include "formatter/work_files.h"
+#include "formatter/passo.h"
 
 namespace rain::formatter {
 
-// Reads the series `entrada` and writes under `saida` one record per slot of
-// the day grid of step `intervalo` ("hh:mm:ss"), from the first slot after the
-// first record to the first slot after the last one, each carrying the
-// accumulated depth of the latest record at or before it. The grid and the
-// day list are kept in "buffer_horas.dat" and "buffer_datas.dat" in the
-// current directory and reused when they hold what the step or the range
-// gives; the slots pass through `vagas`, by default `saida` + "~". Failures
-// throw Failure with an "Erro: " line.
+// Resamples the series `entrada` through DiscretizacaoEmFluxo into `saida`.
+// Before, the series' records are checked and the grid and day list caches
+// made or kept (formatter/work_files.h); the slots, "hh:mm:ss dd/mm/yy" a
+// line, pass through the file `vagas`, which goes when the run is done with
+// it. Failures throw Failure with an "Erro: " line.
 void DISCRETIZA_NO_TEMPO(Env& env, const std::string& entrada, const std::string& saida, const Passo& intervalo,
-                         const std::string& vagas = {});
+                         const std::string& vagas);
 
 }  // namespace rain::formatter

@@ -1,13 +1,17 @@
 #include "formatter/discretiza_em_fluxo.h"
 
+#include <cstring>
 #include <optional>
 
-#include "common/calendar.h"
 #include "common/series_record.h"
 #include "common/text.h"
 
 namespace rain::formatter {
 namespace {
+
+using Motivo = ParadaDaEtapa::Motivo;
+
+int segundos_de(const ClockTime& hora) { return hora.hora * 3600 + hora.minuto * 60 + hora.segundo; }
 
 void escreve_dois_digitos(char* destino, int valor) {
   destino[0] = static_cast<char>('0' + valor / 10);
@@ -16,8 +20,38 @@ void escreve_dois_digitos(char* destino, int valor) {
 
 }  // namespace
 
-DiscretizacaoEmFluxo::DiscretizacaoEmFluxo(DestinoDaSerie& proximo, const Passo& passo)
-    : proximo_(proximo), passo_(passo.segundos()) {}
+FixedRecord le_registro_da_serie(std::string_view registro) {
+  if (const std::optional<FixedRecord> lido = fixed_record(registro)) return *lido;
+  const std::string data = OBTEMDATA(registro);
+  const std::optional<CalendarDate> calendario = fixed_calendar_date(data);
+  if (!calendario) throw ParadaDaEtapa{Motivo::kDataInvalida, data};
+  const std::string hora = OBTEMHORA(registro);
+  const std::optional<ClockTime> relogio = fixed_clock_time(hora);
+  if (!relogio) throw ParadaDaEtapa{Motivo::kHoraInvalida, hora};
+  return FixedRecord{*relogio, *calendario, record_field(registro, kDepthField)};
+}
+
+Instante RegistrosEmOrdem::toma(const FixedRecord& registro) {
+  const CalendarDate& data = registro.date;
+  // Consecutive records mostly share their date.
+  if (!tem_ || !(data == ultima_)) {
+    ano_ = tem_ ? year_counted_on(ano_, data.ano) : ano_da_serie(data.ano);
+    dia_ = dias_desde_1970(ano_, data.mes, data.dia);
+    if (!tem_) primeira_ = data;
+    ultima_ = data;
+  }
+  const Instante instante = dia_ * kSegundosDoDia + segundos_de(registro.time);
+  if (tem_ && instante < ultimo_) {
+    throw ParadaDaEtapa{Motivo::kForaDeOrdem, registro.time.text() + " " + data.text()};
+  }
+  tem_ = true;
+  ultimo_ = instante;
+  return instante;
+}
+
+void RegistrosEmOrdem::confere_algum() const {
+  if (!tem_) throw ParadaDaEtapa{Motivo::kSemRegistros, {}};
+}
 
 void DiscretizacaoEmFluxo::recebe(std::string_view linha) {
   if (!tem_cabecalho_) {
@@ -26,18 +60,13 @@ void DiscretizacaoEmFluxo::recebe(std::string_view linha) {
     return;
   }
   if (is_blank_line(linha)) return;
-  const std::string_view registro = short_view(linha);
-  if (registro.find('\t') != std::string_view::npos) throw Desvio{};
-  if (const std::optional<FixedRecord> lido = fixed_record(registro)) {
-    toma(*lido);
-    return;
+  std::string_view registro = short_view(linha);
+  if (std::memchr(registro.data(), '\t', registro.size())) {
+    registro_.assign(registro);
+    replace_char(registro_, '\t', ' ');
+    registro = registro_;
   }
-  // The time and date must be a clock time and a calendar date as OBTEMHORA
-  // and OBTEMDATA give them.
-  const std::optional<ClockTime> hora = fixed_clock_time(OBTEMHORA(registro));
-  const std::optional<CalendarDate> data = fixed_calendar_date(OBTEMDATA(registro));
-  if (!hora || !data) throw Desvio{};
-  toma(FixedRecord{*hora, *data, record_field(registro, kDepthField)});
+  toma(le_registro_da_serie(registro));
 }
 
 void DiscretizacaoEmFluxo::recebe_lido(std::string_view linha, const FixedRecord& lido) {
@@ -50,38 +79,27 @@ void DiscretizacaoEmFluxo::recebe_lido(std::string_view linha, const FixedRecord
 
 // Every slot before the record takes the depth of the one before it.
 void DiscretizacaoEmFluxo::toma(const FixedRecord& registro) {
-  const CalendarDate& data = registro.date;
-  const ClockTime& hora = registro.time;
-  Dia dia{data.dia, data.mes, data.ano, 0};
-  const int segundos = hora.hora * 3600 + hora.minuto * 60 + hora.segundo;
-  if (!tem_registro_) {
-    primeiro_ano_ = data.ano;
-    comeca(dia, segundos);
+  const bool primeiro = !registros_.algum();
+  const Instante instante = registros_.toma(registro);
+  if (primeiro) {
+    comeca(registro);
   } else {
-    dia.anos_desde_o_primeiro = (dia.ano - primeiro_ano_ + 100) % 100;
-    const std::int64_t instante = dia.chave() * kSegundosDoDia + segundos;
-    if (instante < dia_do_ultimo_.chave() * kSegundosDoDia + segundos_do_ultimo_) throw Desvio{};
     while (instante_da_vaga() < instante) {
       escreve_vaga();
       avanca_vaga();
     }
   }
-  dia_do_ultimo_ = dia;
-  segundos_do_ultimo_ = segundos;
+  segundos_do_ultimo_ = segundos_de(registro.time);
   if (!same_text(acumulo_, registro.depth)) {
     acumulo_.assign(registro.depth);
     replace_char(acumulo_, ',', '.');
     linha_pronta_ = false;
   }
-  tem_registro_ = true;
 }
 
 void DiscretizacaoEmFluxo::termina() {
-  if (!tem_registro_) throw Desvio{};
-  // The slots run on to the first one after the last record, or to the last
-  // one of its day.
-  const std::int64_t ultimo_dia = dia_do_ultimo_.chave();
-  while (dia_da_vaga_.chave() == ultimo_dia) {
+  registros_.confere_algum();
+  while (dia_da_vaga_ == registros_.dia()) {
     escreve_vaga();
     const bool depois_do_ultimo = segundos_da_vaga_ > segundos_do_ultimo_;
     avanca_vaga();
@@ -90,22 +108,24 @@ void DiscretizacaoEmFluxo::termina() {
   proximo_.termina();
 }
 
-// The first slot is the first time of the grid after the first record; from
-// the last one of its day on, 00:00:00 of the next day.
-void DiscretizacaoEmFluxo::comeca(const Dia& dia, int segundos) {
-  dia_da_vaga_ = dia;
-  marca_dia_da_vaga();
-  segundos_da_vaga_ = (segundos / passo_ + 1) * passo_;
-  if (segundos_da_vaga_ >= kSegundosDoDia) muda_de_dia();
+// The first slot is the first one after the first record.
+void DiscretizacaoEmFluxo::comeca(const FixedRecord& registro) {
+  data_da_vaga_ = registro.date;
+  dia_da_vaga_ = registros_.dia();
+  linha_pronta_ = false;
+  const int segundos = segundos_de(registro.time);
+  segundos_da_vaga_ = segundos / passo_ * passo_;
+  avanca_vaga();
 }
 
 // The line of a slot: its time, then its date and the depth, which stand in
 // the line until one of them changes.
 void DiscretizacaoEmFluxo::escreve_vaga() {
   if (!linha_pronta_) {
-    linha_.assign("hh:mm:ss ");
-    linha_ += data_da_vaga_;
-    linha_ += ' ';
+    linha_.assign("hh:mm:ss dd/mm/yy ");
+    escreve_dois_digitos(&linha_[9], data_da_vaga_.dia);
+    escreve_dois_digitos(&linha_[12], data_da_vaga_.mes);
+    escreve_dois_digitos(&linha_[15], data_da_vaga_.ano);
     linha_ += acumulo_;
     linha_pronta_ = true;
   }
@@ -115,38 +135,19 @@ void DiscretizacaoEmFluxo::escreve_vaga() {
   escreve_dois_digitos(&linha_[3], hora.minuto);
   escreve_dois_digitos(&linha_[6], hora.segundo);
   if (linha_.size() <= kMaxShortText) {
-    const Dia& d = dia_da_vaga_;
-    proximo_.recebe_lido(linha_, FixedRecord{hora, CalendarDate{d.dia, d.mes, d.ano}, acumulo_});
+    proximo_.recebe_lido(linha_, FixedRecord{hora, data_da_vaga_, acumulo_});
   } else {
     proximo_.recebe(linha_);
   }
 }
 
+// After the last slot of a day comes 00:00:00 of the next.
 void DiscretizacaoEmFluxo::avanca_vaga() {
-  segundos_da_vaga_ += passo_;
-  if (segundos_da_vaga_ >= kSegundosDoDia) muda_de_dia();
-}
-
-// The grid starts again at 00:00:00 on the next calendar day; after 31/12/99
-// comes 01/01/00.
-void DiscretizacaoEmFluxo::muda_de_dia() {
+  segundos_da_vaga_ = vaga_seguinte(segundos_da_vaga_, passo_);
+  if (segundos_da_vaga_ >= 0) return;
   segundos_da_vaga_ = 0;
-  Dia& d = dia_da_vaga_;
-  if (++d.dia > days_in_month(d.mes, d.ano)) {
-    d.dia = 1;
-    if (++d.mes > 12) {
-      d.mes = 1;
-      d.ano = (d.ano + 1) % 100;
-      ++d.anos_desde_o_primeiro;
-    }
-  }
-  marca_dia_da_vaga();
-}
-
-void DiscretizacaoEmFluxo::marca_dia_da_vaga() {
-  const Dia& d = dia_da_vaga_;
-  data_da_vaga_ = two_digit_fields(d.dia, d.mes, d.ano, '/');
-  inicio_do_dia_da_vaga_ = d.chave() * kSegundosDoDia;
+  data_da_vaga_ = next_day(data_da_vaga_);
+  ++dia_da_vaga_;
   linha_pronta_ = false;
 }
 

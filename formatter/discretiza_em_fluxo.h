@@ -1,64 +1,89 @@
-// Resampling in memory: the same slots and depths as DISCRETIZA_NO_TEMPO
-// writes, for a series handed over line by line, with no grid or day list
-// file: the slots are counted out as the records arrive.
+// The resampling onto a fixed time step, the formatter's one: every day is
+// cut into slots from 00:00:00 on, one step apart (a step that does not divide
+// the day ends each day short), and each slot takes the depth of the latest
+// record at or before it: the running total, never summed or interpolated.
+// The series runs from the first slot after the first record to the first
+// slot after the last record, or to the last slot of that day. The records
+// are handed over line by line, by the conversion or from a work file.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "common/calendar.h"
+#include "common/instante.h"
 #include "formatter/fluxo.h"
-#include "formatter/work_files.h"
+#include "formatter/passo.h"
 
 namespace rain::formatter {
 
-// Takes a series whose records hold calendar dates and clock times in time
-// order (years counted on from the first record's, so 99 is followed by 00),
-// as the conversion of a series to be resampled lets through. A series it
-// cannot carry exactly as the file-based resampling would (no record, a record
-// out of order) throws Desvio.
+inline constexpr int kSegundosDoDia = 86400;
+
+// The start of the slot after the one that starts `segundos` into its day, or
+// -1 when that day has no more slots.
+inline int vaga_seguinte(int segundos, int passo) {
+  segundos += passo;
+  return segundos < kSegundosDoDia ? segundos : -1;
+}
+
+// A record as the resampling reads it: its time and date as OBTEMHORA and
+// OBTEMDATA give them, and its third field. Throws ParadaDaEtapa when they are
+// no clock time and calendar date.
+FixedRecord le_registro_da_serie(std::string_view registro);
+
+// The records of a resampling, one after the other, each not earlier than the
+// one before; a two-digit year counts on from the year before it, so that
+// 31/12/99 is followed by 01/01/00.
+class RegistrosEmOrdem {
+ public:
+  // When the record was taken, in seconds; throws ParadaDaEtapa when it is
+  // earlier than the record before.
+  Instante toma(const FixedRecord& registro);
+  // Throws ParadaDaEtapa when no record was taken.
+  void confere_algum() const;
+
+  bool algum() const { return tem_; }
+  const CalendarDate& primeira_data() const { return primeira_; }
+  const CalendarDate& ultima_data() const { return ultima_; }
+  // The day number of the last record's date.
+  std::int64_t dia() const { return dia_; }
+
+ private:
+  bool tem_ = false;
+  CalendarDate primeira_;
+  CalendarDate ultima_;
+  int ano_ = 0;  // the last record's year, counted on
+  std::int64_t dia_ = 0;
+  Instante ultimo_ = 0;
+};
+
 class DiscretizacaoEmFluxo : public DestinoDaSerie {
  public:
-  DiscretizacaoEmFluxo(DestinoDaSerie& proximo, const Passo& passo);
+  DiscretizacaoEmFluxo(DestinoDaSerie& proximo, const Passo& passo) : proximo_(proximo), passo_(passo.segundos()) {}
   void recebe(std::string_view linha) override;
   void recebe_lido(std::string_view linha, const FixedRecord& lido) override;
+  // Throws ParadaDaEtapa when no record came.
   void termina() override;
 
  private:
-  // A day of the walk: its key orders days by years since the first record's
-  // year, month and day.
-  struct Dia {
-    int dia = 0;
-    int mes = 0;
-    int ano = 0;
-    int anos_desde_o_primeiro = 0;
-    std::int64_t chave() const { return (static_cast<std::int64_t>(anos_desde_o_primeiro) * 13 + mes) * 32 + dia; }
-  };
-
   void toma(const FixedRecord& registro);
-  void comeca(const Dia& dia, int segundos);
-  std::int64_t instante_da_vaga() const { return inicio_do_dia_da_vaga_ + segundos_da_vaga_; }
-  void marca_dia_da_vaga();
+  void comeca(const FixedRecord& registro);
+  Instante instante_da_vaga() const { return dia_da_vaga_ * kSegundosDoDia + segundos_da_vaga_; }
   void escreve_vaga();
   void avanca_vaga();
-  void muda_de_dia();
-
-  static constexpr std::int64_t kSegundosDoDia = 86400;
 
   DestinoDaSerie& proximo_;
-  int passo_ = 0;  // seconds
+  int passo_;  // seconds
   bool tem_cabecalho_ = false;
-  bool tem_registro_ = false;
-  int primeiro_ano_ = 0;
-  // The last record taken.
-  Dia dia_do_ultimo_;
-  int segundos_do_ultimo_ = 0;
+  RegistrosEmOrdem registros_;
+  int segundos_do_ultimo_ = 0;  // the last record's time of day
   std::string acumulo_;  // its depth, which every slot up to the next record takes
+  std::string registro_;  // a record whose tabs are turned into blanks
   // The next slot to write.
-  Dia dia_da_vaga_;
+  CalendarDate data_da_vaga_;
+  std::int64_t dia_da_vaga_ = 0;  // its day number
   int segundos_da_vaga_ = 0;
-  std::int64_t inicio_do_dia_da_vaga_ = 0;  // its day's key in seconds
-  std::string data_da_vaga_;                // "dd/mm/yy"
   std::string linha_;
   bool linha_pronta_ = false;  // `linha_` holds the date and depth of the slot
 };

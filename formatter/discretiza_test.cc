@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/calendar.h"
 #include "common/failure.h"
 #include "formatter/work_files.h"
 #include "tests/support/e2e.h"
@@ -32,7 +33,7 @@ class DiscretizaTest : public ::testing::Test {
   std::optional<Stop> resample(const std::vector<std::string>& series, const std::string& intervalo, Env& env) {
     dir_.write("serie.pvx", crlf_lines(series));
     try {
-      DISCRETIZA_NO_TEMPO(env, "serie.pvx", "saida.txt", Passo::le(intervalo));
+      DISCRETIZA_NO_TEMPO(env, "serie.pvx", "saida.txt", Passo::le(intervalo), "saida.txt~");
     } catch (const Failure& f) {
       return Stop{f.line(), f.has_line(), f.exit_code()};
     }
@@ -59,147 +60,70 @@ const std::vector<std::string> kThreeReadings = {
     "10:20:00 01/02/05 0.6",
 };
 
-TEST_F(DiscretizaTest, EachSlotCarriesTheDepthOfTheLatestReadingAtOrBeforeIt) {
+TEST_F(DiscretizaTest, SlotFileIsGoneAfterTheRunAndTheCachesStayForTheCaller) {
   EXPECT_EQ(output(kThreeReadings, "00:15:00"),
             crlf_lines({"Hora Data Acumulo", "10:15:00 01/02/05 0.4", "10:30:00 01/02/05 0.6"}));
-}
-
-TEST_F(DiscretizaTest, ReadingExactlyOnAGridTimeCountsForThatSlot) {
-  EXPECT_EQ(output({"H", "10:00:00 01/02/05 0.00", "10:15:00 01/02/05 0.20", "10:40:00 01/02/05 0.40"}, "00:15:00"),
-            crlf_lines({"H", "10:15:00 01/02/05 0.20", "10:30:00 01/02/05 0.20", "10:45:00 01/02/05 0.40"}));
-}
-
-TEST_F(DiscretizaTest, LastOfTwoReadingsBetweenTheSameGridTimesSetsTheLastSlot) {
-  EXPECT_EQ(output({"H", "10:01:00 01/02/05 0.00", "10:20:00 01/02/05 0.20", "10:25:00 01/02/05 0.40"}, "00:15:00"),
-            crlf_lines({"H", "10:15:00 01/02/05 0.00", "10:30:00 01/02/05 0.40"}));
-}
-
-TEST_F(DiscretizaTest, RawTimesAndDatesAreReadInTheirFixedForms) {
-  EXPECT_EQ(output({"H", "9:5 1/2/2005 0,5 3", "9:20 1/2/2005 1,5 2"}, "00:15:00"),
-            crlf_lines({"H", "09:15:00 01/02/05 0.5", "09:30:00 01/02/05 1.5"}));
-}
-
-TEST_F(DiscretizaTest, SeriesOverSeveralDaysRunsEveryDayFromMidnightOnTheGrid) {
-  EXPECT_EQ(output({"H", "17:00:00 01/02/05 1.00", "03:00:00 03/02/05 2.00", "09:00:00 03/02/05 3.00"}, "08:00:00"),
-            crlf_lines({"H",
-                        "00:00:00 02/02/05 1.00",
-                        "08:00:00 02/02/05 1.00",
-                        "16:00:00 02/02/05 1.00",
-                        "00:00:00 03/02/05 1.00",
-                        "08:00:00 03/02/05 2.00",
-                        "16:00:00 03/02/05 3.00"}));
-}
-
-TEST_F(DiscretizaTest, DayListCrossesMonthYearAndLeapDay) {
-  EXPECT_EQ(output({"H", "20:00:00 28/02/04 1.00", "01:00:00 01/03/04 2.00"}, "12:00:00"),
-            crlf_lines({"H", "00:00:00 29/02/04 1.00", "12:00:00 29/02/04 1.00", "00:00:00 01/03/04 1.00",
-                        "12:00:00 01/03/04 2.00"}));
-  EXPECT_EQ(output({"H", "20:00:00 28/02/05 1.00", "01:00:00 01/03/05 2.00"}, "12:00:00"),
-            crlf_lines({"H", "00:00:00 01/03/05 1.00", "12:00:00 01/03/05 2.00"}));
-  EXPECT_EQ(output({"H", "20:00:00 31/12/05 1.00", "01:00:00 01/01/06 2.00"}, "12:00:00"),
-            crlf_lines({"H", "00:00:00 01/01/06 1.00", "12:00:00 01/01/06 2.00"}));
-}
-
-TEST_F(DiscretizaTest, LastReadingAfterTheLastGridTimeEndsTheSlotsAtThatTime) {
-  EXPECT_EQ(output({"H", "23:00:00 01/02/05 1.00", "23:50:00 01/02/05 2.00"}, "00:15:00"),
-            crlf_lines({"H", "23:15:00 01/02/05 1.00", "23:30:00 01/02/05 1.00", "23:45:00 01/02/05 1.00"}));
-}
-
-TEST_F(DiscretizaTest, FirstReadingAfterTheLastGridTimeStartsTheSlotsAtTheNextMidnight) {
-  EXPECT_EQ(output({"H", "23:50:00 01/02/05 1.00", "00:20:00 02/02/05 2.00"}, "00:15:00"),
-            crlf_lines({"H", "00:00:00 02/02/05 1.00", "00:15:00 02/02/05 1.00", "00:30:00 02/02/05 2.00"}));
-  EXPECT_EQ(output({"H", "23:45:00 01/02/05 1.00", "00:00:00 02/02/05 2.00"}, "00:15:00"),
-            crlf_lines({"H", "00:00:00 02/02/05 2.00", "00:15:00 02/02/05 2.00"}));
-}
-
-TEST_F(DiscretizaTest, SingleDayStartingAfterTheLastGridTimeGivesTheHeaderOnly) {
-  EXPECT_EQ(output({"H", "23:50:00 01/02/05 1.00", "23:55:00 01/02/05 2.00"}, "00:15:00"), crlf_lines({"H"}));
-}
-
-TEST_F(DiscretizaTest, SingleReadingGivesOneSlot) {
-  EXPECT_EQ(output({"H", "10:02:00 01/02/05 1.00"}, "00:15:00"), crlf_lines({"H", "10:15:00 01/02/05 1.00"}));
-}
-
-TEST_F(DiscretizaTest, BlankLinesAreSkippedAndFieldsAfterTheDepthDropped) {
-  EXPECT_EQ(output({"Hora Data Acumulo Basculacoes", "", "10:02:00 01/02/05 0.20 1", "  ", "10:20:00 01/02/05 0.40 1",
-                    "\t"},
-                   "00:15:00"),
-            crlf_lines({"Hora Data Acumulo Basculacoes", "10:15:00 01/02/05 0.20", "10:30:00 01/02/05 0.40"}));
-}
-
-TEST_F(DiscretizaTest, SlotFileIsGoneAfterTheRunAndTheWorkFilesStayForTheCaller) {
-  output(kThreeReadings, "00:15:00");
   EXPECT_EQ(dir_.list(), (std::vector<std::string>{"buffer_datas.dat", "buffer_horas.dat", "saida.txt", "serie.pvx"}));
   EXPECT_EQ(dir_.read(kDayListFile), crlf_lines({"01/02/05 01/02/05", "01/02/05"}));
   EXPECT_EQ(dir_.read(kGridFile).substr(0, 29), "00:15:00 00:00:00\r\n00:00:00\r\n");
 }
 
-TEST_F(DiscretizaTest, GridLeftForTheSameIntervalTextButDamagedIsBuiltAnew) {
-  // Its first line names the step; the times after it are not that step's.
-  dir_.write(kGridFile, crlf_lines({"00:15:00 00:00:00", "10:10:00", "10:40:00"}));
-  EXPECT_EQ(output(kThreeReadings, "00:15:00"), crlf_lines({"Hora Data Acumulo", "10:15:00 01/02/05 0.4",
-                                                            "10:30:00 01/02/05 0.6"}));
-  EXPECT_EQ(dir_.read(kGridFile).size(), 19u + 96u * 10u);
+TEST_F(DiscretizaTest, AGridIsKeptOnlyWhenItHoldsThisStepFromMidnight) {
+  std::string whole = "00:15:00 00:00:00\r\n";
+  std::string from_five = "00:15:00 00:05:00\r\n";
+  for (int minuto = 0; minuto < 24 * 60; minuto += 15) {
+    whole += two_digit_fields(minuto / 60, minuto % 60, 0, ':') + "\r\n";
+    from_five += two_digit_fields((minuto + 5) / 60, (minuto + 5) % 60, 0, ':') + "\r\n";
+  }
+  const std::string damaged = crlf_lines({"00:15:00 00:00:00", "10:10:00", "10:40:00"});
+  const std::string other_text = crlf_lines({"0:15:00 00:00:00", "10:10:00", "10:40:00"});
+  for (const std::string& left : {damaged, other_text, from_five, whole}) {
+    dir_.write(kGridFile, left);
+    EXPECT_EQ(output(kThreeReadings, "00:15:00"),
+              crlf_lines({"Hora Data Acumulo", "10:15:00 01/02/05 0.4", "10:30:00 01/02/05 0.6"}));
+    EXPECT_EQ(dir_.read(kGridFile), whole);
+  }
 }
 
-TEST_F(DiscretizaTest, GridLeftForAnotherIntervalTextIsBuiltAnew) {
-  dir_.write(kGridFile, crlf_lines({"0:15:00 00:00:00", "10:10:00", "10:40:00"}));
-  EXPECT_EQ(output(kThreeReadings, "00:15:00"),
-            crlf_lines({"Hora Data Acumulo", "10:15:00 01/02/05 0.4", "10:30:00 01/02/05 0.6"}));
-  EXPECT_EQ(dir_.read(kGridFile).substr(0, 19), "00:15:00 00:00:00\r\n");
+TEST_F(DiscretizaTest, ADayListIsKeptOnlyWhenItHoldsTheSeriesDaysInOrder) {
+  const std::vector<std::string> series = {"H", "17:00:00 01/02/05 1.00", "09:00:00 03/02/05 3.00"};
+  const std::string built = crlf_lines({"01/02/05 03/02/05", "01/02/05", "02/02/05", "03/02/05"});
+  const std::string wider =
+      crlf_lines({"31/01/05 04/02/05", "31/01/05", "01/02/05", "02/02/05", "03/02/05", "04/02/05"});
+  struct Case {
+    std::string left;
+    std::string after;
+  };
+  for (const Case& c : {
+           Case{wider, wider},
+           Case{crlf_lines({"31/01/05 04/02/05", "31/01/05", "01/02/05", "03/02/05", "04/02/05"}), built},
+           Case{crlf_lines({"02/02/05 10/02/05", "02/02/05", "10/02/05"}), built},
+           Case{crlf_lines({"01/01/05 31/12/05", "01/02/05"}), built},
+       }) {
+    dir_.write(kDayListFile, c.left);
+    EXPECT_EQ(output(series, "08:00:00"),
+              crlf_lines({"H", "00:00:00 02/02/05 1.00", "08:00:00 02/02/05 1.00", "16:00:00 02/02/05 1.00",
+                          "00:00:00 03/02/05 1.00", "08:00:00 03/02/05 1.00", "16:00:00 03/02/05 3.00"}));
+    EXPECT_EQ(dir_.read(kDayListFile), c.after);
+  }
 }
 
-TEST_F(DiscretizaTest, DayListCoveringAWiderRangeIsReusedOnlyWhenItHoldsEveryDay) {
-  const auto whole = crlf_lines({"31/01/05 04/02/05", "31/01/05", "01/02/05", "02/02/05", "03/02/05", "04/02/05"});
-  const std::string series_out =
-      crlf_lines({"H", "00:00:00 02/02/05 1.00", "08:00:00 02/02/05 1.00", "16:00:00 02/02/05 1.00",
-                  "00:00:00 03/02/05 1.00", "08:00:00 03/02/05 1.00", "16:00:00 03/02/05 3.00"});
-  dir_.write(kDayListFile, whole);
-  EXPECT_EQ(output({"H", "17:00:00 01/02/05 1.00", "09:00:00 03/02/05 3.00"}, "08:00:00"), series_out);
-  EXPECT_EQ(dir_.read(kDayListFile), whole);
-  // One that skips 02/02/05 is built anew.
-  dir_.write(kDayListFile, crlf_lines({"31/01/05 04/02/05", "31/01/05", "01/02/05", "03/02/05", "04/02/05"}));
-  EXPECT_EQ(output({"H", "17:00:00 01/02/05 1.00", "09:00:00 03/02/05 3.00"}, "08:00:00"), series_out);
-  EXPECT_EQ(dir_.read(kDayListFile), crlf_lines({"01/02/05 03/02/05", "01/02/05", "02/02/05", "03/02/05"}));
-}
-
-TEST_F(DiscretizaTest, DayListNotCoveringTheSeriesIsBuiltAnew) {
-  dir_.write(kDayListFile, crlf_lines({"02/02/05 10/02/05", "02/02/05", "10/02/05"}));
-  EXPECT_EQ(output({"H", "17:00:00 01/02/05 1.00", "09:00:00 02/02/05 3.00"}, "08:00:00"),
-            crlf_lines({"H", "00:00:00 02/02/05 1.00", "08:00:00 02/02/05 1.00", "16:00:00 02/02/05 3.00"}));
-  EXPECT_EQ(dir_.read(kDayListFile), crlf_lines({"01/02/05 02/02/05", "01/02/05", "02/02/05"}));
-}
-
-TEST_F(DiscretizaTest, DayListWhoseKeyCoversButWhichLacksTheSeriesDaysIsBuiltAnew) {
-  dir_.write(kDayListFile, crlf_lines({"01/01/05 31/12/05", "01/01/05"}));
-  EXPECT_EQ(output({"H", "17:00:00 01/02/05 1.00", "09:00:00 02/02/05 3.00"}, "08:00:00"),
-            crlf_lines({"H", "00:00:00 02/02/05 1.00", "08:00:00 02/02/05 1.00", "16:00:00 02/02/05 3.00"}));
-  dir_.write(kDayListFile, crlf_lines({"01/01/05 31/12/05", "01/02/05"}));
-  EXPECT_EQ(output({"H", "17:00:00 01/02/05 1.00", "09:00:00 02/02/05 3.00"}, "08:00:00"),
-            crlf_lines({"H", "00:00:00 02/02/05 1.00", "08:00:00 02/02/05 1.00", "16:00:00 02/02/05 3.00"}));
-}
-
-TEST_F(DiscretizaTest, UnreachableLastDateStopsWithAMessageInsteadOfAnEndlessDayList) {
-  auto stop = resample({"H", "10:00:00 30/04/05 1.00", "10:00:00 31/04/05 2.00"}, "00:15:00");
-  ASSERT_TRUE(stop);
-  EXPECT_EQ(stop->line, "Erro: Data invalida no arquivo de entrada: 31/04/05.");
-  EXPECT_EQ(stop->exit_code, 1);
-  EXPECT_FALSE(dir_.exists("saida.txt"));
-  EXPECT_FALSE(dir_.exists(kDayListFile));
-
-  stop = resample({"H", "10:00:00 1a/04/05 1.00", "10:00:00 02/04/05 2.00"}, "00:15:00");
-  ASSERT_TRUE(stop);
-  EXPECT_EQ(stop->line, "Erro: Data invalida no arquivo de entrada: 1a/04/05.");
-  EXPECT_FALSE(dir_.exists("saida.txt"));
-  EXPECT_FALSE(dir_.exists("saida.txt~"));
-}
-
-TEST_F(DiscretizaTest, SeriesWithoutRecordsStopsWithAMessage) {
-  for (auto series : {std::vector<std::string>{"Hora Data Acumulo"}, std::vector<std::string>{"H", "", "  "},
-                      std::vector<std::string>{}}) {
-    auto stop = resample(series, "00:15:00");
+TEST_F(DiscretizaTest, AStopOfTheResamplingIsItsLineAndComesBeforeAnyFileIsMade) {
+  struct Case {
+    std::vector<std::string> series;
+    const char* line;
+  };
+  for (const Case& c : {
+           Case{{"H", "10:00:00 30/04/05 1.00", "10:00:00 31/04/05 2.00"},
+                "Erro: Data invalida no arquivo de entrada: 31/04/05."},
+           Case{{"H", "10:00:00 1a/04/05 1.00"}, "Erro: Data invalida no arquivo de entrada: 1a/04/05."},
+           Case{{"Hora Data Acumulo"}, "Erro: O arquivo de entrada nao tem registros."},
+           Case{{"H", "", "  "}, "Erro: O arquivo de entrada nao tem registros."},
+           Case{{}, "Erro: O arquivo de entrada nao tem registros."},
+       }) {
+    auto stop = resample(c.series, "00:15:00");
     ASSERT_TRUE(stop);
-    EXPECT_EQ(stop->line, "Erro: O arquivo de entrada nao tem registros.");
+    EXPECT_EQ(stop->line, c.line);
     EXPECT_EQ(stop->exit_code, 1);
     EXPECT_EQ(dir_.list(), std::vector<std::string>{"serie.pvx"});
   }

@@ -1,8 +1,11 @@
 // The series on its way from one stage of the formatter to the next: the
-// lines a series file would hold, header first, handed over in memory.
+// lines a series file would hold, header first, handed over in memory. A
+// stage is a rule; the one pass hands it the lines of the stage before, the
+// stages through the work files read them from their file.
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "common/line_io.h"
@@ -40,8 +43,27 @@ class ArquivoDaSerie : public DestinoDaSerie {
   std::int64_t linhas_ = 0;
 };
 
-// A stage in memory met a series it does not carry exactly as the stages that
-// go through their work files would: the run starts again through them.
-struct Desvio {};
+// Hands `destino` every line of `arquivo`, then the end.
+inline void entrega_linhas(LineReader& arquivo, DestinoDaSerie& destino) {
+  std::string_view linha;
+  while (arquivo.read_view(linha)) destino.recebe(linha);
+  destino.termina();
+}
+
+// What stops a stage, with what its message needs. The stages through the
+// work files turn it into the line they give; the one pass starts again
+// through them, which meet it again and leave every file as they always have.
+struct ParadaDaEtapa {
+  enum class Motivo {
+    kSemRegistros,      // a series to be resampled without any record
+    kDataInvalida,      // `texto`: the date, no calendar date
+    kHoraInvalida,      // `texto`: the time, no clock time
+    kForaDeOrdem,       // `texto`: the time and date, earlier than the record before
+    kAcumuloIlegivel,   // `texto`: the depth, no number, on line `linha`
+  };
+  Motivo motivo;
+  std::string texto;
+  std::int64_t linha = 0;  // line of the series handed over, the header being 1
+};
 
 }  // namespace rain::formatter

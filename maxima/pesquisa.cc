@@ -89,18 +89,18 @@ void confere_arquivos(Env& env, const ParametrosPesquisa& p) {
   RunFiles files;
   files.reads(p.ARQUIVO_ENTRADA, "o arquivo de entrada");
   files.writes(p.ARQUIVO_SAIDA, "o arquivo de saida");
-  files.writes_derived(kArquivoTrabalho, "o arquivo interno buffer_pesquisa.pvx");
-  files.writes_derived(StagedFile::temporary_name(p.ARQUIVO_SAIDA), "o arquivo temporario do relatorio");
-  files.clash_line(p.ARQUIVO_ENTRADA, kArquivoTrabalho, kEntradaIgualTrabalho);
+  files.writes_derived(kSearchWorkFile, "o arquivo interno buffer_pesquisa.pvx");
+  files.writes_derived(pvx_name(p.ARQUIVO_SAIDA), "o arquivo temporario do relatorio");
+  files.clash_line(p.ARQUIVO_ENTRADA, kSearchWorkFile, kEntradaIgualTrabalho);
   files.clash_line(p.ARQUIVO_SAIDA, p.ARQUIVO_ENTRADA, kSaidaIgualEntrada);
-  files.clash_line(p.ARQUIVO_SAIDA, kArquivoTrabalho, kSaidaIgualTrabalho);
+  files.clash_line(p.ARQUIVO_SAIDA, kSearchWorkFile, kSaidaIgualTrabalho);
   files.special_file_line(p.ARQUIVO_SAIDA, kSaidaNaoGravada);
   files.check(env);
 }
 
 // The series is read once, into the work file, which every later pass reads:
 // a series given as a pipe is searched like any other.
-SeriesCopy copia_de_trabalho() { return {kArquivoTrabalho, true, kTrabalhoNaoCriado, kTrabalhoNaoGravado}; }
+SeriesCopy copia_de_trabalho() { return {kSearchWorkFile, true, kTrabalhoNaoCriado, kTrabalhoNaoGravado}; }
 
 // The copy of the series at the start of the work file, whatever the walk
 // appends after it (PartesDoRelatorio).

@@ -1,5 +1,5 @@
 // The search run of Rastreia_Picos: checks the mode, copies the series to its
-// work file (the one reading of the series), writes the report column by
+// work file kSearchWorkFile (the one reading of the series), writes the report column by
 // column under a temporary name, moves it into place and deletes the work
 // file.
 #pragma once
@@ -8,11 +8,9 @@
 #include <string>
 
 #include "common/env.h"
+#include "common/file_names.h"
 
 namespace rain::maxima {
-
-// Fixed name of the work copy of the series, in the current folder.
-inline constexpr const char* kArquivoTrabalho = "buffer_pesquisa.pvx";
 
 struct ParametrosPesquisa {
   std::string ARQUIVO_ENTRADA;

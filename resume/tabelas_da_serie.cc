@@ -35,16 +35,16 @@ void confere_arquivos(Env& env, const ArquivosDoResumo& a) {
   arquivos.reads(a.serie, "o arquivo de entrada");
   arquivos.writes(a.eventos, "a tabela de eventos");
   arquivos.writes(a.maximas, "a tabela de maximas");
-  arquivos.writes_derived(StagedFile::temporary_name(a.eventos), "o arquivo temporario da tabela de eventos");
-  arquivos.writes_derived(StagedFile::temporary_name(a.maximas), "o arquivo temporario da tabela de maximas");
+  arquivos.writes_derived(pvx_name(a.eventos), "o arquivo temporario da tabela de eventos");
+  arquivos.writes_derived(pvx_name(a.maximas), "o arquivo temporario da tabela de maximas");
   if (a.erosividade) {
     arquivos.writes(*a.erosividade, "a tabela de erosividade");
-    arquivos.writes_derived(StagedFile::temporary_name(*a.erosividade),
+    arquivos.writes_derived(pvx_name(*a.erosividade),
                             "o arquivo temporario da tabela de erosividade");
   }
   if (a.idf) {
     arquivos.writes(*a.idf, "a tabela IDF");
-    arquivos.writes_derived(StagedFile::temporary_name(*a.idf), "o arquivo temporario da tabela IDF");
+    arquivos.writes_derived(pvx_name(*a.idf), "o arquivo temporario da tabela IDF");
   }
   if (a.falhas) arquivos.reads(*a.falhas, "a lista de falhas");
   name_series_copy(arquivos, env, a.serie, series_copy_in_current_folder());

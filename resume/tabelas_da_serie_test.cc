@@ -25,7 +25,7 @@ TEST(EscreveTabelas, AFailedWriteOrMoveLeavesBothEarlierTablesAndNoTemporary) {
   p.passo_s = 300;
   for (int caso = 0; caso < 2; ++caso) {
     FaultEnv env(default_env());
-    if (caso == 0) env.fail_writes_after(StagedFile::temporary_name(arquivos.maximas), 100);
+    if (caso == 0) env.fail_writes_after(pvx_name(arquivos.maximas), 100);
     if (caso == 1) env.fail_rename();
     EXPECT_EQ(testing::ExpectFailure([&] { escreve_tabelas(env, arquivos, p); }).line(),
               "Erro: nao foi possivel gravar o arquivo de saida " + (caso == 0 ? arquivos.maximas : arquivos.eventos) +

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/created_file.h"
+#include "common/file_names.h"
 #include "common/env.h"
 #include "common/staged_file.h"
 
@@ -57,14 +58,14 @@ class FaultEnv : public ForwardingEnv {
   // Creating or appending to `path` fails.
   void fail_create(const std::string& path) {
     fail_create_.insert(path);
-    fail_create_.insert(temporary_name(path));
-    fail_create_.insert(StagedFile::temporary_name(path));
+    fail_create_.insert(tmp_name(path));
+    fail_create_.insert(pvx_name(path));
   }
   // Appending to `path` fails while creating it works.
   void fail_append(const std::string& path) { fail_append_.insert(path); }
   // Writes to `path` fail once more than `bytes` bytes have been written.
   void fail_writes_after(const std::string& path, std::size_t bytes) {
-    write_limit_paths_ = {path, temporary_name(path), StagedFile::temporary_name(path)};
+    write_limit_paths_ = {path, tmp_name(path), pvx_name(path)};
     write_limit_ = bytes;
   }
   // Every move fails, replacing or not.
