@@ -122,13 +122,9 @@ std::optional<std::string_view> field_from(std::string_view record, std::size_t 
   const char* const text = record.data();
   const std::size_t size = record.size();
   while (start < size && text[start] == ' ') ++start;
-  std::size_t end = start;
-  while (end < size && text[end] != ' ') {
-    if (text[end] == '\t') return std::nullopt;
-    ++end;
-  }
-  if (end < size && std::memchr(text + end, '\t', size - end)) return std::nullopt;
-  return record.substr(start, end - start);
+  if (std::memchr(text + start, '\t', size - start)) return std::nullopt;
+  const char* const end = find_char(text + start, text + size, ' ');
+  return record.substr(start, static_cast<std::size_t>(end - (text + start)));
 }
 
 }  // namespace
