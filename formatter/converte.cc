@@ -1,7 +1,6 @@
 #include "formatter/converte.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cstring>
 #include <optional>
 #include <vector>
