@@ -24,10 +24,16 @@ LineReader::LineReader(std::unique_ptr<ReadableFile> file, LineEnds ends)
 
 bool LineReader::fill() {
   if (exhausted_) return false;
-  if (begin_ > 0) {
-    std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
-    end_ -= begin_;
-    begin_ = 0;
+  // The line the last read gave stays: after the next read it is the line
+  // before.
+  const std::size_t keep = last_begin_;
+  if (keep > 0) {
+    std::memmove(buffer_.data(), buffer_.data() + keep, end_ - keep);
+    end_ -= keep;
+    begin_ -= keep;
+    last_begin_ = 0;
+    before_begin_ = 0;
+    before_size_ = 0;
   }
   if (end_ == buffer_.size()) buffer_.resize(buffer_.size() * 2);
   std::size_t got = file_->read(buffer_.data() + end_, buffer_.size() - end_);
@@ -101,7 +107,19 @@ bool LineReader::read_view(std::string_view& line) {
   line = {};
   if (at_end()) return false;
   if (ends_ == Ends::kUndecided) decide_line_ends();
-  if (ends_ == Ends::kAny) return read_view_at_any_end(line);
+  if (ends_ == Ends::kAny) {
+    read_view_at_any_end(line);
+  } else {
+    read_view_at_lf(line);
+  }
+  before_begin_ = last_begin_;
+  before_size_ = last_size_;
+  last_begin_ = static_cast<std::size_t>(line.data() - buffer_.data());
+  last_size_ = line.size();
+  return true;
+}
+
+bool LineReader::read_view_at_lf(std::string_view& line) {
   std::size_t scanned = begin_;
   for (;;) {
     const char* start = buffer_.data() + scanned;

@@ -30,6 +30,12 @@ class LineReader {
   // The next line as a view into the reader's buffer, good until the next
   // read; false (and an empty view) past the end.
   bool read_view(std::string_view& line);
+  // The line the read before the last one gave, as a view into the buffer,
+  // good until the next read: the reader keeps it there, so that a caller can
+  // compare a line with the one before without a copy. Empty before two reads.
+  std::string_view line_before() const {
+    return std::string_view(buffer_.data() + before_begin_, before_size_);
+  }
 
   // No byte is left.
   bool at_end();
@@ -43,6 +49,7 @@ class LineReader {
 
   bool fill();
   void decide_line_ends();
+  bool read_view_at_lf(std::string_view& line);
   bool read_view_at_any_end(std::string_view& line);
 
   std::unique_ptr<ReadableFile> file_;
@@ -50,6 +57,11 @@ class LineReader {
   std::vector<char> buffer_;
   std::size_t begin_ = 0;
   std::size_t end_ = 0;
+  // Where the lines of the last two reads lie in the buffer.
+  std::size_t last_begin_ = 0;
+  std::size_t last_size_ = 0;
+  std::size_t before_begin_ = 0;
+  std::size_t before_size_ = 0;
   bool exhausted_ = false;
 };
 

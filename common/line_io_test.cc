@@ -67,6 +67,32 @@ TEST(LineReader, LineEndSplitBetweenTwoReadsIsOneLineEnd) {
   }
 }
 
+TEST(LineReader, TheLineBeforeSurvivesTheRefillsOfTheBuffer) {
+  ScratchDir dir;
+  // Lines of every length from 1 to 99 characters cross the ends of the
+  // 256 KiB blocks at every offset; one longer than a block makes it grow.
+  std::vector<std::string> lines;
+  std::string text;
+  for (int i = 0; i < 12000; ++i) {
+    lines.push_back(std::to_string(i) + std::string(static_cast<std::size_t>(i % 97), 'x'));
+    if (i == 7000) lines.back() += std::string(300000, 'y');
+  }
+  for (const LineEnds ends : {LineEnds::kLf, LineEnds::kAlsoLoneCr}) {
+    text.clear();
+    for (const std::string& line : lines) text += line + (ends == LineEnds::kLf ? "\r\n" : "\r");
+    dir.write("a.txt", text);
+    auto reader = open_lines(default_env(), dir.file("a.txt"), ends);
+    EXPECT_EQ(reader->line_before(), "");
+    std::string_view line;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      ASSERT_FALSE(reader->at_end());
+      ASSERT_TRUE(reader->read_view(line));
+      ASSERT_EQ(line, lines[i]);
+      ASSERT_EQ(reader->line_before(), i == 0 ? "" : lines[i - 1]) << i;
+    }
+  }
+}
+
 TEST(LineReader, ReadingPastTheEndYieldsEmptyLines) {
   ScratchDir dir;
   dir.write("a.txt", "only\r\n");

@@ -122,13 +122,37 @@ std::optional<std::string_view> field_from(std::string_view record, std::size_t 
   const char* const text = record.data();
   const std::size_t size = record.size();
   while (start < size && text[start] == ' ') ++start;
-  std::size_t end = start;
-  while (end < size && text[end] != ' ') {
-    if (text[end] == '\t') return std::nullopt;
-    ++end;
-  }
-  if (end < size && std::memchr(text + end, '\t', size - end)) return std::nullopt;
-  return record.substr(start, end - start);
+  if (std::memchr(text + start, '\t', size - start)) return std::nullopt;
+  const char* const end = find_char(text + start, text + size, ' ');
+  return record.substr(start, static_cast<std::size_t>(end - (text + start)));
+}
+
+// "hh:mm:ss" then " dd/mm/y": the digits where they belong, the marks between
+// them.
+constexpr std::uint64_t kTimeDigits = 0xFFFF00FFFF00FFFFu;
+constexpr std::uint64_t kTimeMarks = 0x00003A00003A0000u;
+constexpr std::uint64_t kDateDigits = 0xFF00FFFF00FFFF00u;
+constexpr std::uint64_t kDateMarks = 0x002F00002F000020u;
+
+// Where the date of a record of the usual form ends: after a year of four
+// digits or of two.
+std::size_t date_end_of(std::string_view record) {
+  return record.size() >= 19 && digit(record[17]) && digit(record[18]) ? 19 : 17;
+}
+
+// The record whose date, ending at `date_end`, is `date`: its time and depth
+// read in place, or nothing when they are not of the usual form.
+std::optional<FixedRecord> with_time_and_depth(std::string_view record, const CalendarDate& date,
+                                               std::size_t date_end) {
+  const std::uint64_t time = eight_at(record.data());
+  if (!digits_and(time, kTimeDigits, kTimeMarks)) return std::nullopt;
+  const int hora = pair_at(time, 0);
+  const int minuto = pair_at(time, 3);
+  const int segundo = pair_at(time, 6);
+  if (hora > 23 || minuto > 59 || segundo > 59) return std::nullopt;
+  const std::optional<std::string_view> depth = field_from(record, date_end);
+  if (!depth) return std::nullopt;
+  return FixedRecord{{hora, minuto, segundo}, date, *depth};
 }
 
 }  // namespace
@@ -136,31 +160,34 @@ std::optional<std::string_view> field_from(std::string_view record, std::size_t 
 std::optional<FixedRecord> fixed_record(std::string_view record) {
   record = short_view(record);
   if (record.size() < 17) return std::nullopt;
-  // "hh:mm:ss" then " dd/mm/y": the digits where they belong, the marks
-  // between them.
-  constexpr std::uint64_t kTimeDigits = 0xFFFF00FFFF00FFFFu;
-  constexpr std::uint64_t kTimeMarks = 0x00003A00003A0000u;
-  constexpr std::uint64_t kDateDigits = 0xFF00FFFF00FFFF00u;
-  constexpr std::uint64_t kDateMarks = 0x002F00002F000020u;
-  const std::uint64_t time = eight_at(record.data());
   const std::uint64_t date = eight_at(record.data() + 8);
-  if (!digits_and(time, kTimeDigits, kTimeMarks) || !digits_and(date, kDateDigits, kDateMarks)) return std::nullopt;
-  const char last = record[16];
-  if (last < '0' || last > '9') return std::nullopt;
+  if (!digits_and(date, kDateDigits, kDateMarks) || !digit(record[16])) return std::nullopt;
   // A four-digit year loses its century, as OBTEMDATA drops it.
-  std::size_t date_end = 17;
-  if (record.size() >= 19 && digit(record[17]) && digit(record[18])) date_end = 19;
+  const std::size_t date_end = date_end_of(record);
   if (date_end < record.size() && record[date_end] != ' ') return std::nullopt;
-  const int hora = pair_at(time, 0);
-  const int minuto = pair_at(time, 3);
-  const int segundo = pair_at(time, 6);
-  const int dia = pair_at(date, 1);
-  const int mes = pair_at(date, 4);
   const int ano = (record[date_end - 2] - '0') * 10 + (record[date_end - 1] - '0');
-  if (hora > 23 || minuto > 59 || segundo > 59 || !is_calendar_date(dia, mes, ano)) return std::nullopt;
-  const std::optional<std::string_view> depth = field_from(record, date_end);
-  if (!depth) return std::nullopt;
-  return FixedRecord{{hora, minuto, segundo}, {dia, mes, ano}, *depth};
+  const CalendarDate calendar{pair_at(date, 1), pair_at(date, 4), ano};
+  if (!is_calendar_date(calendar.dia, calendar.mes, calendar.ano)) return std::nullopt;
+  return with_time_and_depth(record, calendar, date_end);
+}
+
+bool FixedRecordReader::same_date_as_before(std::string_view record) const {
+  if (date_end_ == 0 || record.size() < date_end_) return false;
+  // The date ends where it ended before: not one digit more.
+  if (record.size() > date_end_ && record[date_end_] != ' ') return false;
+  return same_text(record.substr(8, date_end_ - 8), std::string_view(date_text_, date_end_ - 8));
+}
+
+std::optional<FixedRecord> FixedRecordReader::read(std::string_view record) {
+  record = short_view(record);
+  if (same_date_as_before(record)) return with_time_and_depth(record, date_, date_end_);
+  std::optional<FixedRecord> read = fixed_record(record);
+  if (read) {
+    date_end_ = date_end_of(record);
+    record.copy(date_text_, date_end_ - 8, 8);
+    date_ = read->date;
+  }
+  return read;
 }
 
 std::string OBTEMHORA(std::string_view linha) {

@@ -76,6 +76,23 @@ struct FixedRecord {
 };
 std::optional<FixedRecord> fixed_record(std::string_view record);
 
+// fixed_record for the records of a series in their order. Most records share
+// the date of the one before: a record whose date is written as that of the
+// last one read in the usual form has its calendar date, which is not read and
+// checked again.
+class FixedRecordReader {
+ public:
+  std::optional<FixedRecord> read(std::string_view record);
+
+ private:
+  // The record's date is written, from its blank on, as the one kept.
+  bool same_date_as_before(std::string_view record) const;
+
+  std::size_t date_end_ = 0;  // 0 before a record of the usual form
+  char date_text_[11] = {};   // " dd/mm/yy" or " dd/mm/yyyy", as written
+  CalendarDate date_;
+};
+
 // The record's time; "9:5" gives "09:05:00", "10:30:00:15" gives "10:30:00".
 // None of these three fails: a malformed field gives a malformed but defined
 // text (an empty time gives "0:0:0").

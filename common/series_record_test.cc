@@ -121,5 +121,32 @@ TEST(FixedRecord, AgreesWithObtemHoraAndObtemData) {
   }
 }
 
+// After a record of the same date written alike, whose date the reader then
+// does not check again, a record still reads as it reads alone.
+TEST(FixedRecordReader, ARecordAfterOneOfTheSameDateReadsAsAlone) {
+  const char* const before[] = {"00:00:00 01/02/05 1", "00:00:00 01/02/2005 1", "00:00:00 29/02/00 1",
+                                "00:00:00 01/02/05"};
+  const char* const records[] = {
+      "10:05:00 01/02/05 0.20",  "10:05:00 01/02/2005 0.20 3", "23:59:59 29/02/00 1",   "10:05:00 01/02/05   7,5",
+      "24:00:00 01/02/05 0.2",   "10:60:00 01/02/05 0.2",      "10:05:00 29/02/01 0.2", " 10:05:00 01/02/05 0.2",
+      "10:05 01/02/05 0.2",      "10:05:00 01/02/055 0.2",     "10:05:00 01/02/05",     "10:05:00 01/02/20 0.2",
+      "10:05:00 01/02/2005",     "10:05:00 01/02/05 0.2\t1",   "10:05:00 01/02/05\t0.2", "10:05:00 01/02/05 ",
+      "1a:05:00 01/02/05 0.2",   "10:05:00 01/02/05x 0.2"};
+  for (const char* first : before) {
+    for (const char* record : records) {
+      SCOPED_TRACE(std::string(first) + " then " + record);
+      FixedRecordReader reader;
+      reader.read(first);
+      const std::optional<FixedRecord> read = reader.read(record);
+      const std::optional<FixedRecord> alone = fixed_record(record);
+      ASSERT_EQ(read.has_value(), alone.has_value());
+      if (!read) continue;
+      EXPECT_EQ(read->time, alone->time);
+      EXPECT_EQ(read->date, alone->date);
+      EXPECT_EQ(read->depth, alone->depth);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace rain

@@ -46,5 +46,19 @@ TEST(Keywords, CompareInUpperCaseOverTheWholeText) {
   EXPECT_FALSE(equals_upper("nao", "N"));
 }
 
+TEST(SameText, ADifferenceAnywhereInTextsOfAnyLengthIsSeen) {
+  // The words compared overlap at the end: every length and position counts.
+  for (std::size_t n = 0; n <= 20; ++n) {
+    const std::string a(n, 'x');
+    EXPECT_TRUE(same_text(a, std::string(n, 'x'))) << n;
+    EXPECT_FALSE(same_text(a, a + "x")) << n;
+    for (std::size_t i = 0; i < n; ++i) {
+      std::string b = a;
+      b[i] = 'y';
+      EXPECT_FALSE(same_text(a, b)) << n << " " << i;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace rain

@@ -29,7 +29,7 @@ std::optional<int> quatro_digitos(std::string_view data) {
 }  // namespace
 
 const FixedRecord* ConfereRegistros::confere(const std::string& registro, const Origem& origem) {
-  lido_ = fixed_record(registro);
+  lido_ = leitor_.read(registro);
   const std::optional<FixedRecord>& fixo = lido_;
   std::optional<CalendarDate> data = fixo ? fixo->date : fixed_calendar_date(OBTEMDATA(registro));
   if (!data) {

@@ -54,6 +54,7 @@ class ConfereRegistros {
   }
   void muda_de_data(const CalendarDate& data, const std::string& registro);
 
+  FixedRecordReader leitor_;
   std::optional<FixedRecord> lido_;
   bool discretiza_;
   ResumoDoAjuste& resumo_;

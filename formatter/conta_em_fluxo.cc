@@ -68,9 +68,9 @@ void ContagemEmFluxo::recebe(std::string_view linha) {
     proximo_.recebe(short_view(cabecalho));
     return;
   }
-  atual_.assign(short_view(linha));
-  if (std::memchr(atual_.data(), '\t', atual_.size())) replace_char(atual_, '\t', ' ');
-  conta(record_field(atual_, kDepthField));
+  registro_.assign(short_view(linha));
+  if (std::memchr(registro_.data(), '\t', registro_.size())) replace_char(registro_, '\t', ' ');
+  conta(registro_, record_field(registro_, kDepthField));
 }
 
 void ContagemEmFluxo::recebe_lido(std::string_view linha, const FixedRecord& lido) {
@@ -79,21 +79,20 @@ void ContagemEmFluxo::recebe_lido(std::string_view linha, const FixedRecord& lid
     return;
   }
   ++linhas_;
-  atual_.assign(linha);
-  conta(lido.depth);
+  conta(linha, lido.depth);
 }
 
-// `atual_` holds the record: the one before goes on with the tips between them.
-void ContagemEmFluxo::conta(std::string_view acumulo) {
+// The record before goes on with the tips between it and `registro`, which
+// then waits for the next.
+void ContagemEmFluxo::conta(std::string_view registro, std::string_view acumulo) {
   if (linhas_ == 2) {
     acumulo_do_primeiro_.assign(acumulo);
-    anterior_.swap(atual_);
-    return;
+  } else {
+    if (linhas_ == 3) soma_.conta(anterior_, valor_de(acumulo_do_primeiro_, 2), capacidade_);
+    soma_.conta(anterior_, valor_de(acumulo, linhas_), capacidade_);
+    proximo_.recebe(anterior_);
   }
-  if (linhas_ == 3) soma_.conta(anterior_, valor_de(acumulo_do_primeiro_, 2), capacidade_);
-  soma_.conta(anterior_, valor_de(acumulo, linhas_), capacidade_);
-  proximo_.recebe(anterior_);
-  anterior_.swap(atual_);
+  anterior_.assign(registro);
 }
 
 // A series without a header line still gets the title of its tips, as a

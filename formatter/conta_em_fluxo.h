@@ -52,15 +52,15 @@ class ContagemEmFluxo : public DestinoDaSerie {
 
  private:
   double valor_de(std::string_view acumulo, std::int64_t linha);
-  void conta(std::string_view acumulo);
+  void conta(std::string_view registro, std::string_view acumulo);
 
   DestinoDaSerie& proximo_;
   double capacidade_;
   bool titulo_pronto_;
   SomaDasBasculas soma_;
   std::int64_t linhas_ = 0;  // lines handed over, the header being the first
-  std::string anterior_;
-  std::string atual_;
+  std::string anterior_;  // the record that waits for its tips
+  std::string registro_;  // a record cut and its tabs turned into blanks
   std::string acumulo_do_primeiro_;
   // The depth text last read and its value: a resampled series repeats one
   // depth over many slots.

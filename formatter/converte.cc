@@ -1,7 +1,6 @@
 #include "formatter/converte.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cstring>
 #include <optional>
 #include <vector>
@@ -129,6 +128,29 @@ void acrescenta_data(std::string& linha, std::string_view data, const MascaraDeD
   linha += partes[mascara.ano - 1];
 }
 
+// The date of a record as the mask rewrites it. The readings of a day share
+// their date, which is rewritten once.
+class DataDoRegistro {
+ public:
+  explicit DataDoRegistro(const MascaraDeData& mascara) : mascara_(mascara) {}
+
+  void acrescenta(std::string& linha, std::string_view data) {
+    if (!tem_ || !same_text(data, bruta_)) {
+      bruta_.assign(data);
+      reescrita_.clear();
+      acrescenta_data(reescrita_, data, mascara_);
+      tem_ = true;
+    }
+    linha += reescrita_;
+  }
+
+ private:
+  const MascaraDeData& mascara_;
+  bool tem_ = false;
+  std::string bruta_;
+  std::string reescrita_;
+};
+
 // The fields of one raw data line, found in one pass and held as views into
 // it; the views are reused from line to line, so a record costs no allocation.
 class CamposDaLinha {
@@ -212,44 +234,48 @@ bool contagem_negativa(std::string_view campo) {
   return valor && *valor < 0;
 }
 
-// The data line before, to tell a line the logger wrote twice. Every line is
-// kept in its turn, so it is copied eight bytes at a time with no call.
+// The data line before, to tell a line the logger wrote twice. It is mostly
+// still in the reader's buffer as the line before, where it is compared in
+// place; only a line whose tabs were turned into blanks, or one that a blank
+// line follows, is copied.
 class LinhaAnterior {
  public:
+  explicit LinhaAnterior(const LineReader& leitor) : leitor_(leitor) {}
+
   bool igual(std::string_view linha) const {
-    if (!tem_ || linha.size() != tamanho_) return false;
-    // Lines of one export differ within their first words, mostly.
-    const char* a = linha.data();
-    const char* b = texto_.data();
-    std::size_t i = 0;
-    for (; i + 8 <= tamanho_; i += 8) {
-      std::uint64_t x;
-      std::uint64_t y;
-      std::memcpy(&x, a + i, 8);
-      std::memcpy(&y, b + i, 8);
-      if (x != y) return false;
+    switch (onde_) {
+      case Onde::kNenhuma:
+        return false;
+      case Onde::kNoLeitor:
+        return same_text(linha, leitor_.line_before());
+      case Onde::kCopia:
+        return same_text(linha, copia_);
     }
-    for (; i < tamanho_; ++i) {
-      if (a[i] != b[i]) return false;
-    }
-    return true;
+    return false;
   }
-  void guarda(std::string_view linha) {
-    const std::size_t n = linha.size();
-    if (texto_.size() < n) texto_.resize(n + 64);
-    char* destino = texto_.data();
-    const char* origem = linha.data();
-    std::size_t i = 0;
-    for (; i + 8 <= n; i += 8) std::memcpy(destino + i, origem + i, 8);
-    for (; i < n; ++i) destino[i] = origem[i];
-    tamanho_ = n;
-    tem_ = true;
+  // The data line just read; `reescrita` when it is not the reader's own
+  // view but a copy with its tabs turned into blanks.
+  void guarda(std::string_view linha, bool reescrita) {
+    if (reescrita) {
+      copia_.assign(linha);
+      onde_ = Onde::kCopia;
+    } else {
+      onde_ = Onde::kNoLeitor;
+    }
+  }
+  // A blank line was read: the data line before is no longer the reader's
+  // line before.
+  void depois_de_linha_em_branco() {
+    if (onde_ != Onde::kNoLeitor) return;
+    copia_.assign(leitor_.line_before());
+    onde_ = Onde::kCopia;
   }
 
  private:
-  bool tem_ = false;
-  std::string texto_;
-  std::size_t tamanho_ = 0;
+  enum class Onde { kNenhuma, kNoLeitor, kCopia };
+  const LineReader& leitor_;
+  Onde onde_ = Onde::kNenhuma;
+  std::string copia_;
 };
 
 void conta(Ocorrencia& ocorrencia, const Origem& origem) {
@@ -266,14 +292,14 @@ void conta(Ocorrencia& ocorrencia, const Origem& origem) {
 class MontagemDoRegistro {
  public:
   MontagemDoRegistro(const Plano& plano, const ParametrosDoAjuste& p, ResumoDoAjuste& resumo)
-      : plano_(plano), p_(p), resumo_(resumo) {}
+      : plano_(plano), p_(p), resumo_(resumo), data_(plano.mascara) {}
 
   // Builds into `nova` the record of the line split in `campos`.
   void monta(std::string& nova, const CamposDaLinha& campos, const Origem& origem) {
     negativo_na_linha_ = false;
     nova.assign(campos.campo(p_.COLUNA_HORA));
     nova += ' ';
-    acrescenta_data(nova, campos.campo(p_.COLUNA_DATA), plano_.mascara);
+    data_.acrescenta(nova, campos.campo(p_.COLUNA_DATA));
     nova += ' ';
     inicio_do_acumulo_ = nova.size();
     if (p_.COLUNA_ACUMULO != 0) {
@@ -377,6 +403,7 @@ class MontagemDoRegistro {
   bool reiniciou_ = false;
   bool negativo_na_linha_ = false;
   bool tem_inicial_ = false;
+  DataDoRegistro data_;
   TextoDoAcumulo texto_do_acumulo_;
   LeituraDoCampo chuva_;
   LeituraDoCampo basculas_;
@@ -423,22 +450,28 @@ void converte_registros(LineReader& entrada, DestinoDaSerie& saida, const Plano&
   std::string nova;
   CamposDaLinha campos(plano.separador.caractere, p);
   std::string_view bruta;
-  LinhaAnterior anterior;
+  LinhaAnterior anterior(entrada);
   while (!entrada.at_end()) {
     entrada.read_view(bruta);
     ++origem.numero;
-    if (std::memchr(bruta.data(), '\t', bruta.size())) {
+    const bool com_tab = std::memchr(bruta.data(), '\t', bruta.size()) != nullptr;
+    if (com_tab) {
       linha.assign(bruta);
       replace_char(linha, '\t', ' ');
       bruta = linha;
     }
     origem.linha = bruta;
-    if (so_brancos(bruta)) continue;
-    if (anterior.igual(bruta)) [[unlikely]] {
+    if (so_brancos(bruta)) {
+      anterior.depois_de_linha_em_branco();
+      continue;
+    }
+    const bool repetida = anterior.igual(bruta);
+    // A repeated line is the line before as well, blanks and tabs aside.
+    anterior.guarda(bruta, com_tab);
+    if (repetida) [[unlikely]] {
       conta(resumo.repetidas, origem);
       continue;
     }
-    anterior.guarda(bruta);
     campos.separa(bruta);
     montagem.monta(nova, campos, origem);
     const FixedRecord* lido = nullptr;

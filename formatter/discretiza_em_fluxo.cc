@@ -1,5 +1,6 @@
 #include "formatter/discretiza_em_fluxo.h"
 
+#include <array>
 #include <cstring>
 #include <optional>
 
@@ -13,9 +14,21 @@ using Motivo = ParadaDaEtapa::Motivo;
 
 int segundos_de(const ClockTime& hora) { return hora.hora * 3600 + hora.minuto * 60 + hora.segundo; }
 
+// "00" to "99", two characters each: every slot writes its time, which then
+// costs no division per digit.
+constexpr std::array<char, 200> pares_de_digitos() {
+  std::array<char, 200> pares{};
+  for (int i = 0; i < 100; ++i) {
+    pares[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
+    pares[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
+  }
+  return pares;
+}
+constexpr std::array<char, 200> kParesDeDigitos = pares_de_digitos();
+
+// `valor` is 0 to 99.
 void escreve_dois_digitos(char* destino, int valor) {
-  destino[0] = static_cast<char>('0' + valor / 10);
-  destino[1] = static_cast<char>('0' + valor % 10);
+  std::memcpy(destino, &kParesDeDigitos[static_cast<std::size_t>(2 * valor)], 2);
 }
 
 }  // namespace

@@ -75,6 +75,18 @@ TEST_F(LoggerFaults, LineWrittenTwiceIsCountedOnce) {
       << r.errors;
 }
 
+// The line before is the data line before: blank lines between do not part
+// two copies, and a tab reads as the blank it becomes.
+TEST_F(LoggerFaults, LineWrittenTwiceIsToldAcrossBlankLinesAndTabs) {
+  dir.write("raw.txt", crlf_lines({"01/02/05;10:00;0.2", "01/02/05;10:05; 0.4", "", " \t", "01/02/05;10:05; 0.4",
+                                   "01/02/05;10:05;\t0.4", "01/02/05;10:05; 0.4", "01/02/05;10:10;0.2"}));
+  RunResult r = run(Argumentos{});
+  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_EQ(dir.read("serie.txt"), crlf_lines({"Hora Data Acumulo Basculacao", "10:00 01/02/05 0.20 2",
+                                               "10:05 01/02/05 0.60 1"}));
+  EXPECT_TRUE(says(r, "Aviso: 3 linhas repetidas, contadas uma so vez; a primeira na linha 5")) << r.errors;
+}
+
 TEST_F(LoggerFaults, TipsBelowZeroAddNothingAndAreNotCopied) {
   dir.write("raw.txt", crlf_lines({"01/02/05;10:00;1", "01/02/05;10:05;-3", "01/02/05;10:10;2"}));
   Argumentos a;
