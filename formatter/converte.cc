@@ -354,11 +354,14 @@ class MontagemDoRegistro {
  private:
   // The next value of a running total (of depth, or of tips with no rain
   // column). A fall starts a new counter, whose rises go on from the depth
-  // before it.
+  // before it. A counter that started again from zero already holds the rain
+  // since it did, which is added; a fall that leaves more than it took away
+  // is a value read low, and adds nothing.
   void segue_total(double total, const Origem& origem) {
     const double escala = p_.COLUNA_ACUMULO != 0 ? 1.0 : p_.CAPACIDADE_BASCULA;
     if (tem_total_ && total < total_anterior_) [[unlikely]] {
-      deslocamento_ = acum_ - escala * total;
+      const bool desde_zero = total >= 0 && total <= total_anterior_ - total;
+      deslocamento_ = desde_zero ? acum_ : acum_ - escala * total;
       reiniciou_ = true;
       conta(resumo_.reinicios, origem);
     }

@@ -63,6 +63,20 @@ TEST_F(LoggerFaults, TipCounterResetGoesOnFromTheDepthBeforeIt) {
       << r.errors;
 }
 
+TEST_F(LoggerFaults, CounterFoundPastZeroAfterAResetKeepsTheTipsItCounted) {
+  Argumentos a;
+  a.coluna_acumulo = "0";
+  a.coluna_bascula = "3";
+  a.tipo_bascula = "total";
+  // 247 tips, then the counter started again and had counted 1 by the next
+  // reading: that tip fell, and is kept.
+  dir.write("raw.txt", crlf_lines({"01/02/05;10:00;246", "01/02/05;10:05;247", "01/02/05;10:10;1",
+                                   "01/02/05;10:15;2"}));
+  EXPECT_EQ(run(a).exit_code, 0);
+  EXPECT_EQ(dir.read("serie.txt"), crlf_lines({"Hora Data Acumulo Basculacao", "10:00 01/02/05 49.20 1",
+                                               "10:05 01/02/05 49.40 1", "10:10 01/02/05 49.60 1"}));
+}
+
 TEST_F(LoggerFaults, LineWrittenTwiceIsCountedOnce) {
   dir.write("raw.txt", crlf_lines({"01/02/05;10:00;0.2", "01/02/05;10:05;0.4", "01/02/05;10:05;0.4",
                                    "01/02/05;10:10;0.2"}));
