@@ -1,8 +1,7 @@
 #include "resume/completude.h"
 
-#include <cmath>
-
 #include "common/instante.h"
+#include "resume/centesimos.h"
 
 namespace rain::resume {
 namespace {
@@ -32,7 +31,7 @@ double completude_pct(std::int64_t registros, std::int64_t passos) {
 }
 
 bool completo(double completude_pct, double minima_pct) {
-  return std::llround(completude_pct * 100) >= std::llround(minima_pct * 100);
+  return centesimos(completude_pct) >= centesimos(minima_pct);
 }
 
 }  // namespace rain::resume

@@ -5,13 +5,11 @@
 
 #include "common/fixed.h"
 #include "common/program.h"
+#include "resume/centesimos.h"
 #include "resume/completude.h"
 
 namespace rain::resume {
 namespace {
-
-// Hundredths as the table shows them, so that a warning agrees with its figures.
-long long centesimos(double valor) { return std::llround(valor * 100); }
 
 std::string mm_h(double valor) { return format_fixed_compact(valor, 2) + " mm/h"; }
 

@@ -12,6 +12,7 @@
 #include "common/text.h"
 #include "events/deteccao.h"
 #include "events/tempestades.h"
+#include "resume/centesimos.h"
 #include "resume/erosividade.h"
 
 namespace rain::resume {
@@ -34,9 +35,6 @@ struct Recente {
   std::int32_t basculacoes = 0;
   int ano = 0;
 };
-
-// Hundredths as the tables show them, so that a flag agrees with its figure.
-long long centesimos(double valor) { return std::llround(valor * 100); }
 
 std::string linha_do_texto(std::int64_t numero_da_linha) { return std::to_string(numero_da_linha); }
 

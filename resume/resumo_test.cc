@@ -18,10 +18,10 @@ struct Resultado {
 };
 
 Resultado resume(const std::vector<std::string>& linhas, std::int64_t janela, std::int64_t passo_s = 300,
-                 double limite_seco = 0) {
+                 double limite_seco = 0, double precisao = 0.2) {
   ParametrosDoResumo p;
   p.janela = janela;
-  p.precisao = 0.2;
+  p.precisao = precisao;
   p.passo_s = passo_s;
   p.limite_seco = limite_seco;
   Resultado r;
@@ -107,6 +107,9 @@ TEST(Resumo, ErosiveByDepthOrByFifteenMinutesAsTheTableRoundsThem) {
   EXPECT_TRUE(resume(registros(ralo), 3).eventos.at(0).erosiva.value());
   EXPECT_TRUE(resume(registros({10, 11, 11}), 3).eventos.at(0).erosiva.value());
   EXPECT_FALSE(resume(registros({10, 11, 10, 0, 10, 11, 10, 0, 1}), 3).eventos.at(0).erosiva.value());
+  // 1269 tips of 0.005 mm: a double just under 6.345, which the table writes
+  // 6.34 mm and an I15 of 25.38 mm/h.
+  EXPECT_FALSE(resume(registros({1269}), 3, 300, 0, 0.005).eventos.at(0).erosiva.value());
 }
 
 TEST(Resumo, StepOfTenMinutesLeavesTheFiveAndFifteenMinuteFiguresOut) {
