@@ -36,15 +36,9 @@ void percorre_serie(Env& env, const std::string& entrada, const std::function<vo
   resume::le_registros(*serie, ao_registro);
 }
 
+// The events of Fatia_Chuvadas: no dry limit.
 resume::ParametrosDoResumo parametros_do_resumo(const ParametrosDaPagina& p, const OutageList& falhas) {
-  resume::ParametrosDoResumo r;
-  r.janela = p.corte.janela;
-  r.minimo = p.corte.minimo;
-  r.precisao = p.corte.precisao;
-  r.passo_s = p.corte.passo_s;
-  r.limite_seco = 0;  // the events of Fatia_Chuvadas
-  r.energia = p.opcoes.energia;
-  r.completude_minima = p.opcoes.completude_minima;
+  resume::ParametrosDoResumo r = resume::parametros_do_resumo(p.corte, 0, p.opcoes);
   r.falhas = falhas;
   return r;
 }

@@ -28,4 +28,17 @@ OpcoesDaAnalise opcoes_da_analise(const Options& opcoes) {
   return o;
 }
 
+ParametrosDoResumo parametros_do_resumo(const events::ParametrosDeCorte& corte, double limite_seco,
+                                        const OpcoesDaAnalise& opcoes) {
+  ParametrosDoResumo p;
+  p.janela = corte.janela;
+  p.minimo = corte.minimo;
+  p.precisao = corte.precisao;
+  p.passo_s = corte.passo_s;
+  p.limite_seco = limite_seco;
+  p.energia = opcoes.energia;
+  p.completude_minima = opcoes.completude_minima;
+  return p;
+}
+
 }  // namespace rain::resume

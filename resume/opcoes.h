@@ -11,9 +11,11 @@
 #include <string>
 
 #include "common/options.h"
+#include "events/parametros.h"
 #include "resume/completude.h"
 #include "resume/distribuicoes.h"
 #include "resume/energia.h"
+#include "resume/resumo.h"
 
 namespace rain::resume {
 
@@ -27,5 +29,11 @@ struct OpcoesDaAnalise {
 // Refuses (Failure, exit code 1) an unknown equation or distribution, or a
 // share that is not a number from 0 to 100, naming the text given.
 OpcoesDaAnalise opcoes_da_analise(const Options& opcoes);
+
+// The figures of a run from its cut of the series, its dry limit (0: the
+// events of Fatia_Chuvadas) and its options; the outage list is left to the
+// caller, which reads it.
+ParametrosDoResumo parametros_do_resumo(const events::ParametrosDeCorte& corte, double limite_seco,
+                                        const OpcoesDaAnalise& opcoes);
 
 }  // namespace rain::resume

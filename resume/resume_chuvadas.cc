@@ -31,19 +31,6 @@ double limite_seco(std::optional<double> valor) {
   return *valor;
 }
 
-ParametrosDoResumo parametros_do_resumo(const events::ParametrosDeCorte& corte, double seco,
-                                        const OpcoesDaAnalise& opcoes) {
-  ParametrosDoResumo p;
-  p.janela = corte.janela;
-  p.minimo = corte.minimo;
-  p.precisao = corte.precisao;
-  p.passo_s = corte.passo_s;
-  p.limite_seco = seco;
-  p.energia = opcoes.energia;
-  p.completude_minima = opcoes.completude_minima;
-  return p;
-}
-
 // One line on standard error after a run that succeeded.
 void escreve_resumo(Console& console, const TotaisDoResumo& t, const ParametrosDoResumo& p, bool com_falhas) {
   const std::string chuva = format_fixed_compact(static_cast<double>(t.basculacoes) * p.precisao, 2) + " mm na serie";
