@@ -5,6 +5,7 @@
 #include <memory>
 #include <string_view>
 
+#include "common/calendar.h"
 #include "common/failure.h"
 #include "common/fixed.h"
 #include "common/line_io.h"
@@ -51,14 +52,11 @@ std::optional<Instante> iso_time(std::string_view text) {
   d.hora = number(11, 2);
   d.minuto = number(14, 2);
   d.segundo = text.size() == 19 ? number(17, 2) : 0;
-  if (d.ano < 0 || d.mes < 1 || d.mes > 12 || d.dia < 1 || d.hora < 0 || d.hora > 23 || d.minuto < 0 ||
-      d.minuto > 59 || d.segundo < 0 || d.segundo > 59) {
+  // A digit missing gives -1; 31/04 and 29/02 of a common year are no dates.
+  if (d.ano < 0 || d.dia < 1 || d.dia > days_in_month(d.mes, d.ano) || !is_clock_time(d.hora, d.minuto, d.segundo)) {
     return std::nullopt;
   }
-  const Instante instante = segundos_de(d);
-  const DataHora back = data_hora_de(instante);
-  if (back.dia != d.dia || back.mes != d.mes) return std::nullopt;  // 31/04, 29/02 of a common year
-  return instante;
+  return segundos_de(d);
 }
 
 std::optional<double> rain_field(std::string_view text) {
