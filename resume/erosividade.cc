@@ -125,6 +125,4 @@ std::vector<LinhaDeErosividade> Erosividade::medias(double minima) const {
   return linhas;
 }
 
-LinhaDeErosividade Erosividade::media_anual() const { return medias(completude_minima_).back(); }
-
 }  // namespace rain::resume

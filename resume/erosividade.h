@@ -59,9 +59,6 @@ class Erosividade {
   std::vector<LinhaDeErosividade> linhas() const;
   // The thirteen mean rows alone, over the years whose share reaches `minima`.
   std::vector<LinhaDeErosividade> medias(double minima) const;
-  // The mean row of the year (mes empty) over the years that reach the
-  // minimum the table uses.
-  LinhaDeErosividade media_anual() const;
 
  private:
   struct Periodo {
