@@ -48,6 +48,13 @@ bool mais_fundo(const LinhaDeEvento& a, const LinhaDeEvento& b) {
   return a.basculacoes != b.basculacoes ? a.basculacoes > b.basculacoes : a.evento < b.evento;
 }
 
+// A month of the record: its tips, summed as whole numbers as the total is, so
+// that its bar agrees with the figures of the header.
+struct MesDoRegistro {
+  std::int64_t basculacoes = 0;
+  std::int64_t registros = 0;
+};
+
 // What the first pass learns: the span, the totals, the months, the annual
 // maxima, the erosivity and which storms are the deepest.
 struct Reconhecimento {
@@ -59,7 +66,7 @@ struct Reconhecimento {
   std::int64_t falhas = 0;           // places where the series skips time
   std::int64_t passos_ausentes = 0;  // steps missing in them
   std::int64_t eventos = 0;
-  std::map<int, TotalMensal> meses;  // by year * 12 + month - 1
+  std::map<int, MesDoRegistro> meses;  // by year * 12 + month - 1
   std::vector<LinhaDeMaxima> maximas;
   std::vector<LinhaDeEvento> maiores;  // deepest first, at most kMaioresEventos
   // The mean R of each month, then of the year, over the complete years, or
@@ -107,10 +114,8 @@ Reconhecimento reconhece(Env& env, const ParametrosDaPagina& p) {
     ++r.registros;
     r.basculacoes += registro.basculacoes;
     const DataHora d = data_hora_de(registro.inicio);
-    TotalMensal& mes = r.meses[d.ano * 12 + d.mes - 1];
-    mes.ano = d.ano;
-    mes.mes = d.mes;
-    mes.chuva += registro.basculacoes * p.corte.precisao;
+    MesDoRegistro& mes = r.meses[d.ano * 12 + d.mes - 1];
+    mes.basculacoes += registro.basculacoes;
     ++mes.registros;
   });
   resumo.termina();
@@ -127,13 +132,14 @@ Reconhecimento reconhece(Env& env, const ParametrosDaPagina& p) {
 
 // Every month from the first to the last of the record, those without a record
 // included, so the bars keep the calendar's spacing.
-std::vector<TotalMensal> meses_do_registro(const Reconhecimento& r) {
+std::vector<TotalMensal> meses_do_registro(const Reconhecimento& r, double precisao) {
   std::vector<TotalMensal> meses;
   if (r.meses.empty()) return meses;
   const int primeiro = r.meses.begin()->first, ultimo = r.meses.rbegin()->first;
   for (int k = primeiro; k <= ultimo; ++k) {
     auto it = r.meses.find(k);
-    meses.push_back(it != r.meses.end() ? it->second : TotalMensal{k / 12, k % 12 + 1, 0, 0});
+    const MesDoRegistro mes = it != r.meses.end() ? it->second : MesDoRegistro{};
+    meses.push_back({k / 12, k % 12 + 1, static_cast<double>(mes.basculacoes) * precisao, mes.registros});
   }
   return meses;
 }
@@ -556,7 +562,7 @@ ResumoDaPagina escreve_pagina(Env& env, const ParametrosDaPagina& p, LineWriter&
                              svg_curva_de_massa(d.curva, falhas)));
   escreve_bloco(saida, secao("totais-mensais", "Chuva mensal",
                              "Uma barra por mes do registro; \"-\" marca um mes sem nenhum registro.",
-                             svg_totais_mensais(meses_do_registro(r))));
+                             svg_totais_mensais(meses_do_registro(r, p.corte.precisao))));
   escreve_bloco(saida, secao_de_maximas(p, r));
   escreve_bloco(saida, secao_de_erosividade(p, r));
   escreve_bloco(saida, "<section id=\"eventos\">\n<h2>Eventos</h2>\n<p class=\"nota\">" +
