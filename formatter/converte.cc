@@ -57,45 +57,15 @@ double numero_do_campo(std::string_view campo, int coluna, const Origem& origem)
   return d.value;
 }
 
-// Parts of a date of two, two and two or four characters, each separated by
-// one separator: false for any other date.
-bool partes_de_data_usual(std::string_view data, std::string_view (&partes)[3]) {
-  const DelimiterSet& separa = date_mask_separators();
-  if ((data.size() != 8 && data.size() != 10) || !separa.has(data[2]) || !separa.has(data[5])) return false;
-  // No other separator: the parts are "dd", "mm" and "yy" or "yyyy".
-  unsigned outros = separa.has(data[0]) | separa.has(data[1]) | separa.has(data[3]) | separa.has(data[4]) |
-                    separa.has(data[6]) | separa.has(data[7]);
-  if (data.size() == 10) outros |= separa.has(data[8]) | separa.has(data[9]);
-  if (outros) return false;
-  partes[0] = data.substr(0, 2);
-  partes[1] = data.substr(3, 2);
-  partes[2] = data.substr(6);
-  return true;
-}
-
 void acrescenta_data(std::string& linha, std::string_view data, const MascaraDeData& mascara) {
   std::string_view curta = short_view(data);
   if (!mascara.completa()) {
     linha += curta;
     return;
   }
-  // The first three parts, found in one pass; a missing part is empty. Most
-  // dates are "dd/mm/yyyy" or "dd/mm/yy", whose parts stand where they always do.
+  // The first three parts, found in one pass; a missing part is empty.
   const DelimiterSet& del = date_mask_separators();
   std::string_view partes[3];
-  if (partes_de_data_usual(curta, partes)) {
-    // At most ten characters, put together before they are appended at once.
-    char data_nova[10];
-    std::size_t n = 0;
-    for (int parte : {mascara.dia, mascara.mes, mascara.ano}) {
-      if (n > 0) data_nova[n++] = '/';
-      const std::string_view texto = partes[parte - 1];
-      texto.copy(data_nova + n, texto.size());
-      n += texto.size();
-    }
-    linha.append(data_nova, n);
-    return;
-  }
   std::size_t i = 0;
   for (std::string_view& parte : partes) {
     while (i < curta.size() && del.has(curta[i])) ++i;
