@@ -46,13 +46,7 @@ FixedRecord le_registro_da_serie(std::string_view registro) {
 
 std::optional<FixedRecord> le_linha_da_serie(std::string_view linha, std::string& copia) {
   if (is_blank_line(linha)) return std::nullopt;
-  std::string_view registro = short_view(linha);
-  if (std::memchr(registro.data(), '\t', registro.size())) {
-    copia.assign(registro);
-    replace_char(copia, '\t', ' ');
-    registro = copia;
-  }
-  return le_registro_da_serie(registro);
+  return le_registro_da_serie(registro_da_linha(linha, copia));
 }
 
 Instante RegistrosEmOrdem::toma(const FixedRecord& registro) {

@@ -33,10 +33,9 @@ inline int vaga_seguinte(int segundos, int passo) {
 // no clock time and calendar date.
 FixedRecord le_registro_da_serie(std::string_view registro);
 
-// A line of the series after its header as the resampling reads it: cut to 255
-// characters, its tabs turned into blanks (in `copia` when it has any, which
-// then holds the record). Nothing for a blank line; throws ParadaDaEtapa as
-// le_registro_da_serie.
+// A line of the series after its header as the resampling reads it (see
+// registro_da_linha, which may put it in `copia`). Nothing for a blank line;
+// throws ParadaDaEtapa as le_registro_da_serie.
 std::optional<FixedRecord> le_linha_da_serie(std::string_view linha, std::string& copia);
 
 // The records of a resampling, one after the other, each not earlier than the
