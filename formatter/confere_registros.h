@@ -48,9 +48,7 @@ class ConfereRegistros {
   [[noreturn]] static void recusa(const char* motivo, const Origem& origem);
   // Day numbers of the record's date, worked out again only when it changes.
   void toma_data(const CalendarDate& data, const std::string& registro) {
-    if (!tem_data_ || data.dia != data_.dia || data.mes != data_.mes || data.ano != data_.ano) {
-      muda_de_data(data, registro);
-    }
+    if (!tem_data_ || !(data == data_)) muda_de_data(data, registro);
   }
   void muda_de_data(const CalendarDate& data, const std::string& registro);
 

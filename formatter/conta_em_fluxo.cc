@@ -1,7 +1,6 @@
 #include "formatter/conta_em_fluxo.h"
 
 #include <cmath>
-#include <cstring>
 
 #include "common/fixed.h"
 #include "common/numbers.h"
@@ -68,9 +67,10 @@ void ContagemEmFluxo::recebe(std::string_view linha) {
     proximo_.recebe(short_view(cabecalho));
     return;
   }
-  registro_.assign(short_view(linha));
-  if (std::memchr(registro_.data(), '\t', registro_.size())) replace_char(registro_, '\t', ' ');
-  conta(registro_, record_field(registro_, kDepthField));
+  const std::string_view registro = registro_da_linha(linha, registro_);
+  // A record of the usual form has its depth read in place.
+  const std::optional<FixedRecord> lido = leitor_.read(registro);
+  conta(registro, lido ? lido->depth : record_field(registro, kDepthField));
 }
 
 void ContagemEmFluxo::recebe_lido(std::string_view linha, const FixedRecord& lido) {

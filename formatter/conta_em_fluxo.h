@@ -60,7 +60,8 @@ class ContagemEmFluxo : public DestinoDaSerie {
   SomaDasBasculas soma_;
   std::int64_t linhas_ = 0;  // lines handed over, the header being the first
   std::string anterior_;  // the record that waits for its tips
-  std::string registro_;  // a record cut and its tabs turned into blanks
+  std::string registro_;  // a record whose tabs are turned into blanks
+  FixedRecordReader leitor_;
   std::string acumulo_do_primeiro_;
   // The depth text last read and its value: a resampled series repeats one
   // depth over many slots.

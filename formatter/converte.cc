@@ -12,6 +12,7 @@
 #include "common/series_record.h"
 #include "common/text.h"
 #include "formatter/confere_registros.h"
+#include "formatter/ultimo_lido.h"
 
 namespace rain::formatter {
 namespace {
@@ -56,64 +57,15 @@ double numero_do_campo(std::string_view campo, int coluna, const Origem& origem)
   return d.value;
 }
 
-// The value of a rain or tip field: a field that repeats the one before (a
-// dry reading, most of the time) is not read again.
-class LeituraDoCampo {
- public:
-  double le(std::string_view campo, int coluna, const Origem& origem) {
-    if (!tem_ || !same_text(campo, texto_)) {
-      valor_ = numero_do_campo(campo, coluna, origem);
-      texto_.assign(campo);
-      tem_ = true;
-    }
-    return valor_;
-  }
-
- private:
-  bool tem_ = false;
-  std::string texto_;
-  double valor_ = 0;
-};
-
-// Parts of a date of two, two and two or four characters, each separated by
-// one separator: false for any other date.
-bool partes_de_data_usual(std::string_view data, std::string_view (&partes)[3]) {
-  const DelimiterSet& separa = date_mask_separators();
-  if ((data.size() != 8 && data.size() != 10) || !separa.has(data[2]) || !separa.has(data[5])) return false;
-  // No other separator: the parts are "dd", "mm" and "yy" or "yyyy".
-  unsigned outros = separa.has(data[0]) | separa.has(data[1]) | separa.has(data[3]) | separa.has(data[4]) |
-                    separa.has(data[6]) | separa.has(data[7]);
-  if (data.size() == 10) outros |= separa.has(data[8]) | separa.has(data[9]);
-  if (outros) return false;
-  partes[0] = data.substr(0, 2);
-  partes[1] = data.substr(3, 2);
-  partes[2] = data.substr(6);
-  return true;
-}
-
 void acrescenta_data(std::string& linha, std::string_view data, const MascaraDeData& mascara) {
   std::string_view curta = short_view(data);
   if (!mascara.completa()) {
     linha += curta;
     return;
   }
-  // The first three parts, found in one pass; a missing part is empty. Most
-  // dates are "dd/mm/yyyy" or "dd/mm/yy", whose parts stand where they always do.
+  // The first three parts, found in one pass; a missing part is empty.
   const DelimiterSet& del = date_mask_separators();
   std::string_view partes[3];
-  if (partes_de_data_usual(curta, partes)) {
-    // At most ten characters, put together before they are appended at once.
-    char data_nova[10];
-    std::size_t n = 0;
-    for (int parte : {mascara.dia, mascara.mes, mascara.ano}) {
-      if (n > 0) data_nova[n++] = '/';
-      const std::string_view texto = partes[parte - 1];
-      texto.copy(data_nova + n, texto.size());
-      n += texto.size();
-    }
-    linha.append(data_nova, n);
-    return;
-  }
   std::size_t i = 0;
   for (std::string_view& parte : partes) {
     while (i < curta.size() && del.has(curta[i])) ++i;
@@ -207,22 +159,9 @@ class TextoDoAcumulo {
 
 // A running total read as a number, a decimal comma as a point; nothing for
 // a text that is not one, which is copied as it stands.
-class LeituraDoTotal {
- public:
-  const std::optional<double>& le(std::string_view campo) {
-    if (!tem_ || !same_text(campo, texto_)) {
-      texto_.assign(campo);
-      tem_ = true;
-      valor_ = campo.find(',') == std::string_view::npos ? decimal(campo) : decimal(with_char_replaced(campo, ',', '.'));
-    }
-    return valor_;
-  }
-
- private:
-  bool tem_ = false;
-  std::string texto_;
-  std::optional<double> valor_;
-};
+std::optional<double> total_lido(std::string_view campo) {
+  return campo.find(',') == std::string_view::npos ? decimal(campo) : decimal(with_char_replaced(campo, ',', '.'));
+}
 
 // A tip count copied from the export as written, unless it is below zero: a
 // record never has negative tips.
@@ -305,7 +244,7 @@ class MontagemDoRegistro {
     if (p_.COLUNA_ACUMULO != 0) {
       std::string_view acumulo = campos.campo(p_.COLUNA_ACUMULO);
       if (plano_.acumulo_total) {
-        const std::optional<double>& total = total_.le(acumulo);
+        const std::optional<double>& total = total_.de(acumulo, total_lido);
         if (total) segue_total(*total, origem);
         if (!total || !reiniciou_) {
           nova += acumulo;  // already a running total
@@ -314,7 +253,9 @@ class MontagemDoRegistro {
         }
         tem_acumulo_ = total.has_value();
       } else {
-        const double chuva = chuva_.le(acumulo, p_.COLUNA_ACUMULO, origem);
+        const double chuva = chuva_.de(acumulo, [&](std::string_view campo) {
+          return numero_do_campo(campo, p_.COLUNA_ACUMULO, origem);
+        });
         if (chuva < 0) [[unlikely]] {
           negativo(origem);
         } else {
@@ -329,7 +270,9 @@ class MontagemDoRegistro {
       return;
     }
     std::string_view bascula = campos.campo(p_.COLUNA_BASCULA);
-    const double basculas = basculas_.le(bascula, p_.COLUNA_BASCULA, origem);
+    const double basculas = basculas_.de(bascula, [&](std::string_view campo) {
+      return numero_do_campo(campo, p_.COLUNA_BASCULA, origem);
+    });
     if (plano_.basculas_por_intervalo) {
       if (basculas > 0) acum_ += p_.CAPACIDADE_BASCULA * basculas;
     } else {
@@ -408,9 +351,10 @@ class MontagemDoRegistro {
   bool tem_inicial_ = false;
   DataDoRegistro data_;
   TextoDoAcumulo texto_do_acumulo_;
-  LeituraDoCampo chuva_;
-  LeituraDoCampo basculas_;
-  LeituraDoTotal total_;
+  // A field that repeats the one before is not read again.
+  UltimoLido<double> chuva_;
+  UltimoLido<double> basculas_;
+  UltimoLido<std::optional<double>> total_;
   std::size_t inicio_do_acumulo_ = 0;
   std::size_t fim_do_acumulo_ = 0;
 };

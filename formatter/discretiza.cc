@@ -1,6 +1,7 @@
 #include "formatter/discretiza.h"
 
 #include <memory>
+#include <optional>
 #include <string_view>
 
 #include "common/created_file.h"
@@ -29,13 +30,12 @@ void confere_leitura(const LineReader& serie) {
 // and the last are known before any cache is made.
 RegistrosEmOrdem confere_registros(Env& env, const std::string& entrada) {
   std::unique_ptr<LineReader> serie = abre_serie(env, entrada);
-  std::string linha;
-  serie->read_line(linha);  // the header
+  std::string_view linha;
+  serie->read_view(linha);  // the header
   RegistrosEmOrdem registros;
-  while (serie->read_line(linha)) {
-    if (is_blank_line(linha)) continue;
-    hold_record(linha);
-    registros.toma(le_registro_da_serie(linha));
+  std::string copia;
+  while (serie->read_view(linha)) {
+    if (const std::optional<FixedRecord> registro = le_linha_da_serie(linha, copia)) registros.toma(*registro);
   }
   confere_leitura(*serie);
   registros.confere_algum();

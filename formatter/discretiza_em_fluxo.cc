@@ -44,6 +44,11 @@ FixedRecord le_registro_da_serie(std::string_view registro) {
   return FixedRecord{*relogio, *calendario, record_field(registro, kDepthField)};
 }
 
+std::optional<FixedRecord> le_linha_da_serie(std::string_view linha, std::string& copia) {
+  if (is_blank_line(linha)) return std::nullopt;
+  return le_registro_da_serie(registro_da_linha(linha, copia));
+}
+
 Instante RegistrosEmOrdem::toma(const FixedRecord& registro) {
   const CalendarDate& data = registro.date;
   // Consecutive records mostly share their date.
@@ -72,14 +77,7 @@ void DiscretizacaoEmFluxo::recebe(std::string_view linha) {
     proximo_.recebe(short_view(linha));
     return;
   }
-  if (is_blank_line(linha)) return;
-  std::string_view registro = short_view(linha);
-  if (std::memchr(registro.data(), '\t', registro.size())) {
-    registro_.assign(registro);
-    replace_char(registro_, '\t', ' ');
-    registro = registro_;
-  }
-  toma(le_registro_da_serie(registro));
+  if (const std::optional<FixedRecord> registro = le_linha_da_serie(linha, registro_)) toma(*registro);
 }
 
 void DiscretizacaoEmFluxo::recebe_lido(std::string_view linha, const FixedRecord& lido) {

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,11 @@ inline int vaga_seguinte(int segundos, int passo) {
 // OBTEMDATA give them, and its third field. Throws ParadaDaEtapa when they are
 // no clock time and calendar date.
 FixedRecord le_registro_da_serie(std::string_view registro);
+
+// A line of the series after its header as the resampling reads it (see
+// registro_da_linha, which may put it in `copia`). Nothing for a blank line;
+// throws ParadaDaEtapa as le_registro_da_serie.
+std::optional<FixedRecord> le_linha_da_serie(std::string_view linha, std::string& copia);
 
 // The records of a resampling, one after the other, each not earlier than the
 // one before; a two-digit year counts on from the year before it, so that

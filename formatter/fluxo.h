@@ -10,6 +10,7 @@
 
 #include "common/line_io.h"
 #include "common/series_record.h"
+#include "common/text.h"
 
 namespace rain::formatter {
 
@@ -42,6 +43,16 @@ class ArquivoDaSerie : public DestinoDaSerie {
   LineWriter& arquivo_;
   std::int64_t linhas_ = 0;
 };
+
+// A record line as the resampling and the tip counting read it: cut to 255
+// characters, its tabs turned into blanks in `copia` when it has any.
+inline std::string_view registro_da_linha(std::string_view linha, std::string& copia) {
+  const std::string_view registro = short_view(linha);
+  if (registro.find('\t') == std::string_view::npos) return registro;
+  copia.assign(registro);
+  replace_char(copia, '\t', ' ');
+  return copia;
+}
 
 // Hands `destino` every line of `arquivo`, then the end.
 inline void entrega_linhas(LineReader& arquivo, DestinoDaSerie& destino) {
