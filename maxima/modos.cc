@@ -56,10 +56,6 @@ const DelimiterSet& separador_data() {
   return set;
 }
 
-std::optional<std::int32_t> valor_da_coluna(std::string_view linha, int coluna) {
-  return whole_int32(record_field(linha, coluna));
-}
-
 void valores_das_colunas(std::string_view linha, int ultima, std::vector<std::optional<std::int32_t>>& valores) {
   valores.assign(ultima >= kTipsField ? static_cast<std::size_t>(ultima - kTipsField + 1) : 0, std::nullopt);
   const DelimiterSet& brancos = record_blanks();
