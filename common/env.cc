@@ -81,24 +81,7 @@ class RealEnv final : public Env {
   WorkFile take_work_file(const std::string& path) override { return platform::take_work_file(path); }
 };
 
-// Stands for a lock where the Env has none.
-class NoLock final : public WorkFileLock {};
-
 }  // namespace
-
-WorkFile Env::take_work_file(const std::string& path) {
-  switch (entry_kind(path)) {
-    case EntryKind::kRegularFile:
-      return {WorkFileTaken::kLeftOver, std::make_unique<NoLock>()};
-    case EntryKind::kOther:
-      return {file_kind(path) == FileKind::kFolder ? WorkFileTaken::kFailed : WorkFileTaken::kNotAFile, nullptr};
-    case EntryKind::kNone:
-      break;
-  }
-  auto file = create(path);
-  if (!file || !file->close()) return {WorkFileTaken::kFailed, nullptr};
-  return {WorkFileTaken::kCreated, std::make_unique<NoLock>()};
-}
 
 Env& default_env() {
   static RealEnv env;

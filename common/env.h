@@ -96,9 +96,8 @@ class Env {
   // Takes `path` as a work file of this run alone: made new when no entry bears
   // the name, taken as it is when a plain file that no run holds does, and held
   // with an advisory lock until the lock is destroyed. Never made or taken
-  // through a link. An Env without locks takes a plain file or makes a new one
-  // through create().
-  virtual WorkFile take_work_file(const std::string& path);
+  // through a link.
+  virtual WorkFile take_work_file(const std::string& path) = 0;
 };
 
 // The machine's own file system.

@@ -70,7 +70,7 @@ bool file_exists(const std::string& path) {
 bool same_file(const std::string& a, const std::string& b) {
   struct stat sa, sb;
   if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) return false;
-  return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+  return same_inode(sa, sb);
 }
 
 EntryKind entry_kind(const std::string& path) {

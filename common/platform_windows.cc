@@ -76,6 +76,11 @@ std::wstring file_path(const std::string& path) {
   return L"\\\\?\\" + full;
 }
 
+bool one_file(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b) {
+  return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
+         a.nFileIndexLow == b.nFileIndexLow;
+}
+
 bool identify(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
   // No access right asked: this only reads the file's identity, and works on
   // files that another program holds open.
@@ -140,10 +145,7 @@ class LockedFile final : public WorkFileLock {
   LockedFile(const LockedFile&) = delete;
   LockedFile& operator=(const LockedFile&) = delete;
 
-  bool is(const BY_HANDLE_FILE_INFORMATION& other) const {
-    return other.dwVolumeSerialNumber == info_.dwVolumeSerialNumber && other.nFileIndexHigh == info_.nFileIndexHigh &&
-           other.nFileIndexLow == info_.nFileIndexLow;
-  }
+  bool is(const BY_HANDLE_FILE_INFORMATION& other) const { return one_file(other, info_); }
   // The lock goes with the handle.
   void let_go() {
     if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
@@ -199,9 +201,7 @@ bool file_exists(const std::string& path) {
 
 bool same_file(const std::string& a, const std::string& b) {
   BY_HANDLE_FILE_INFORMATION ia, ib;
-  if (!identify(a, ia) || !identify(b, ib)) return false;
-  return ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber && ia.nFileIndexHigh == ib.nFileIndexHigh &&
-         ia.nFileIndexLow == ib.nFileIndexLow;
+  return identify(a, ia) && identify(b, ib) && one_file(ia, ib);
 }
 
 EntryKind entry_kind(const std::string& path) {
@@ -210,8 +210,7 @@ EntryKind entry_kind(const std::string& path) {
     DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? EntryKind::kNone : EntryKind::kOther;
   }
-  const DWORD not_plain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
-  return (attributes & not_plain) == 0 ? EntryKind::kRegularFile : EntryKind::kOther;
+  return (attributes & kNotPlain) == 0 ? EntryKind::kRegularFile : EntryKind::kOther;
 }
 
 FileKind file_kind(const std::string& path) {

@@ -53,11 +53,8 @@ RecordFields first_record_fields(std::string_view record, const DelimiterSet& bl
   std::string_view* const fields[] = {&f.time, &f.date, &f.depth, &f.tips};
   std::size_t i = 0;
   for (std::string_view* field : fields) {
-    while (i < record.size() && blanks.has(record[i])) ++i;
-    if (i == record.size()) break;
-    const std::size_t start = i;
-    while (i < record.size() && !blanks.has(record[i])) ++i;
-    *field = record.substr(start, i - start);
+    *field = next_word(record, i, blanks);
+    if (field->empty()) break;
     ++f.count;
   }
   return f;

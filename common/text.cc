@@ -21,16 +21,10 @@ DelimiterSet& DelimiterSet::add_range(char first, char last) {
 }
 
 std::string_view word_view(std::string_view text, int n, const DelimiterSet& delims) {
-  if (n < 1) return {};
-  std::size_t i = 0;
-  const std::size_t len = text.size();
-  int current = 0;
-  while (i < len) {
-    while (i < len && delims.has(text[i])) ++i;
-    if (i == len) break;
-    std::size_t start = i;
-    while (i < len && !delims.has(text[i])) ++i;
-    if (++current == n) return text.substr(start, i - start);
+  std::size_t at = 0;
+  for (int current = 1; current <= n; ++current) {
+    const std::string_view found = next_word(text, at, delims);
+    if (found.empty() || current == n) return found;
   }
   return {};
 }

@@ -33,6 +33,14 @@ class DelimiterSet {
 // at either end are ignored, so no word is ever empty; a word number below 1 or
 // beyond the last word gives the empty text. The view points into `text`.
 std::string_view word_view(std::string_view text, int n, const DelimiterSet& delims);
+// The first word of `text` from `at` on, `at` then standing just after it; the
+// empty text when no word is left. Walks the words of a text one by one.
+inline std::string_view next_word(std::string_view text, std::size_t& at, const DelimiterSet& delims) {
+  while (at < text.size() && delims.has(text[at])) ++at;
+  const std::size_t start = at;
+  while (at < text.size() && !delims.has(text[at])) ++at;
+  return text.substr(start, at - start);
+}
 std::string word(std::string_view text, int n, const DelimiterSet& delims);
 int count_words(std::string_view text, const DelimiterSet& delims);
 

@@ -56,20 +56,13 @@ const DelimiterSet& separador_data() {
   return set;
 }
 
-std::optional<std::int32_t> valor_da_coluna(std::string_view linha, int coluna) {
-  return whole_int32(record_field(linha, coluna));
-}
-
 void valores_das_colunas(std::string_view linha, int ultima, std::vector<std::optional<std::int32_t>>& valores) {
   valores.assign(ultima >= kTipsField ? static_cast<std::size_t>(ultima - kTipsField + 1) : 0, std::nullopt);
-  const DelimiterSet& brancos = record_blanks();
   std::size_t i = 0;
   for (int campo = 1; campo <= ultima; ++campo) {
-    while (i < linha.size() && brancos.has(linha[i])) ++i;
-    if (i == linha.size()) return;
-    const std::size_t inicio = i;
-    while (i < linha.size() && !brancos.has(linha[i])) ++i;
-    if (campo >= kTipsField) valores[static_cast<std::size_t>(campo - kTipsField)] = whole_int32(linha.substr(inicio, i - inicio));
+    const std::string_view texto = next_word(linha, i, record_blanks());
+    if (texto.empty()) return;
+    if (campo >= kTipsField) valores[static_cast<std::size_t>(campo - kTipsField)] = whole_int32(texto);
   }
 }
 

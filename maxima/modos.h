@@ -25,12 +25,10 @@ bool modo_periodico(Modo modo);
 // A date splits into day and month at "-" and "/".
 const DelimiterSet& separador_data();
 
-// The value of field `coluna` of a series line split at blanks only, as a
-// whole number; nothing when the field is missing or is not a whole number that
+// Columns 4 to `ultima` of a series line split at blanks only, in one pass
+// over the line: `valores` gets one entry per column, the column's whole
+// number, or nothing when the field is missing or is not a whole number that
 // fits 32 bits.
-std::optional<std::int32_t> valor_da_coluna(std::string_view linha, int coluna);
-// Columns 4 to `ultima` of a line read as valor_da_coluna reads each, in one
-// pass over the line: `valores` gets one entry per column.
 void valores_das_colunas(std::string_view linha, int ultima, std::vector<std::optional<std::int32_t>>& valores);
 
 // The reference hour lies between the line taken last (date, time) and the

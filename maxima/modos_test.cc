@@ -44,6 +44,13 @@ TEST(DataDeFronteira, EachModeOpensOnItsOwnDays) {
   EXPECT_FALSE(data_de_fronteira(Modo::SEMESTRAL, "01/jan/05"));
 }
 
+// Column `coluna` of `linha` as valores_das_colunas reads it.
+std::optional<std::int32_t> valor_da_coluna(std::string_view linha, int coluna) {
+  std::vector<std::optional<std::int32_t>> valores;
+  valores_das_colunas(linha, coluna, valores);
+  return valores[static_cast<std::size_t>(coluna - 4)];
+}
+
 TEST(ValorDaColuna, WholeNumbersOfThirtyTwoBitsOnly) {
   EXPECT_EQ(valor_da_coluna("10:00:00 01/02/05 0.20 40000", 4), 40000);
   EXPECT_EQ(valor_da_coluna("10:00:00  01/02/05   0.20 $10", 4), 16);
@@ -52,6 +59,7 @@ TEST(ValorDaColuna, WholeNumbersOfThirtyTwoBitsOnly) {
   EXPECT_EQ(valor_da_coluna("10:00:00 01/02/05 0.20 3.0", 4), std::nullopt);
   EXPECT_EQ(valor_da_coluna("10:00:00 01/02/05 0.20", 4), std::nullopt);
   EXPECT_EQ(valor_da_coluna("10:00:00\t01/02/05\t0.20\t1", 4), std::nullopt);
+  EXPECT_EQ(valor_da_coluna("10:00:00 01/02/05 0.20 x  7", 5), 7);
 }
 
 TEST(ModoDePesquisa, AnyLetterCaseButOnlyTheEightNames) {

@@ -150,10 +150,9 @@ void escreve_abertura(LineWriter& relatorio, const ParametrosPesquisa& p, Modo m
 // The block that opens each column's part, titled with the column's header
 // word; the header is split once, whatever its width.
 void escreve_blocos_das_colunas(PartesDoRelatorio& partes, const Cabecalho& cabecalho, int ultima) {
-  std::string_view resto = cabecalho.TEXTO_CABECALHO;
+  std::size_t at = 0;
   for (int coluna = 1; coluna <= ultima; ++coluna) {
-    const std::string_view titulo = record_field(resto, 1);
-    resto = titulo.empty() ? std::string_view() : resto.substr(titulo.data() + titulo.size() - resto.data());
+    const std::string_view titulo = next_word(cabecalho.TEXTO_CABECALHO, at, record_blanks());
     if (coluna < kTipsField) continue;
     partes.linha(coluna, kRegraLarga);
     partes.linha(coluna, "Informacoes sobre a coluna " + std::to_string(coluna) + " (" + std::string(titulo) + "):");
