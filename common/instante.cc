@@ -96,7 +96,7 @@ std::optional<Instante> instante_da_serie(std::string_view hora, std::string_vie
     data_anterior.assign(data);
     dias_anteriores = *dias;
   }
-  return dias_anteriores * 86400 + *segundos;
+  return dias_anteriores * kSegundosDoDia + *segundos;
 }
 
 std::string texto_iso(Instante instante) {
@@ -118,14 +118,14 @@ std::string texto_duracao(std::int64_t segundos) {
 int ano_de(Instante instante) { return data_hora_de(instante).ano; }
 
 Instante segundos_de(const DataHora& d) {
-  return dias_desde_1970(d.ano, d.mes, d.dia) * 86400 + d.hora * 3600 + d.minuto * 60 + d.segundo;
+  return dias_desde_1970(d.ano, d.mes, d.dia) * kSegundosDoDia + d.hora * 3600 + d.minuto * 60 + d.segundo;
 }
 
 DataHora data_hora_de(Instante instante) {
-  std::int64_t dias = instante / 86400;
-  std::int64_t segundos = instante % 86400;
+  std::int64_t dias = instante / kSegundosDoDia;
+  std::int64_t segundos = instante % kSegundosDoDia;
   if (segundos < 0) {
-    segundos += 86400;
+    segundos += kSegundosDoDia;
     --dias;
   }
   const Data data = data_de(dias);

@@ -14,6 +14,8 @@ namespace rain {
 // Seconds since 1970-01-01T00:00:00 of the proleptic Gregorian calendar.
 using Instante = std::int64_t;
 
+inline constexpr std::int64_t kSegundosDoDia = 86400;
+
 // The full year the later programs read a two-digit year as: 19yy for 70..99,
 // 20yy for 00..69.
 int ano_da_serie(int dois_digitos);

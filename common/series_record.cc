@@ -66,11 +66,6 @@ int count_record_fields(std::string_view line) { return count_words(line, record
 
 void cut_record(std::string& line) { cut_short_in_place(line); }
 
-void hold_record(std::string& line) {
-  cut_record(line);
-  replace_char(line, '\t', ' ');
-}
-
 std::int16_t record_tips(std::string_view record, const DelimiterSet& blanks) {
   return whole_int16(word_view(record, kTipsField, blanks)).value_or(0);
 }

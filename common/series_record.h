@@ -56,9 +56,6 @@ int count_record_fields(std::string_view line);
 
 // A record line is held at most 255 characters long; the rest is dropped.
 void cut_record(std::string& line);
-// Cut as above, and tabs turned into blanks: the record as the resampling and
-// the tip counting see it.
-void hold_record(std::string& line);
 
 // The tip count of a record; a missing field or one that is not a 16-bit
 // whole number counts as a dry record.

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "common/instante.h"
 #include "desenha/tempo.h"
 
 namespace rain::desenha {
@@ -10,7 +11,6 @@ namespace {
 
 constexpr std::int64_t kMinuto = 60;
 constexpr std::int64_t kHora = 3600;
-constexpr std::int64_t kDia = 86400;
 
 enum class Unidade { kSegundos, kDiasDoMes, kMeses, kAnos };
 
@@ -25,7 +25,7 @@ const Passo kPassos[] = {
     {Unidade::kSegundos, 5 * kMinuto}, {Unidade::kSegundos, 10 * kMinuto}, {Unidade::kSegundos, 15 * kMinuto},
     {Unidade::kSegundos, 30 * kMinuto}, {Unidade::kSegundos, kHora},       {Unidade::kSegundos, 2 * kHora},
     {Unidade::kSegundos, 3 * kHora},    {Unidade::kSegundos, 6 * kHora},   {Unidade::kSegundos, 12 * kHora},
-    {Unidade::kSegundos, kDia},         {Unidade::kSegundos, 2 * kDia},    {Unidade::kDiasDoMes, 5},
+    {Unidade::kSegundos, kSegundosDoDia},         {Unidade::kSegundos, 2 * kSegundosDoDia},    {Unidade::kDiasDoMes, 5},
     {Unidade::kDiasDoMes, 10},          {Unidade::kMeses, 1},              {Unidade::kMeses, 2},
     {Unidade::kMeses, 3},               {Unidade::kMeses, 6},              {Unidade::kAnos, 1},
     {Unidade::kAnos, 2},                {Unidade::kAnos, 5},               {Unidade::kAnos, 10},
@@ -54,7 +54,7 @@ std::vector<std::int64_t> instantes(const Passo& passo, std::int64_t inicio, std
     case Unidade::kDiasDoMes:
       for (int ano = d.ano, mes = d.mes; primeiro_do_mes(ano, mes) <= fim; mes == 12 ? (++ano, mes = 1) : ++mes) {
         for (int dia = 1; dia <= 31 - passo.tamanho + 1; dia += static_cast<int>(passo.tamanho)) {
-          if (!junta(primeiro_do_mes(ano, mes) + (dia - 1) * kDia)) return lista;
+          if (!junta(primeiro_do_mes(ano, mes) + (dia - 1) * kSegundosDoDia)) return lista;
         }
       }
       break;
@@ -90,7 +90,7 @@ MarcaDeTempo marca(const Passo& passo, std::int64_t t, const DataHora* anterior)
   const bool outro_ano = !anterior || anterior->ano != d.ano;
   switch (passo.unidade) {
     case Unidade::kSegundos:
-      if (passo.tamanho < kDia) {
+      if (passo.tamanho < kSegundosDoDia) {
         // The full date under the first tick; a later midnight names its day
         // in place of 00:00, so dates never crowd each other.
         if (!anterior) {

@@ -1,6 +1,7 @@
 #include "formatter/confere_registros.h"
 
 #include "common/failure.h"
+#include "common/instante.h"
 #include "common/text.h"
 
 namespace rain::formatter {
@@ -11,7 +12,6 @@ std::string Origem::descreve() const { return "linha " + std::to_string(numero) 
 
 namespace {
 
-constexpr std::int64_t kSegundosDoDia = 86400;
 constexpr std::int64_t kMaiorSalto = 366 * kSegundosDoDia;
 
 // The year of a date written with four digits; nothing for any other.

@@ -19,7 +19,6 @@
 
 namespace rain::formatter {
 
-inline constexpr int kSegundosDoDia = 86400;
 
 // The start of the slot after the one that starts `segundos` into its day, or
 // -1 when that day has no more slots.

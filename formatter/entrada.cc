@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "common/failure.h"
+#include "common/instante.h"
 #include "common/number_input.h"
 #include "common/numbers.h"
 #include "common/program.h"
@@ -161,7 +162,6 @@ namespace {
 
 constexpr const char* kFalhaApos = "--falha-apos";
 constexpr const char* kFalhas = "--falhas";
-constexpr std::int64_t kUmDia = 86400;
 
 // A part of a duration: digits only, at most `maximo`.
 std::optional<std::int64_t> parte_da_duracao(std::string_view texto, std::int64_t maximo) {
@@ -205,7 +205,7 @@ OpcoesDoAjuste le_opcoes(const Options& opcoes) {
   if (const auto limite = opcoes.value(kFalhaApos)) o.falha_apos_s = duracao_da_opcao(*limite);
   if (const auto lista = opcoes.value(kFalhas)) {
     o.arquivo_de_falhas = *lista;
-    if (o.falha_apos_s == 0) o.falha_apos_s = kUmDia;
+    if (o.falha_apos_s == 0) o.falha_apos_s = kSegundosDoDia;
   }
   return o;
 }

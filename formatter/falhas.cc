@@ -2,12 +2,12 @@
 
 #include "common/calendar.h"
 #include "common/fixed.h"
+#include "common/instante.h"
 #include "common/program.h"
 
 namespace rain::formatter {
 namespace {
 
-constexpr std::int64_t kSegundosDoDia = 86400;
 
 std::string dias(std::int64_t segundos) {
   return format_fixed_compact(static_cast<long double>(segundos) / kSegundosDoDia, 2) + " dias";

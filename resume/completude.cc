@@ -6,12 +6,11 @@
 namespace rain::resume {
 namespace {
 
-constexpr std::int64_t kDia = 86400;
 
 std::int64_t passos_em_dias(std::int64_t dias, std::int64_t passo_s) {
   if (passo_s <= 0) return 0;
-  if (passo_s > kDia) return (dias * kDia + passo_s - 1) / passo_s;
-  return dias * ((kDia + passo_s - 1) / passo_s);
+  if (passo_s > kSegundosDoDia) return (dias * kSegundosDoDia + passo_s - 1) / passo_s;
+  return dias * ((kSegundosDoDia + passo_s - 1) / passo_s);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/failure.h"
+#include "common/instante.h"
 #include "common/numbers.h"
 #include "common/series_record.h"
 #include "common/text.h"
@@ -265,7 +266,7 @@ class Resumo::Estado {
   bool em_falha(std::int64_t indice) { return toca_falha(indice, indice); }
 
   int ano_do_instante(Instante instante) {
-    const std::int64_t dia = instante >= 0 ? instante / 86400 : (instante - 86399) / 86400;
+    const std::int64_t dia = instante >= 0 ? instante / kSegundosDoDia : (instante - kSegundosDoDia + 1) / kSegundosDoDia;
     if (dia != dia_do_ano_guardado_) {
       dia_do_ano_guardado_ = dia;
       ano_guardado_ = ano_de(instante);
